@@ -1,0 +1,94 @@
+// The window template: one byte block describing every window of the program with all its
+// controls. Loaded once at start into the structures below; the live windows are built
+// from them when a window is shown.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace forms {
+
+// Type codes: library number in the high 16 bits, type number within it in the low 16.
+enum TypeCode : uint32_t {
+  kWindowType = 0x00010001,
+  kMenuItemType = 0x00010003,
+  kEditBoxType = 0x00010005,
+  kDrawPanelType = 0x00010008,
+  kGroupBoxType = 0x00010009,
+  kLabelType = 0x0001000A,
+  kButtonType = 0x0001000B,
+  kComboBoxType = 0x0001000E,
+  kTabType = 0x00010015,
+  kTimerType = 0x00010020,
+  kBalloonTipType = 0x00020001,
+};
+
+// Stored handler reference meaning "no handler".
+constexpr uint32_t kNoHandler = 0xFFFFFFFF;
+
+// Record flags.
+enum RecordFlag : uint32_t { kVisible = 1, kDisabled = 2, kTabStop = 4 };
+
+// Valid when both the low 24 bits and bits 24..27 are non-zero.
+bool IsValidId(uint32_t id);
+// Bits 24..27 are 6 and bits 28..31 are 2.
+bool IsMenuItemId(uint32_t id);
+
+struct Binding {
+  int32_t event = 0;
+  uint32_t handler = kNoHandler;  // index into the program's handler table
+};
+
+struct MenuItem {
+  std::string text2;          // the second C string
+  uint32_t values[3] = {};    // values[2] holds the flags: 1 hidden, 2 disabled, 4 checked
+  std::string caption;
+  uint32_t handler = kNoHandler;
+};
+
+// One record of a window: the window itself (record 0), a control, or a menu item.
+// Texts are GBK.
+struct ControlRecord {
+  uint32_t control_id = 0;
+  uint32_t type_code = 0;
+  uint32_t event_owner = 0;
+  std::string name;
+  std::string remark;
+  int32_t left = 0, top = 0, width = 0, height = 0;
+  uint32_t container = 0;
+  // For a control with pages: the page lists one after another, each ended by a 0 entry.
+  std::vector<uint32_t> children;
+  std::vector<uint8_t> mouse_pointer;  // the whole stored block, 32-bit kind first
+  std::string tag;
+  uint32_t flags = 0;
+  uint32_t tab_order = 0;
+  std::vector<Binding> bindings;
+  // The type's own properties, as stored; read with ParseUnitData when the control is
+  // created (a version the type does not know makes the control impossible to create).
+  std::vector<uint8_t> unit_data;
+  std::optional<MenuItem> menu_item;  // set for menu item records only
+};
+
+struct WindowEntry {
+  uint32_t window_id = 0;
+  uint32_t value1 = 0, value2 = 0;  // carried with the window, otherwise unused
+  std::string text1, text2;
+  std::vector<ControlRecord> records;  // record 0 is the window's own
+};
+
+struct Template {
+  std::vector<WindowEntry> windows;
+};
+
+// Reads the block exactly as laid out, through a bounds-checked reader; nullopt for any
+// malformed block (never reads out of bounds, never allocates from an unchecked count).
+// An empty block gives a template without windows.
+std::optional<Template> ParseTemplate(std::span<const uint8_t> block);
+
+// The inverse, used by the template compiler and by tests.
+std::vector<uint8_t> SerializeTemplate(const Template& tmpl);
+
+}  // namespace forms
