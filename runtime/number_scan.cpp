@@ -1,0 +1,159 @@
+#include "runtime/number_scan.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <string>
+
+#include "runtime/full_width.h"
+#include "runtime/numeric.h"
+
+namespace rt {
+namespace {
+
+bool IsSpace(char c) {
+  switch (c) {
+    case ' ': case '\t': case '\n': case '\v': case '\f': case '\r': return true;
+    default: return false;
+  }
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSign(char c) { return c == '+' || c == '-'; }
+bool IsExponentLetter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
+
+size_t CountDigits(std::string_view text, size_t from) {
+  size_t end = from;
+  while (end < text.size() && IsDigit(text[end])) ++end;
+  return end - from;
+}
+
+std::string_view LeadingDigits(std::string_view text) { return text.substr(0, CountDigits(text, 0)); }
+
+// The typed text folded to ASCII, with the white space and the sign in front of its
+// number taken off. The rest is kept as an offset so that the struct may move.
+struct SignedText {
+  std::string folded;
+  size_t number_start = 0;
+  bool negative = false;
+
+  std::string_view Number() const { return std::string_view(folded).substr(number_start); }
+};
+
+SignedText StartOfNumber(std::string_view gbk) {
+  SignedText text{FoldFullWidth(gbk, false)};
+  const std::string_view folded = text.folded;
+  size_t i = 0;
+  while (i < folded.size() && IsSpace(folded[i])) ++i;
+  if (i < folded.size() && IsSign(folded[i])) text.negative = folded[i++] == '-';
+  text.number_start = i;
+  return text;
+}
+
+// Where the parts of an unsigned decimal number end, counted from its start.
+struct DecimalExtent {
+  size_t integer_digits = 0;  // digits before the point
+  size_t mantissa_end = 0;    // after the digits and the point
+  size_t end = 0;             // after the exponent; 0 when there is no number
+};
+
+DecimalExtent ScanDecimal(std::string_view text) {
+  DecimalExtent extent;
+  extent.integer_digits = CountDigits(text, 0);
+  size_t i = extent.integer_digits;
+  size_t fraction_digits = 0;
+  if (i < text.size() && text[i] == '.') {
+    fraction_digits = CountDigits(text, i + 1);
+    i += 1 + fraction_digits;
+  }
+  if (extent.integer_digits + fraction_digits == 0) return {};
+  extent.mantissa_end = extent.end = i;
+  if (i < text.size() && IsExponentLetter(text[i])) {
+    size_t digits_start = i + 1;
+    if (digits_start < text.size() && IsSign(text[digits_start])) ++digits_start;
+    // An exponent letter without digits after it is not part of the number.
+    if (const size_t digits = CountDigits(text, digits_start)) extent.end = digits_start + digits;
+  }
+  return extent;
+}
+
+// The exponent's value, held at a bound far beyond any double so that it cannot overflow.
+int64_t ExponentValue(std::string_view exponent) {
+  constexpr int64_t kBound = 1'000'000'000'000;
+  const bool negative = exponent.front() == '-';
+  if (IsSign(exponent.front())) exponent.remove_prefix(1);
+  int64_t value = 0;
+  for (const char digit : exponent) value = std::min(value * 10 + (digit - '0'), kBound);
+  return negative ? -value : value;
+}
+
+// For a number outside the double range, whether it lies above it rather than below.
+bool IsAboveDoubleRange(std::string_view number, const DecimalExtent& extent) {
+  // The number is 0.d... × 10^scale with a first digit d other than 0.
+  int64_t leading_zeros = 0;
+  for (const char c : number.substr(0, extent.mantissa_end)) {
+    if (c == '.') continue;
+    if (c != '0') break;
+    ++leading_zeros;
+  }
+  const int64_t exponent =
+      extent.end > extent.mantissa_end ? ExponentValue(number.substr(extent.mantissa_end + 1)) : 0;
+  const int64_t scale = static_cast<int64_t>(extent.integer_digits) - leading_zeros + exponent;
+  return scale > 0;
+}
+
+// The nearest double to an unsigned decimal number that ScanDecimal found.
+double DecimalMagnitude(std::string_view number, const DecimalExtent& extent) {
+  number = number.substr(0, extent.end);
+  std::string with_e;  // the library reads "e" and "E" as exponent letters, not "d" or "D"
+  if (extent.end > extent.mantissa_end && number[extent.mantissa_end] != 'e' &&
+      number[extent.mantissa_end] != 'E') {
+    with_e = number;
+    with_e[extent.mantissa_end] = 'e';
+    number = with_e;
+  }
+  // from_chars is exact and locale-free, but leaves the value alone when it is out of range.
+  double magnitude = 0;
+  if (std::from_chars(number.data(), number.data() + number.size(), magnitude).ec ==
+      std::errc::result_out_of_range) {
+    return IsAboveDoubleRange(number, extent) ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return magnitude;
+}
+
+}  // namespace
+
+double TextToDouble(std::string_view gbk) {
+  const SignedText text = StartOfNumber(gbk);
+  const std::string_view number = text.Number();
+  const DecimalExtent extent = ScanDecimal(number);
+  if (extent.end == 0) return 0.0;
+  const double magnitude = DecimalMagnitude(number, extent);
+  return text.negative ? -magnitude : magnitude;
+}
+
+float TextToFloat(std::string_view gbk) { return NearestFloat(TextToDouble(gbk)); }
+
+int32_t TextToInt32(std::string_view gbk) {
+  const SignedText text = StartOfNumber(gbk);
+  // Unsigned arithmetic wraps around modulo 2^32 by definition.
+  uint32_t value = 0;
+  for (const char digit : LeadingDigits(text.Number())) {
+    value = value * 10 + static_cast<uint32_t>(digit - '0');
+  }
+  return static_cast<int32_t>(text.negative ? 0u - value : value);
+}
+
+int64_t TextToInt64(std::string_view gbk) {
+  const SignedText text = StartOfNumber(gbk);
+  const uint64_t limit = text.negative ? uint64_t{1} << 63 : uint64_t{INT64_MAX};
+  uint64_t value = 0;
+  for (const char digit : LeadingDigits(text.Number())) {
+    const auto digit_value = static_cast<uint64_t>(digit - '0');
+    if (value > (limit - digit_value) / 10) return text.negative ? INT64_MIN : INT64_MAX;
+    value = value * 10 + digit_value;
+  }
+  return static_cast<int64_t>(text.negative ? 0 - value : value);
+}
+
+}  // namespace rt
