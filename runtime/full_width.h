@@ -14,4 +14,8 @@ namespace rt {
 // The result is never longer than the text.
 std::string FoldFullWidth(std::string_view gbk, bool drop_spaces);
 
+// True when the text has no byte of 0x80 or above, so that folding it without dropping
+// spaces would give it back unchanged.
+bool IsSingleByteText(std::string_view gbk);
+
 }  // namespace rt

@@ -100,6 +100,7 @@ TEST(TextToIntegerTest, TypedCounts) {
       {"+5", 5},       {"--5", 0},           {"-", 0},  {"x1", 0},    {"50.5", 50},
       {"4294967297", 1},  // wraps around
       {"2147483648", INT32_MIN},  {"-2147483648", INT32_MIN},  {"12\xB5", 12},
+      {"12345678:9", 12345678},   {"1234567/89", 1234567},   // bytes just past the digits
   };
   for (const auto& c : cases) EXPECT_EQ(rt::TextToInt32(c.text), c.value) << c.text;
 }
@@ -139,6 +140,10 @@ TEST(FoldFullWidthTest, Characters) {
       {"\xA3\xA0\xA3\xFF", "\xA3\xA0\xA3\xFF", "\xA3\xA0\xA3\xFF"},  // outside the row
       {"\x81 5", "\x81 5", "\x81 5"},  // a space as the second byte of a pair stays
       {"7\xA3", "7", "7"},             // a lone lead byte at the end goes
+      // Longer than a machine word, so that spaces and double-byte characters fall inside
+      // the runs copied in bulk.
+      {"12345678 9abcdefg１２ ", "12345678 9abcdefg12 ", "123456789abcdefg12"},
+      {"abcdefghijklmno\xA3\xB1" "xyz\xA1\xA1", "abcdefghijklmno1xyz ", "abcdefghijklmno1xyz"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(rt::FoldFullWidth(c.text, false), c.kept) << c.text;
