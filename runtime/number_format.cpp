@@ -80,7 +80,6 @@ void AppendExponent(std::string& text, int exponent) {
 // exponent is 0.
 std::string Layout(bool negative, std::string_view digits, int exponent, int precision) {
   std::string text;
-  text.reserve(32);
   if (negative) text += '-';
   if (exponent < -4 || exponent >= precision) {
     const size_t kept = KeptDigits(digits, 1);
