@@ -12,7 +12,9 @@ constexpr uint8_t kSymbolRow = 0xA1;
 
 // The single byte a double-byte character folds to, or 0 when it is kept as it is.
 char FoldedPair(uint8_t first, uint8_t second) {
-  if (first == kFullWidthRow && second >= 0xA1 && second <= 0xFE) return static_cast<char>(second - 0x80);
+  if (first == kFullWidthRow && second >= 0xA1 && second <= 0xFE) {
+    return static_cast<char>(second - 0x80);
+  }
   if (first != kSymbolRow) return 0;
   switch (second) {
     case 0xA1: return ' ';  // ideographic space

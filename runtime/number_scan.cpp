@@ -44,7 +44,9 @@ size_t CountDigits(std::string_view text, size_t from) {
   return end - from;
 }
 
-std::string_view LeadingDigits(std::string_view text) { return text.substr(0, CountDigits(text, 0)); }
+std::string_view LeadingDigits(std::string_view text) {
+  return text.substr(0, CountDigits(text, 0));
+}
 
 // The typed text with its full-width characters folded to ASCII, past the white space
 // and the sign in front of its number. Texts without double-byte characters, nearly all

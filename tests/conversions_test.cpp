@@ -9,7 +9,6 @@
 #include <limits>
 #include <string>
 
-#include "runtime/frame.h"
 #include "runtime/heap.h"
 #include "runtime/numeric.h"
 
@@ -101,7 +100,6 @@ TEST(ToIntegerTest, OtherKinds) {
 }
 
 TEST(ToTextTest, Kinds) {
-  EXPECT_EQ(TextResultOf(rt::MakeDouble(1.0 / 3)), "0.3333333333333");
   EXPECT_EQ(TextResultOf(rt::MakeDouble(zero / zero)), "-1.#IND");
   EXPECT_EQ(TextResultOf(rt::MakeFloat(0.1f)), "0.1");
   EXPECT_EQ(TextResultOf(OfKind(rt::kByte, 0xFF)), "255");
@@ -129,8 +127,6 @@ TEST(ToTextTest, DateTimes) {
       {-1.25, "1899年12月29日6时"},  // the fraction counts forward also before 1899
       {0.9999999999, "1899年12月31日"},  // rounds to the next midnight
       {60, "1900年2月28日"},
-      {59 + 365 * 4 + 1.0 + 366, "1905年2月28日"},
-      {-657434, "100年1月1日"},
       {-1e300, "100年1月1日"},
       {2958465.75, "9999年12月31日"},
       {1 / zero, "9999年12月31日"},
@@ -172,10 +168,6 @@ TEST(BytesLengthTest, CountsElements) {
   EXPECT_EQ(rt::IntOf(Call(rt::BytesLength, rt::MakeBytes(empty))), 0);
   rt::FreeMem(empty);
   EXPECT_EQ(rt::IntOf(Call(rt::BytesLength, rt::MakeBytes(nullptr))), 0);
-}
-
-TEST(ProgramFolderTest, CopiesTheFolderFoundAtStart) {
-  EXPECT_EQ(TakeText(rt::CallCommand(rt::ProgramFolder, 0, nullptr)), rt::ProgramFolderPath());
 }
 
 }  // namespace

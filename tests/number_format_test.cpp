@@ -87,10 +87,4 @@ TEST(FormatFloatTest, TidiedInputForms) {
   EXPECT_EQ(rt::FormatFloat(-std::numeric_limits<float>::infinity()), "-1.#INF");
 }
 
-TEST(FormatIntegerTest, FullRange) {
-  EXPECT_EQ(rt::FormatInteger(0), "0");
-  EXPECT_EQ(rt::FormatInteger(INT64_MIN), "-9223372036854775808");
-  EXPECT_EQ(rt::FormatInteger(INT64_MAX), "9223372036854775807");
-}
-
 }  // namespace

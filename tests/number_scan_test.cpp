@@ -34,8 +34,6 @@ TEST(TextToFloatTest, TypedInputs) {
       {"5.", 5},
       {"1.2.3", 1.2f},
       {"1e", 1},  // an exponent letter without digits is not part of the number
-      {"1e+", 1},
-      {"1d-x", 1},
       {"-", 0},
       {"..5", 0},
       {"+7", 7},
