@@ -41,6 +41,8 @@ TEST(TextToFloatTest, TypedInputs) {
       {"0x1A", 0},
       {"abc", 0},
       {"inf", 0},
+      {"1.#INF", 1},  // a result box holding an infinity reads back as its leading number
+      {"-1.#IND", -1},
       {"0.1", 0.1f},
       {"3.4028235e38", FLT_MAX},
       {"1e39", std::numeric_limits<float>::infinity()},
