@@ -1,5 +1,6 @@
 // JPEG through libjpeg. Its default error handling ends the process; here every error,
 // and the warning that the data ended early, abandons the decode instead.
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -21,6 +22,11 @@ namespace {
 // image is buffered: a hostile header cannot make it take more.
 constexpr long kMaxDecoderMemory = 256L * 1024 * 1024;
 
+// A sequential scan spends at least two bits on each 8 x 8 block, so one byte of file
+// yields at most 256 grey pixels, 1024 bytes of RGBA. Reserving up to that much up front
+// spares the growing image its reallocations without trusting a header's claim.
+constexpr size_t kMaxOutputPerInputByte = 1024;
+
 struct ErrorManager {
   jpeg_error_mgr base;  // first, so that libjpeg's pointer to it is also one to us
   std::jmp_buf abandon;
@@ -39,7 +45,7 @@ void AbandonOnPrematureEnd(j_common_ptr decoder, int level) {
 
 // Holds no object with a destructor between setjmp and the libjpeg calls that may jump
 // back, so the jump skips no clean-up. Rows are appended as they are decoded, so a short
-// file claiming a huge image costs only what it actually delivers.
+// file claiming a huge image costs little more than what it actually delivers.
 bool DecodeInto(std::span<const uint8_t> file, Image* image) {
   jpeg_decompress_struct decoder;
   ErrorManager errors;
@@ -63,6 +69,7 @@ bool DecodeInto(std::span<const uint8_t> file, Image* image) {
   image->width = static_cast<int>(decoder.output_width);
   image->height = static_cast<int>(decoder.output_height);
   const size_t row_bytes = static_cast<size_t>(image->width) * 4;
+  image->rgba.reserve(std::min(row_bytes * image->height, kMaxOutputPerInputByte * file.size()));
   while (decoder.output_scanline < decoder.output_height) {
     image->rgba.resize(image->rgba.size() + row_bytes);
     JSAMPROW row = image->rgba.data() + image->rgba.size() - row_bytes;

@@ -1,7 +1,6 @@
 #include "forms/picture_layout.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -33,47 +32,54 @@ std::vector<Footprint> Footprints(int source_size, int destination_size) {
 }
 
 // Horizontal pass: each source row reduced to the destination width, premultiplied
-// (colour channels hold colour x alpha).
+// (colour channels hold colour x alpha). Sums stay in locals: the compiler cannot keep
+// them in registers through stores that might alias the source bytes.
 std::vector<float> ScaleRows(const Image& source, const std::vector<Footprint>& columns) {
   const size_t width = columns.size();
-  std::vector<float> rows(static_cast<size_t>(source.height) * width * 4, 0.0f);
+  std::vector<float> rows(static_cast<size_t>(source.height) * width * 4);
   for (int y = 0; y < source.height; ++y) {
     float* out = &rows[static_cast<size_t>(y) * width * 4];
     for (size_t x = 0; x < width; ++x, out += 4) {
       const Footprint& footprint = columns[x];
-      for (size_t i = 0; i < footprint.weights.size(); ++i) {
-        const uint8_t* pixel = source.Pixel(footprint.first + static_cast<int>(i), y);
-        const float weighted_alpha = footprint.weights[i] * pixel[3];
-        for (int c = 0; c < 3; ++c) out[c] += weighted_alpha * pixel[c];
-        out[3] += weighted_alpha;
+      const uint8_t* pixel = source.Pixel(footprint.first, y);
+      float red = 0, green = 0, blue = 0, alpha = 0;
+      for (float weight : footprint.weights) {
+        const float weighted_alpha = weight * pixel[3];
+        red += weighted_alpha * pixel[0];
+        green += weighted_alpha * pixel[1];
+        blue += weighted_alpha * pixel[2];
+        alpha += weighted_alpha;
+        pixel += 4;
       }
+      out[0] = red;
+      out[1] = green;
+      out[2] = blue;
+      out[3] = alpha;
     }
   }
   return rows;
 }
 
-uint8_t ToByte(float value) {
-  return static_cast<uint8_t>(std::clamp(std::lround(value), 0L, 255L));
-}
+// Sums of non-negative weights: never below zero, at most a rounding error above 255.
+uint8_t ToByte(float value) { return static_cast<uint8_t>(std::min(value, 255.0f) + 0.5f); }
 
 // Vertical pass: combines the reduced rows and returns to straight alpha.
 void ScaleColumns(const std::vector<float>& rows, const std::vector<Footprint>& lines,
                   Image& destination) {
-  const size_t width = static_cast<size_t>(destination.width);
-  std::vector<float> sum(width * 4);
+  const size_t stride = static_cast<size_t>(destination.width) * 4;
   for (int y = 0; y < destination.height; ++y) {
-    std::fill(sum.begin(), sum.end(), 0.0f);
     const Footprint& footprint = lines[y];
-    for (size_t i = 0; i < footprint.weights.size(); ++i) {
-      const float* row = &rows[(footprint.first + i) * width * 4];
-      for (size_t k = 0; k < width * 4; ++k) sum[k] += footprint.weights[i] * row[k];
-    }
-    for (size_t x = 0; x < width; ++x) {
-      const float* pixel = &sum[x * 4];
-      uint8_t* out = destination.Pixel(static_cast<int>(x), y);
-      const float alpha = pixel[3];
-      for (int c = 0; c < 3; ++c) out[c] = alpha > 0.0f ? ToByte(pixel[c] / alpha) : 0;
-      out[3] = ToByte(alpha);
+    const float* column = &rows[footprint.first * stride];
+    for (int x = 0; x < destination.width; ++x, column += 4) {
+      float sum[4] = {0, 0, 0, 0};
+      const float* pixel = column;
+      for (float weight : footprint.weights) {
+        for (int c = 0; c < 4; ++c) sum[c] += weight * pixel[c];
+        pixel += stride;
+      }
+      uint8_t* out = destination.Pixel(x, y);
+      for (int c = 0; c < 3; ++c) out[c] = sum[3] > 0.0f ? ToByte(sum[c] / sum[3]) : 0;
+      out[3] = ToByte(sum[3]);
     }
   }
 }
