@@ -2,7 +2,7 @@
 
 #include "forms/picture.h"
 #include "forms/picture_layout.h"
-#include "tests/picture_test_support.h"
+#include "tests/resource_files.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "forms/picture.h"
 #include "forms/picture_layout.h"
-#include "tests/picture_test_support.h"
+#include "tests/bitmap_builder.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include <array>
 
 #include "forms/picture.h"
-#include "tests/picture_test_support.h"
+#include "tests/bitmap_builder.h"
+#include "tests/resource_files.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "forms/picture_cache.h"
 #include "forms/picture_layout.h"
-#include "tests/picture_test_support.h"
+#include "tests/resource_files.h"
 
 namespace {
 

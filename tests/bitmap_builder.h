@@ -1,12 +1,9 @@
-// Builds small bitmap, icon and cursor files in code for the picture tests, and reads the
-// committed picture files.
+// Builds small bitmap, icon and cursor files in code for the picture tests and the fuzz
+// target.
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -122,11 +119,6 @@ inline Bytes BuildIcon(uint16_t type, const std::vector<DibSpec>& images,
   }
   for (const Bytes& image : stored) file.insert(file.end(), image.begin(), image.end());
   return file;
-}
-
-inline Bytes ReadResource(const std::string& name) {
-  std::ifstream in(std::string(CAPCALC_RESOURCE_DIR) + "/" + name, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace picture_test
