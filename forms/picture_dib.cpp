@@ -3,8 +3,8 @@
 // without bit-field masks. Run-length compressed bitmaps are refused (treated as a
 // failed decode): nothing this program carries uses them.
 #include <algorithm>
-#include <array>
 #include <bit>
+#include <cstdlib>
 #include <vector>
 
 #include "forms/picture_codecs.h"
@@ -68,74 +68,96 @@ void SetDefaultMasks(DibLayout& layout) {
   }
 }
 
-// Reads the masks stored at `masks` (within the header or right after it).
-bool ReadMasks(std::span<const uint8_t> dib, size_t masks, bool with_alpha, DibLayout& layout) {
+// The fields of either header kind that decoding needs.
+struct DibHeader {
+  size_t size = 0;
+  int width = 0;
+  int64_t stored_height = 0;  // negative: top-down
+  int bits = 0;
+  uint32_t compression = kUncompressed;
+  size_t colours_used = 0;    // 0: as many as the depth allows
+  size_t palette_entry_size = 4;
+};
+
+std::optional<DibHeader> ReadHeader(std::span<const uint8_t> dib) {
+  if (dib.size() < 4) return std::nullopt;
+  DibHeader header;
+  header.size = LoadU32(&dib[0]);
+  if (dib.size() < header.size) return std::nullopt;
+  if (header.size == kCoreHeaderSize) {
+    header.width = LoadU16(&dib[4]);
+    header.stored_height = LoadU16(&dib[6]);
+    header.bits = LoadU16(&dib[10]);
+    header.palette_entry_size = 3;
+  } else if (header.size >= kInfoHeaderSize) {
+    header.width = static_cast<int32_t>(LoadU32(&dib[4]));
+    header.stored_height = static_cast<int32_t>(LoadU32(&dib[8]));
+    header.bits = LoadU16(&dib[14]);
+    header.compression = LoadU32(&dib[16]);
+    header.colours_used = LoadU32(&dib[32]);
+  } else {
+    return std::nullopt;
+  }
+  return header;
+}
+
+// Sets the channel masks of 16- and 32-bit pixels; `offset` moves past masks stored after
+// the header. False for a compression this decoder does not handle.
+bool ReadMasks(std::span<const uint8_t> dib, const DibHeader& header, DibLayout& layout,
+               size_t& offset) {
+  if (header.compression == kUncompressed) {
+    SetDefaultMasks(layout);
+    return true;
+  }
+  const bool bit_fields =
+      header.compression == kBitFields || header.compression == kAlphaBitFields;
+  if (!bit_fields || (layout.bits != 16 && layout.bits != 32)) return false;
+  // Masks sit at the same place whether the header holds them (52 bytes and longer
+  // headers) or they follow the 40-byte one.
+  const bool with_alpha = header.compression == kAlphaBitFields || header.size >= 56;
   const size_t count = with_alpha ? 4 : 3;
-  if (dib.size() < masks + count * 4) return false;
-  layout.red = Channel::FromMask(LoadU32(&dib[masks]));
-  layout.green = Channel::FromMask(LoadU32(&dib[masks + 4]));
-  layout.blue = Channel::FromMask(LoadU32(&dib[masks + 8]));
-  if (with_alpha) layout.alpha = Channel::FromMask(LoadU32(&dib[masks + 12]));
+  if (dib.size() < kInfoHeaderSize + count * 4) return false;
+  const uint8_t* masks = &dib[kInfoHeaderSize];
+  layout.red = Channel::FromMask(LoadU32(masks));
+  layout.green = Channel::FromMask(LoadU32(masks + 4));
+  layout.blue = Channel::FromMask(LoadU32(masks + 8));
+  if (with_alpha) layout.alpha = Channel::FromMask(LoadU32(masks + 12));
+  if (header.size < 52) offset += count * 4;
   return true;
 }
 
-// The header and palette of a DIB starting at its info header. The stored height is the
-// colour image's times `height_divisor`: 2 for icons, whose AND mask is counted in it.
+bool ReadPalette(std::span<const uint8_t> dib, const DibHeader& header, DibLayout& layout,
+                 size_t& offset) {
+  if (layout.bits > 8) return true;
+  const size_t entries = header.colours_used == 0 ? size_t{1} << layout.bits : header.colours_used;
+  if (entries > 256) return false;
+  const size_t palette_bytes = entries * header.palette_entry_size;
+  if (dib.size() < offset + palette_bytes) return false;
+  layout.palette = dib.subspan(offset, palette_bytes);
+  layout.palette_entry_size = header.palette_entry_size;
+  offset += palette_bytes;
+  return true;
+}
+
+// The header, masks and palette of a DIB starting at its info header. The stored height
+// is the colour image's times `height_divisor`: 2 for icons, whose AND mask counts in it.
 std::optional<DibLayout> ParseDib(std::span<const uint8_t> dib, int height_divisor) {
-  if (dib.size() < 4) return std::nullopt;
-  const size_t header_size = LoadU32(&dib[0]);
-  if (dib.size() < header_size) return std::nullopt;
-
+  const std::optional<DibHeader> header = ReadHeader(dib);
+  if (!header) return std::nullopt;
+  const int64_t height = std::abs(header->stored_height) / height_divisor;
+  if (!IsSupportedDepth(header->bits) || !DimensionsAcceptable(header->width, height)) {
+    return std::nullopt;
+  }
   DibLayout layout;
-  int64_t stored_height = 0;
-  uint32_t compression = kUncompressed;
-  size_t colours_used = 0;
-  if (header_size == kCoreHeaderSize) {
-    layout.width = LoadU16(&dib[4]);
-    stored_height = LoadU16(&dib[6]);
-    layout.bits = LoadU16(&dib[10]);
-    layout.palette_entry_size = 3;
-  } else if (header_size >= kInfoHeaderSize) {
-    layout.width = static_cast<int32_t>(LoadU32(&dib[4]));
-    stored_height = static_cast<int32_t>(LoadU32(&dib[8]));
-    layout.bits = LoadU16(&dib[14]);
-    compression = LoadU32(&dib[16]);
-    colours_used = LoadU32(&dib[32]);
-  } else {
-    return std::nullopt;
-  }
-
-  layout.top_down = stored_height < 0;
-  const int64_t height = (stored_height < 0 ? -stored_height : stored_height) / height_divisor;
-  if (!IsSupportedDepth(layout.bits) || !DimensionsAcceptable(layout.width, height)) {
-    return std::nullopt;
-  }
+  layout.width = header->width;
   layout.height = static_cast<int>(height);
-
-  size_t after_header = header_size;
-  if (compression == kBitFields || compression == kAlphaBitFields) {
-    if (layout.bits != 16 && layout.bits != 32) return std::nullopt;
-    const bool with_alpha = compression == kAlphaBitFields || header_size >= 56;
-    // Headers of 52 bytes and more hold the masks; the plain info header is followed by them.
-    const bool masks_inside = header_size >= 52;
-    if (!ReadMasks(dib, kInfoHeaderSize, with_alpha, layout)) return std::nullopt;
-    if (!masks_inside) after_header += with_alpha ? 16 : 12;
-  } else if (compression == kUncompressed) {
-    SetDefaultMasks(layout);
-  } else {
+  layout.top_down = header->stored_height < 0;
+  layout.bits = header->bits;
+  size_t offset = header->size;
+  if (!ReadMasks(dib, *header, layout, offset) || !ReadPalette(dib, *header, layout, offset)) {
     return std::nullopt;
   }
-
-  if (layout.bits <= 8) {
-    const size_t full_palette = size_t{1} << layout.bits;
-    const size_t entries = colours_used == 0 ? full_palette : colours_used;
-    if (entries > 256) return std::nullopt;
-    const size_t palette_bytes = entries * layout.palette_entry_size;
-    if (dib.size() < after_header + palette_bytes) return std::nullopt;
-    layout.palette = dib.subspan(after_header, palette_bytes);
-    after_header += palette_bytes;
-  }
-  layout.end_of_palette = after_header;
+  layout.end_of_palette = offset;
   return layout;
 }
 
@@ -228,28 +250,28 @@ void ApplyAndMask(const DibLayout& layout, std::span<const uint8_t> dib, size_t 
   }
 }
 
-std::optional<Image> DecodeIconImage(std::span<const uint8_t> dib) {
-  std::optional<DibLayout> layout = ParseDib(dib, 2);
-  if (!layout) return std::nullopt;
+struct IconCandidate {
+  std::span<const uint8_t> dib;
+  DibLayout layout;
+};
+
+std::optional<Image> DecodeIconImage(IconCandidate candidate) {
+  DibLayout& layout = candidate.layout;
   // In icons a 32-bit image without masks still carries alpha in its fourth byte.
-  if (layout->bits == 32 && layout->alpha.max == 0) layout->alpha = Channel::FromMask(0xFF000000);
-  std::optional<Image> image = DecodeColourBits(*layout, dib, layout->end_of_palette);
+  if (layout.bits == 32 && layout.alpha.max == 0) layout.alpha = Channel::FromMask(0xFF000000);
+  std::optional<Image> image = DecodeColourBits(layout, candidate.dib, layout.end_of_palette);
   if (!image) return std::nullopt;
   // Old 32-bit icons leave the alpha bytes at zero and rely on the mask alone.
-  const bool alpha_meaningful = layout->bits == 32 && !AllTransparent(*image);
+  const bool alpha_meaningful = layout.bits == 32 && !AllTransparent(*image);
   if (!alpha_meaningful) {
     for (size_t i = 3; i < image->rgba.size(); i += 4) image->rgba[i] = 255;
-    const size_t colour_bytes = RowStride(layout->width, layout->bits) * layout->height;
-    ApplyAndMask(*layout, dib, layout->end_of_palette + colour_bytes, *image);
+    const size_t colour_bytes = RowStride(layout.width, layout.bits) * layout.height;
+    ApplyAndMask(layout, candidate.dib, layout.end_of_palette + colour_bytes, *image);
   }
   return image;
 }
 
-struct IconCandidate {
-  std::span<const uint8_t> dib;
-  int64_t area = 0;
-  int bits = 0;
-};
+int64_t Area(const DibLayout& layout) { return int64_t{layout.width} * layout.height; }
 
 // The images of an icon file that can be told apart by their headers, best first: the
 // largest, then the deepest colour.
@@ -263,13 +285,14 @@ std::vector<IconCandidate> IconCandidates(std::span<const uint8_t> file) {
     const size_t offset = LoadU32(&file[entry + 12]);
     if (offset >= file.size()) continue;
     const std::span<const uint8_t> dib = file.subspan(offset);
-    std::optional<DibLayout> layout = ParseDib(dib, 2);
+    const std::optional<DibLayout> layout = ParseDib(dib, 2);
     if (!layout) continue;  // also images stored as PNG, which are not decoded
-    candidates.push_back({dib, int64_t{layout->width} * layout->height, layout->bits});
+    candidates.push_back({dib, *layout});
   }
   std::stable_sort(candidates.begin(), candidates.end(),
                    [](const IconCandidate& a, const IconCandidate& b) {
-                     return a.area != b.area ? a.area > b.area : a.bits > b.bits;
+                     if (Area(a.layout) != Area(b.layout)) return Area(a.layout) > Area(b.layout);
+                     return a.layout.bits > b.layout.bits;
                    });
   return candidates;
 }
@@ -288,7 +311,7 @@ std::optional<Image> DecodeBmp(std::span<const uint8_t> file) {
 std::optional<Image> DecodeIcon(std::span<const uint8_t> file) {
   if (file.size() < kIconDirectorySize) return std::nullopt;
   for (const IconCandidate& candidate : IconCandidates(file)) {
-    if (std::optional<Image> image = DecodeIconImage(candidate.dib)) return image;
+    if (std::optional<Image> image = DecodeIconImage(candidate)) return image;
   }
   return std::nullopt;
 }

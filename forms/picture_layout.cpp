@@ -22,7 +22,8 @@ std::vector<Footprint> Footprints(int source_size, int destination_size) {
     const double begin = d * ratio;
     const double end = (d + 1) * ratio;
     Footprint& footprint = footprints[d];
-    footprint.first = static_cast<int>(begin);
+    // Clamped against rounding: every destination pixel covers at least one source pixel.
+    footprint.first = std::min(static_cast<int>(begin), source_size - 1);
     for (int s = footprint.first; s < source_size && s < end; ++s) {
       const double overlap = std::min(end, s + 1.0) - std::max(begin, static_cast<double>(s));
       footprint.weights.push_back(static_cast<float>(overlap / ratio));
