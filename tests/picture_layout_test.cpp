@@ -76,11 +76,6 @@ TEST(ScaleImageTest, TransparentPixelsDoNotDarkenTheColour) {
             (std::array<uint8_t, 4>{0, 0, 0, 0}));
 }
 
-TEST(ScaleImageTest, DegenerateSizesGiveAnEmptyImage) {
-  EXPECT_TRUE(ScaleImage(Filled(4, 4, {1, 2, 3, 4}), 0, 3).rgba.empty());
-  EXPECT_TRUE(ScaleImage(Image{}, 3, 3).rgba.empty());
-}
-
 TEST(LayoutPictureTest, EachModePlacesTheImage) {
   Image tile = Filled(3, 2, {10, 20, 30, 255});
   tile.Pixel(2, 1)[0] = 99;
