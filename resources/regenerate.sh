@@ -16,9 +16,8 @@ missing=()
 for tool in "${!packages[@]}"; do
   command -v "$tool" >/dev/null || missing+=("${packages[$tool]}")
 done
-# The labels are set in DejaVu; another font would change the files.
-fc-list 2>/dev/null | grep -q 'DejaVu Serif' || missing+=(fonts-dejavu-core fonts-dejavu-extra)
-fc-list 2>/dev/null | grep -q 'DejaVuSans-Bold' || missing+=(fonts-dejavu-core)
+# The labels are set in bold DejaVu Sans and Serif; another font would change the files.
+fc-list 2>/dev/null | grep -q 'DejaVuSerif-Bold' || missing+=(fonts-dejavu-core)
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
