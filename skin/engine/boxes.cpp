@@ -138,9 +138,22 @@ void DrawEngravedBox(int x, int y, int w, int h, Fl_Color colour) {
   DrawEngravedFrame(x, y, w, h, colour);
 }
 
+// Plain bordered boxes (tooltips, list selections, picture frames) keep their square
+// corners but take the skin's outline colour instead of black.
+void DrawBorderBox(int x, int y, int w, int h, Fl_Color colour) {
+  const RowColours face = Surface(colour);
+  PaintRoundedBox({x, y, w, h, 0}, Theme()[Role::kBorder], &face, Behind());
+}
+
+void PaintOutline(int x, int y, int w, int h, int radius) {
+  PaintRoundedBox({x, y, w, h, radius}, Theme()[Role::kBorder], nullptr, Behind());
+}
+
+void DrawBorderFrame(int x, int y, int w, int h, Fl_Color) { PaintOutline(x, y, w, h, 0); }
+
 template <Part part>
 void DrawOutline(int x, int y, int w, int h, Fl_Color) {
-  PaintRoundedBox({x, y, w, h, Theme()[part].radius}, Theme()[Role::kBorder], nullptr, Behind());
+  PaintOutline(x, y, w, h, Theme()[part].radius);
 }
 
 struct BoxDrawing {
@@ -163,6 +176,8 @@ constexpr BoxDrawing kBoxDrawings[] = {
     {FL_ENGRAVED_FRAME, DrawEngravedFrame, 2},
     {FL_EMBOSSED_BOX, DrawEngravedBox, 2},
     {FL_EMBOSSED_FRAME, DrawEngravedFrame, 2},
+    {FL_BORDER_BOX, DrawBorderBox, 1},
+    {FL_BORDER_FRAME, DrawBorderFrame, 1},
 };
 
 }  // namespace
