@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -127,6 +129,14 @@ TEST_F(SkinEngineTest, EngineKeepsNothingOfTheCallersBuffer) {
   Fl::scheme("none");
   EXPECT_EQ(set_aero_(0), 1);
   ExpectThemedWith(19);
+}
+
+TEST_F(SkinEngineTest, TheProgramCarriesTheEngineAsBuilt) {
+  std::ifstream file(CAPCALC_SKIN_ENGINE_FILE, std::ios::binary);
+  const std::vector<uint8_t> built{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const std::span<const uint8_t> carried = skin::SkinEngineImage();
+  ASSERT_GT(built.size(), 4u);
+  EXPECT_TRUE(std::equal(carried.begin(), carried.end(), built.begin(), built.end()));
 }
 
 TEST_F(SkinEngineTest, WithoutADisplayOnlyStateChanges) {
