@@ -26,7 +26,8 @@ std::string PathArgument(int argc, const Value* args) {
 // it. A stray byte counts as a character of its own, so odd names still match sensibly.
 size_t CharacterLength(std::string_view text, size_t at) {
   size_t length = 1;
-  while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80)
+  while (at + length < text.size() &&
+         (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80)
     ++length;
   return length;
 }
@@ -76,11 +77,13 @@ bool FolderHasMatch(const std::string& folder, std::string_view pattern) {
 bool EntryExists(const std::string& path) {
   if (path.empty()) return false;
   const size_t slash = path.rfind('/');
-  const std::string_view last =
-      slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
+  const std::string_view last = slash == std::string::npos
+                                    ? std::string_view(path)
+                                    : std::string_view(path).substr(slash + 1);
   if (last.find_first_of("*?") != std::string_view::npos) {
-    const std::string folder =
-        slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
     return FolderHasMatch(folder, last);
   }
   // lstat: the entry itself counts, as a directory search would list it, even when it is

@@ -1,11 +1,10 @@
 #include "runtime/file_commands.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -42,8 +41,7 @@ class FileCommandsTest : public testing::Test {
   std::string In(const std::string& name) const { return (dir_ / name).string(); }
 
   static bool Call(rt::Command command, const std::vector<rt::Value>& args) {
-    const rt::Value result =
-        rt::CallCommand(command, static_cast<int>(args.size()), args.data());
+    const rt::Value result = rt::CallCommand(command, static_cast<int>(args.size()), args.data());
     EXPECT_EQ(result.type, rt::kBool);
     return result.lo != 0;
   }
@@ -142,7 +140,8 @@ TEST_F(FileCommandsTest, WritesArraysInOrderSkippingEmptyOnes) {
   EXPECT_TRUE(Write(In("out.bin"), {&first, &empty, &second}));
   EXPECT_EQ(Content(dir_ / "out.bin"), std::string("one\0two", 7));
 
-  EXPECT_TRUE(Call(rt::WriteBytesToFile, {rt::MakeText(In("null.bin").c_str()), rt::MakeBytes(nullptr)}));
+  EXPECT_TRUE(
+      Call(rt::WriteBytesToFile, {rt::MakeText(In("null.bin").c_str()), rt::MakeBytes(nullptr)}));
   EXPECT_EQ(fs::file_size(dir_ / "null.bin"), 0u);
 }
 

@@ -67,7 +67,8 @@ class SkinEngineTest : public testing::Test {
     EXPECT_EQ(Standard(FL_FOREGROUND_COLOR), expected[skin::Role::kText]);
     EXPECT_EQ(Standard(FL_SELECTION_COLOR), expected[skin::Role::kSelection]);
     const char* scheme = Fl::scheme();
-    EXPECT_STREQ(scheme ? scheme : "none", skin::kSchemeNames[static_cast<size_t>(expected.scheme)]);
+    EXPECT_STREQ(scheme ? scheme : "none",
+                 skin::kSchemeNames[static_cast<size_t>(expected.scheme)]);
   }
 
   static SetAeroExport set_aero_;
@@ -133,7 +134,8 @@ TEST_F(SkinEngineTest, EngineKeepsNothingOfTheCallersBuffer) {
 
 TEST_F(SkinEngineTest, TheProgramCarriesTheEngineAsBuilt) {
   std::ifstream file(CAPCALC_SKIN_ENGINE_FILE, std::ios::binary);
-  const std::vector<uint8_t> built{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  const std::vector<uint8_t> built{std::istreambuf_iterator<char>(file),
+                                   std::istreambuf_iterator<char>()};
   const std::span<const uint8_t> carried = skin::SkinEngineImage();
   ASSERT_GT(built.size(), 4u);
   EXPECT_TRUE(std::equal(carried.begin(), carried.end(), built.begin(), built.end()));

@@ -107,16 +107,16 @@ std::string SourceOf(const skin::Skin& skin) {
     std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
     return std::string(text);
   };
-  std::string source = "# comment\nname = " + skin.name + "\n  scheme=" +
-                       skin::kSchemeNames[static_cast<size_t>(skin.scheme)] +
+  std::string source = "# comment\nname = " + skin.name +
+                       "\n  scheme=" + skin::kSchemeNames[static_cast<size_t>(skin.scheme)] +
                        "\r\ngloss = " + std::to_string(skin.gloss) + "\n\n";
   for (size_t role = 0; role < skin::kRoleCount; ++role)
     source += std::string(skin::kRoleNames[role]) + " = " + hex(skin.palette[role]) + "\n";
   for (size_t part = 0; part < skin::kPartCount; ++part) {
     const skin::BoxLook& look = skin.boxes[part];
-    source += std::string(skin::kPartNames[part]) + ".style = " +
-              skin::kStyleNames[static_cast<size_t>(look.style)] + "\n" + skin::kPartNames[part] +
-              ".radius = " + std::to_string(look.radius) + "\n";
+    source += std::string(skin::kPartNames[part]) +
+              ".style = " + skin::kStyleNames[static_cast<size_t>(look.style)] + "\n" +
+              skin::kPartNames[part] + ".radius = " + std::to_string(look.radius) + "\n";
   }
   return source;
 }

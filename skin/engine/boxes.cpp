@@ -11,6 +11,15 @@
 namespace skin {
 namespace {
 
+// The skin chooses colours, styles and radii; these set how deep the engine shades.
+constexpr float kBevelEdge = 0.75f;  // bright inner top edge of bevelled boxes, toward white
+constexpr int kSheenRows = 12;       // soft light along the top of tabs and pages
+constexpr float kSheenStrength = 0.55f;
+constexpr float kGlossFade = 0.5f;        // the aero highlight loses half its strength downwards
+constexpr float kCustomFaceLift = 0.35f;  // top of a button in its own colour, toward white
+constexpr float kPressedEdge = 0.15f;     // a pressed button's outline, toward black
+constexpr float kFieldShadow = 0.35f;     // inner shadow of edit boxes, toward the outline
+
 struct Look {
   Skin skin;
   bool aero = false;
@@ -49,7 +58,7 @@ RowColours RaisedFace(Style style, int y, int h, Rgb top, Rgb bottom) {
     case Style::kFlat:
       return Solid(top);
     case Style::kBevel:
-      return Tint(Gradient(y, h, top, bottom), y + 1, 1, kWhite, 0.7f, 0.0f);
+      return Tint(Gradient(y, h, top, bottom), y + 1, 1, kWhite, kBevelEdge, 0.0f);
     default:
       return Gradient(y, h, top, bottom);
   }
@@ -76,8 +85,9 @@ void DrawFlatBox(int x, int y, int w, int h, Fl_Color colour) {
 void DrawPanelBox(int x, int y, int w, int h, Fl_Color colour) {
   const BoxLook look = Theme()[Part::kPanel];
   RowColours face = Surface(colour);
-  if (look.style != Style::kFlat) face = Tint(face, y + 1, std::min(h / 2, 12), kWhite, 0.55f, 1.0f);
-  if (look.style == Style::kBevel) face = Tint(face, y + 1, 1, kWhite, 0.8f, 0.0f);
+  if (look.style != Style::kFlat)
+    face = Tint(face, y + 1, std::min(h / 2, kSheenRows), kWhite, kSheenStrength, 1.0f);
+  if (look.style == Style::kBevel) face = Tint(face, y + 1, 1, kWhite, kBevelEdge, 0.0f);
   PaintRoundedBox({x, y, w, h, look.radius}, Theme()[Role::kBorder], &face, Behind());
 }
 
@@ -88,11 +98,12 @@ void DrawRaisedBox(int x, int y, int w, int h, Fl_Color colour) {
   }
   const Skin& theme = Theme();
   const bool standard = colour == FL_BACKGROUND_COLOR;
-  const Rgb top = standard ? theme[Role::kButtonTop] : Mix(RgbOf(colour), kWhite, 0.35f);
+  const Rgb top = standard ? theme[Role::kButtonTop] : Mix(RgbOf(colour), kWhite, kCustomFaceLift);
   const Rgb bottom = standard ? theme[Role::kButtonBottom] : RgbOf(colour);
   const BoxLook look = theme[Part::kButton];
   RowColours face = RaisedFace(look.style, y, h, top, bottom);
-  if (Current().aero && theme.gloss) face = Tint(face, y + 1, h / 2, kWhite, theme.gloss / 255.0f, 0.5f);
+  if (Current().aero && theme.gloss)
+    face = Tint(face, y + 1, h / 2, kWhite, theme.gloss / 255.0f, kGlossFade);
   PaintRoundedBox({x, y, w, h, look.radius}, theme[Role::kBorder], &face, Behind());
 }
 
@@ -100,7 +111,7 @@ void DrawPressedBox(int x, int y, int w, int h) {
   const Skin& theme = Theme();
   const RowColours face = Gradient(y, h, theme[Role::kPressedTop], theme[Role::kPressedBottom]);
   PaintRoundedBox({x, y, w, h, theme[Part::kButton].radius},
-                  Mix(theme[Role::kBorder], kBlack, 0.15f), &face, Behind());
+                  Mix(theme[Role::kBorder], kBlack, kPressedEdge), &face, Behind());
 }
 
 // Edit boxes are sunken boxes in their own colour; a sunken box in the background colour
@@ -114,7 +125,7 @@ void DrawSunkenBox(int x, int y, int w, int h, Fl_Color colour) {
   const Skin& theme = Theme();
   const BoxLook look = theme[Part::kField];
   const Rgb fill = RgbOf(colour);
-  const Rgb shadow = Mix(fill, theme[Role::kBorder], 0.35f);
+  const Rgb shadow = Mix(fill, theme[Role::kBorder], kFieldShadow);
   RowColours face = Solid(fill);
   if (look.style != Style::kFlat) face = Tint(face, y + 1, 1, shadow, 1.0f, 0.0f);
   PaintRoundedBox({x, y, w, h, look.radius}, theme[Role::kBorder], &face, Behind());
@@ -129,7 +140,9 @@ void DrawEngravedFrame(int x, int y, int w, int h, Fl_Color) {
   const BoxLook look = theme[Part::kFrame];
   // An etched frame is a dark line with a light one just below and right of it.
   const int etch = look.style == Style::kFlat ? 0 : 1;
-  if (etch) PaintRoundedBox({x + 1, y + 1, w - 1, h - 1, look.radius}, theme[Role::kFrameLight], nullptr, Behind());
+  if (etch)
+    PaintRoundedBox({x + 1, y + 1, w - 1, h - 1, look.radius}, theme[Role::kFrameLight], nullptr,
+                    Behind());
   PaintRoundedBox({x, y, w - etch, h - etch, look.radius}, theme[Role::kFrame], nullptr, Behind());
 }
 

@@ -43,8 +43,8 @@ bool HasMagic(const uint8_t* p) { return Load32(p) == Load32(kMagic); }
 bool HeaderIsSound(Bytes bytes) {
   if (bytes.size() < kHeaderSize || bytes.size() > kMaxSkinSize) return false;
   const uint8_t* p = bytes.data();
-  return HasMagic(p) && Load16(p + 4) == kVersion &&
-         Load16(p + 6) == 0 && Load32(p + kLengthOffset) == bytes.size() &&
+  return HasMagic(p) && Load16(p + 4) == kVersion && Load16(p + 6) == 0 &&
+         Load32(p + kLengthOffset) == bytes.size() &&
          Load32(p + kChecksumOffset) == Checksum(bytes.subspan(kHeaderSize));
 }
 
@@ -105,8 +105,8 @@ bool ReadAero(Bytes payload, Skin& skin) {
 
 constexpr size_t kTagEnd = static_cast<size_t>(RecordTag::kEnd);
 using RecordReader = bool (*)(Bytes, Skin&);
-constexpr RecordReader kReaders[kTagEnd] = {nullptr, ReadName, ReadScheme, ReadPalette,
-                                            ReadBoxes, ReadAero};
+constexpr RecordReader kReaders[kTagEnd] = {nullptr,     ReadName,  ReadScheme,
+                                            ReadPalette, ReadBoxes, ReadAero};
 
 void AppendRecord(std::vector<uint8_t>& image, RecordTag tag, Bytes payload) {
   const size_t at = image.size();
@@ -149,7 +149,8 @@ std::vector<uint8_t> Encode(const Skin& skin) {
   std::memcpy(image.data(), kMagic, sizeof kMagic);
   Store16(&image[4], kVersion);
   AppendRecord(image, RecordTag::kName, TextBytes(skin.name));
-  AppendRecord(image, RecordTag::kScheme, TextBytes(kSchemeNames[static_cast<size_t>(skin.scheme)]));
+  AppendRecord(image, RecordTag::kScheme,
+               TextBytes(kSchemeNames[static_cast<size_t>(skin.scheme)]));
 
   std::vector<uint8_t> palette{static_cast<uint8_t>(kRoleCount)};
   for (size_t role = 0; role < kRoleCount; ++role) {

@@ -20,19 +20,19 @@ struct Rgb {
 
 // Palette roles, in the numbering the format stores.
 enum class Role : uint8_t {
-  kWindow,         // window and page background
-  kField,          // edit box background
-  kText,           // text on windows and in edit boxes
-  kSelection,      // selected text and items
-  kInactive,       // text of disabled controls
-  kBorder,         // outline of buttons, edit boxes and tabs
-  kButtonTop,      // button face gradient, top and bottom rows
+  kWindow,     // window and page background
+  kField,      // edit box background
+  kText,       // text on windows and in edit boxes
+  kSelection,  // selected text and items
+  kInactive,   // text of disabled controls
+  kBorder,     // outline of buttons, edit boxes and tabs
+  kButtonTop,  // button face gradient, top and bottom rows
   kButtonBottom,
-  kPressedTop,     // face of a pressed button
+  kPressedTop,  // face of a pressed button
   kPressedBottom,
-  kFrame,          // group box line
-  kFrameLight,     // the light line beside it that makes an etched frame
-  kAeroTop,        // background gradient while the aero effect is on
+  kFrame,       // group box line
+  kFrameLight,  // the light line beside it that makes an etched frame
+  kAeroTop,     // background gradient while the aero effect is on
   kAeroBottom,
   kCount
 };
@@ -83,9 +83,9 @@ struct Skin {
 
 // Names as skin sources and the format write them; index = enum value.
 inline constexpr std::array<const char*, kRoleCount> kRoleNames = {
-    "window", "field",          "text",         "selection",      "inactive",
-    "border", "button.top",     "button.bottom", "pressed.top",   "pressed.bottom",
-    "frame",  "frame.light",    "aero.top",     "aero.bottom"};
+    "window", "field",       "text",          "selection",   "inactive",
+    "border", "button.top",  "button.bottom", "pressed.top", "pressed.bottom",
+    "frame",  "frame.light", "aero.top",      "aero.bottom"};
 inline constexpr std::array<const char*, kPartCount> kPartNames = {"button", "field", "panel",
                                                                    "frame"};
 inline constexpr std::array<const char*, static_cast<size_t>(Style::kCount)> kStyleNames = {

@@ -8,7 +8,9 @@
 namespace skin {
 namespace {
 
-void SetStandardColour(Fl_Color slot, Rgb colour) { Fl::set_color(slot, colour.r, colour.g, colour.b); }
+void SetStandardColour(Fl_Color slot, Rgb colour) {
+  Fl::set_color(slot, colour.r, colour.g, colour.b);
+}
 
 }  // namespace
 

@@ -35,7 +35,8 @@ const char* U8(const char8_t* text) { return reinterpret_cast<const char*>(text)
 // A captioned group frame whose caption sits on the top line.
 class GroupFrame : public Fl_Group {
  public:
-  GroupFrame(int x, int y, int w, int h, const char8_t* caption) : Fl_Group(x, y, w, h, U8(caption)) {
+  GroupFrame(int x, int y, int w, int h, const char8_t* caption)
+      : Fl_Group(x, y, w, h, U8(caption)) {
     box(FL_NO_BOX);
     labeltype(FL_NO_LABEL);  // drawn on the frame below, not where the toolkit puts it
   }
@@ -62,36 +63,62 @@ struct Field {
 
 // Page 1 of the calculator, positions relative to each group.
 constexpr Field kInputs[] = {
-    {Kind::kLabel, u8"电容器额定电压", 16, 32, 88, 24}, {Kind::kInput, u8"6.35", 110, 32, 56, 24},
-    {Kind::kLabel, u8"kV", 179, 31, 32, 24},           {Kind::kLabel, u8"电容组CT变比", 210, 33, 88, 24},
-    {Kind::kInput, u8"600", 295, 34, 56, 24},           {Kind::kLabel, u8"电容器组容量", 17, 70, 88, 24},
-    {Kind::kInput, u8"3000", 109, 71, 56, 24},          {Kind::kLabel, u8"kvar", 181, 68, 32, 24},
-    {Kind::kLabel, u8"电容器组接线形式", 17, 105, 100, 24}, {Kind::kLabel, u8"电抗率", 17, 135, 88, 24},
-    {Kind::kInput, u8"5", 110, 136, 56, 24},            {Kind::kLabel, u8"%", 184, 135, 32, 24},
-    {Kind::kLabel, u8"补偿前功率因数", 208, 134, 88, 24}, {Kind::kInput, u8"0.8", 298, 135, 56, 24},
-    {Kind::kLabel, u8"系统电压", 17, 174, 88, 24},      {Kind::kInput, u8"10", 110, 173, 56, 24},
-    {Kind::kLabel, u8"kV", 185, 173, 32, 24},           {Kind::kLabel, u8"补偿后功率因数", 208, 173, 88, 24},
-    {Kind::kInput, u8"0.95", 298, 174, 56, 24},         {Kind::kLabel, u8"系统频率", 16, 208, 88, 24},
-    {Kind::kInput, u8"50", 109, 209, 56, 24},           {Kind::kLabel, u8"Hz", 185, 209, 32, 24},
-    {Kind::kLabel, u8"有功功率", 208, 210, 88, 24},      {Kind::kInput, u8"2000", 278, 211, 56, 24},
+    {Kind::kLabel, u8"电容器额定电压", 16, 32, 88, 24},
+    {Kind::kInput, u8"6.35", 110, 32, 56, 24},
+    {Kind::kLabel, u8"kV", 179, 31, 32, 24},
+    {Kind::kLabel, u8"电容组CT变比", 210, 33, 88, 24},
+    {Kind::kInput, u8"600", 295, 34, 56, 24},
+    {Kind::kLabel, u8"电容器组容量", 17, 70, 88, 24},
+    {Kind::kInput, u8"3000", 109, 71, 56, 24},
+    {Kind::kLabel, u8"kvar", 181, 68, 32, 24},
+    {Kind::kLabel, u8"电容器组接线形式", 17, 105, 100, 24},
+    {Kind::kLabel, u8"电抗率", 17, 135, 88, 24},
+    {Kind::kInput, u8"5", 110, 136, 56, 24},
+    {Kind::kLabel, u8"%", 184, 135, 32, 24},
+    {Kind::kLabel, u8"补偿前功率因数", 208, 134, 88, 24},
+    {Kind::kInput, u8"0.8", 298, 135, 56, 24},
+    {Kind::kLabel, u8"系统电压", 17, 174, 88, 24},
+    {Kind::kInput, u8"10", 110, 173, 56, 24},
+    {Kind::kLabel, u8"kV", 185, 173, 32, 24},
+    {Kind::kLabel, u8"补偿后功率因数", 208, 173, 88, 24},
+    {Kind::kInput, u8"0.95", 298, 174, 56, 24},
+    {Kind::kLabel, u8"系统频率", 16, 208, 88, 24},
+    {Kind::kInput, u8"50", 109, 209, 56, 24},
+    {Kind::kLabel, u8"Hz", 185, 209, 32, 24},
+    {Kind::kLabel, u8"有功功率", 208, 210, 88, 24},
+    {Kind::kInput, u8"2000", 278, 211, 56, 24},
     {Kind::kLabel, u8"kW", 344, 211, 24, 24},
 };
 
 constexpr Field kResults[] = {
-    {Kind::kLabel, u8"电容器额定电流", 8, 20, 88, 24},   {Kind::kResult, u8"157.4803", 103, 21, 56, 24},
-    {Kind::kLabel, u8"A", 169, 20, 16, 24},             {Kind::kLabel, u8"电容运行基波电流", 191, 22, 114, 24},
-    {Kind::kResult, u8"173.2051", 289, 23, 56, 24},     {Kind::kLabel, u8"瞬时保护电流二次定值", 381, 24, 123, 24},
-    {Kind::kResult, u8"4.330127", 525, 24, 56, 24},     {Kind::kLabel, u8"A", 592, 24, 16, 24},
-    {Kind::kLabel, u8"电容器角内电流", 7, 45, 88, 24},   {Kind::kResult, u8"0", 103, 45, 56, 24},
-    {Kind::kLabel, u8"A", 170, 46, 16, 24},             {Kind::kLabel, u8"电容组输出容量", 199, 47, 88, 24},
-    {Kind::kResult, u8"2500", 289, 47, 56, 24},         {Kind::kLabel, u8"kvar", 349, 45, 24, 24},
-    {Kind::kLabel, u8"限时保护电流二次定值", 381, 47, 123, 24}, {Kind::kResult, u8"2.165064", 525, 47, 56, 24},
-    {Kind::kLabel, u8"容抗Xc", 8, 69, 88, 24},          {Kind::kResult, u8"13.44167", 103, 68, 56, 24},
-    {Kind::kLabel, u8"调谐频率", 198, 71, 58, 24},      {Kind::kResult, u8"223.6068", 289, 71, 56, 24},
-    {Kind::kLabel, u8"瞬时保护差电流二次定值", 381, 72, 139, 24}, {Kind::kResult, u8"0.5", 525, 70, 56, 24},
-    {Kind::kLabel, u8"感抗XL", 8, 95, 88, 24},          {Kind::kResult, u8"0.672083", 103, 92, 56, 24},
-    {Kind::kLabel, u8"无功补偿容量", 199, 94, 81, 24},   {Kind::kResult, u8"842.6", 289, 94, 56, 24},
-    {Kind::kLabel, u8"限时保护差电流二次定值", 381, 95, 139, 24}, {Kind::kResult, u8"0.3", 525, 93, 56, 24},
+    {Kind::kLabel, u8"电容器额定电流", 8, 20, 88, 24},
+    {Kind::kResult, u8"157.4803", 103, 21, 56, 24},
+    {Kind::kLabel, u8"A", 169, 20, 16, 24},
+    {Kind::kLabel, u8"电容运行基波电流", 191, 22, 114, 24},
+    {Kind::kResult, u8"173.2051", 289, 23, 56, 24},
+    {Kind::kLabel, u8"瞬时保护电流二次定值", 381, 24, 123, 24},
+    {Kind::kResult, u8"4.330127", 525, 24, 56, 24},
+    {Kind::kLabel, u8"A", 592, 24, 16, 24},
+    {Kind::kLabel, u8"电容器角内电流", 7, 45, 88, 24},
+    {Kind::kResult, u8"0", 103, 45, 56, 24},
+    {Kind::kLabel, u8"A", 170, 46, 16, 24},
+    {Kind::kLabel, u8"电容组输出容量", 199, 47, 88, 24},
+    {Kind::kResult, u8"2500", 289, 47, 56, 24},
+    {Kind::kLabel, u8"kvar", 349, 45, 24, 24},
+    {Kind::kLabel, u8"限时保护电流二次定值", 381, 47, 123, 24},
+    {Kind::kResult, u8"2.165064", 525, 47, 56, 24},
+    {Kind::kLabel, u8"容抗Xc", 8, 69, 88, 24},
+    {Kind::kResult, u8"13.44167", 103, 68, 56, 24},
+    {Kind::kLabel, u8"调谐频率", 198, 71, 58, 24},
+    {Kind::kResult, u8"223.6068", 289, 71, 56, 24},
+    {Kind::kLabel, u8"瞬时保护差电流二次定值", 381, 72, 139, 24},
+    {Kind::kResult, u8"0.5", 525, 70, 56, 24},
+    {Kind::kLabel, u8"感抗XL", 8, 95, 88, 24},
+    {Kind::kResult, u8"0.672083", 103, 92, 56, 24},
+    {Kind::kLabel, u8"无功补偿容量", 199, 94, 81, 24},
+    {Kind::kResult, u8"842.6", 289, 94, 56, 24},
+    {Kind::kLabel, u8"限时保护差电流二次定值", 381, 95, 139, 24},
+    {Kind::kResult, u8"0.3", 525, 93, 56, 24},
 };
 
 void AddFields(const Fl_Group& group, const Field* fields, size_t count) {
@@ -104,7 +131,8 @@ void AddFields(const Fl_Group& group, const Field* fields, size_t count) {
       if (std::strcmp(U8(f.text), U8(u8"电容器角内电流")) == 0) label->labelcolor(FL_RED);
       continue;
     }
-    Fl_Input* input = f.kind == Kind::kInput ? new Fl_Input(x, y, f.w, f.h) : new Fl_Output(x, y, f.w, f.h);
+    Fl_Input* input =
+        f.kind == Kind::kInput ? new Fl_Input(x, y, f.w, f.h) : new Fl_Output(x, y, f.w, f.h);
     input->value(U8(f.text));
     if (f.kind == Kind::kResult) input->textcolor(fl_rgb_color(0, 0, 255));
   }
@@ -133,11 +161,14 @@ Fl_Double_Window* BuildWindow() {
   AddFields(*results, kResults, std::size(kResults));
   results->end();
   page->end();
-  for (const char8_t* title : {u8"开口三角电压计算", u8"电压差动计算", u8"不平衡电流计算", u8"桥式差电流计算"}) {
+  for (const char8_t* title :
+       {u8"开口三角电压计算", u8"电压差动计算", u8"不平衡电流计算", u8"桥式差电流计算"}) {
     (new Fl_Group(0, 24, kWidth, 416, U8(title)))->end();
   }
   tabs->end();
-  auto* banner = new Fl_Box(0, 441, 830, 16, U8(u8"本软件根据电力行业电力电容器标准化技术委员会的“并联电容器装置技术及应用”编制。"));
+  auto* banner = new Fl_Box(
+      0, 441, 830, 16,
+      U8(u8"本软件根据电力行业电力电容器标准化技术委员会的“并联电容器装置技术及应用”编制。"));
   banner->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
   banner->labelcolor(fl_rgb_color(0, 0, 255));
   window->end();
@@ -171,7 +202,8 @@ std::vector<uint8_t> Capture(Fl_Window* window) {
 }
 
 // Several captures side by side, three to a row, each halved by averaging 2 x 2 pixels.
-std::vector<uint8_t> Sheet(const std::vector<std::vector<uint8_t>>& shots, int* width, int* height) {
+std::vector<uint8_t> Sheet(const std::vector<std::vector<uint8_t>>& shots, int* width,
+                           int* height) {
   const int columns = std::min<int>(3, static_cast<int>(shots.size()));
   const int rows = (static_cast<int>(shots.size()) + columns - 1) / columns;
   const int cell_w = kWidth / 2, cell_h = kHeight / 2;
@@ -179,11 +211,14 @@ std::vector<uint8_t> Sheet(const std::vector<std::vector<uint8_t>>& shots, int* 
   *height = rows * cell_h;
   std::vector<uint8_t> sheet(static_cast<size_t>(*width) * *height * 3, 255);
   for (size_t n = 0; n < shots.size(); ++n) {
-    const int left = static_cast<int>(n) % columns * cell_w, top = static_cast<int>(n) / columns * cell_h;
+    const int left = static_cast<int>(n) % columns * cell_w,
+              top = static_cast<int>(n) / columns * cell_h;
     for (int y = 0; y < cell_h; ++y) {
       for (int x = 0; x < cell_w; ++x) {
         for (int c = 0; c < 3; ++c) {
-          auto at = [&](int dx, int dy) { return shots[n][((2 * y + dy) * kWidth + 2 * x + dx) * 3 + c]; };
+          auto at = [&](int dx, int dy) {
+            return shots[n][((2 * y + dy) * kWidth + 2 * x + dx) * 3 + c];
+          };
           sheet[((top + y) * *width + left + x) * 3 + c] =
               static_cast<uint8_t>((at(0, 0) + at(1, 0) + at(0, 1) + at(1, 1) + 2) / 4);
         }

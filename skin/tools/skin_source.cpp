@@ -105,7 +105,8 @@ std::optional<Skin> ParseSource(std::string_view text, std::string* error) {
     const auto setter = setters.find(key);
     if (setter == setters.end()) return fail("unknown key \"" + key + "\"");
     if (!seen.insert(key).second) return fail("\"" + key + "\" given twice");
-    if (!setter->second(value, skin)) return fail("bad value for \"" + key + "\": \"" + std::string(value) + "\"");
+    if (!setter->second(value, skin))
+      return fail("bad value for \"" + key + "\": \"" + std::string(value) + "\"");
   }
   if (const std::string missing = MissingKeys(setters, seen); !missing.empty()) {
     *error = "missing keys: " + missing;
