@@ -34,7 +34,8 @@ size_t CharacterLength(std::string_view text, size_t at) {
 
 // "*" matches any run of characters, "?" exactly one; every other byte stands for itself
 // (no bracket sets, no escapes), so a name with "[" or "\" in it is matched literally.
-// Backtracking only to the latest "*" keeps this linear in the name for each star.
+// Backtracking only to the latest "*" bounds the work by name length times pattern
+// length, however many stars a pattern has.
 bool MatchesPattern(std::string_view pattern, std::string_view name) {
   constexpr size_t kNoStar = std::string_view::npos;
   size_t p = 0, n = 0;
