@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 
@@ -30,9 +31,9 @@ class ByteReader {
     return taken;
   }
 
-  uint8_t U8() { return static_cast<uint8_t>(Little(1)); }
-  uint16_t U16() { return static_cast<uint16_t>(Little(2)); }
-  uint32_t U32() { return Little(4); }
+  uint8_t U8() { return static_cast<uint8_t>(Little<1>()); }
+  uint16_t U16() { return static_cast<uint16_t>(Little<2>()); }
+  uint32_t U32() { return Little<4>(); }
   int32_t I32() { return static_cast<int32_t>(U32()); }
 
   // A 32-bit byte count followed by that many bytes.
@@ -44,15 +45,16 @@ class ByteReader {
 
   // Bytes up to a zero byte, which is consumed; fails when no zero byte is left.
   std::string CString() {
-    for (size_t end = pos_; ok_ && end < bytes_.size(); ++end) {
-      if (bytes_[end] == 0) {
-        std::string text(bytes_.begin() + pos_, bytes_.begin() + end);
-        pos_ = end + 1;
-        return text;
-      }
+    const size_t left = remaining();
+    const void* zero = left ? std::memchr(bytes_.data() + pos_, 0, left) : nullptr;
+    if (!zero) {
+      ok_ = false;
+      return {};
     }
-    ok_ = false;
-    return {};
+    const size_t length = static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes_.data()) - pos_;
+    std::string text(reinterpret_cast<const char*>(bytes_.data() + pos_), length);
+    pos_ += length + 1;
+    return text;
   }
 
   // `count` itself when the bytes left can hold that many elements of at least
@@ -67,10 +69,15 @@ class ByteReader {
   }
 
  private:
-  uint32_t Little(size_t width) {
-    auto bytes = Take(width);
+  template <size_t kWidth>
+  uint32_t Little() {
+    if (kWidth > remaining()) {
+      ok_ = false;
+      return 0;
+    }
     uint32_t value = 0;
-    for (size_t i = bytes.size(); i-- > 0;) value = (value << 8) | bytes[i];
+    for (size_t i = 0; i < kWidth; ++i) value |= uint32_t{bytes_[pos_ + i]} << (8 * i);
+    pos_ += kWidth;
     return value;
   }
 

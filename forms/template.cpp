@@ -73,8 +73,7 @@ bool HasDuplicateEvents(const std::vector<Binding>& bindings) {
   return HasDuplicates(std::move(events));
 }
 
-std::optional<ControlRecord> ParseRecord(uint32_t control_id, std::span<const uint8_t> body) {
-  ControlRecord record;
+bool ParseRecord(uint32_t control_id, std::span<const uint8_t> body, ControlRecord& record) {
   record.control_id = control_id;
   ByteReader in(body);
   FieldReader io(in);
@@ -83,8 +82,7 @@ std::optional<ControlRecord> ParseRecord(uint32_t control_id, std::span<const ui
   } else {
     VisitControlBody(io, record);
   }
-  if (!in.AtEnd() || HasDuplicateEvents(record.bindings)) return std::nullopt;
-  return record;
+  return in.AtEnd() && !HasDuplicateEvents(record.bindings);
 }
 
 // The body of the size-prefixed record at `offset`, when all of it lies within `records`.
@@ -116,10 +114,7 @@ std::optional<std::vector<ControlRecord>> ParseRecordArea(std::span<const uint8_
   records.reserve(count);
   for (uint32_t i = 0; i < count; ++i) {
     auto body = RecordAt(records_bytes, offsets[i]);
-    if (!body) return std::nullopt;
-    auto record = ParseRecord(ids[i], *body);
-    if (!record) return std::nullopt;
-    records.push_back(std::move(*record));
+    if (!body || !ParseRecord(ids[i], *body, records.emplace_back())) return std::nullopt;
   }
   if (!IsWindowRecord(records[0])) return std::nullopt;
   return records;
