@@ -51,9 +51,9 @@ class ByteReader {
       ok_ = false;
       return {};
     }
-    const size_t length = static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes_.data()) - pos_;
-    std::string text(reinterpret_cast<const char*>(bytes_.data() + pos_), length);
-    pos_ += length + 1;
+    const char* start = reinterpret_cast<const char*>(bytes_.data() + pos_);
+    std::string text(start, static_cast<const char*>(zero));
+    pos_ += text.size() + 1;
     return text;
   }
 

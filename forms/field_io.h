@@ -68,7 +68,10 @@ class FieldReader {
   void FaceName(const char*, std::string& v) {
     auto bytes = in_.Take(kFaceNameSize);
     auto end = std::find(bytes.begin(), bytes.end(), 0);
-    if (end == bytes.end()) return in_.Fail();
+    if (end == bytes.end()) {
+      in_.Fail();
+      return;
+    }
     v.assign(bytes.begin(), end);
   }
 

@@ -95,6 +95,25 @@ std::optional<std::span<const uint8_t>> RecordAt(std::span<const uint8_t> record
   return body;
 }
 
+// The bodies of the records at `offsets`, in any order and with gaps between them allowed,
+// but no byte shared: overlapping records are a damaged block, and forbidding them keeps
+// the number of records bounded by the bytes that hold them.
+std::optional<std::vector<std::span<const uint8_t>>> RecordBodies(
+    std::span<const uint8_t> records, const std::vector<uint32_t>& offsets) {
+  std::vector<std::span<const uint8_t>> bodies;
+  std::vector<std::pair<size_t, size_t>> extents;  // first byte, one past the last
+  for (uint32_t offset : offsets) {
+    auto body = RecordAt(records, offset);
+    if (!body) return std::nullopt;
+    bodies.push_back(*body);
+    extents.emplace_back(offset, size_t{offset} + sizeof(uint32_t) + body->size());
+  }
+  std::sort(extents.begin(), extents.end());
+  for (size_t i = 1; i < extents.size(); ++i)
+    if (extents[i].first < extents[i - 1].second) return std::nullopt;
+  return bodies;
+}
+
 bool IsWindowRecord(const ControlRecord& record) {
   return !IsMenuItemId(record.control_id) && record.type_code == kWindowType;
 }
@@ -107,15 +126,13 @@ std::optional<std::vector<ControlRecord>> ParseRecordArea(std::span<const uint8_
   std::vector<uint32_t> ids(count), offsets(count);
   for (uint32_t& id : ids) id = in.U32();
   for (uint32_t& offset : offsets) offset = in.U32();
-  if (HasDuplicates(ids)) return std::nullopt;
+  const auto bodies = RecordBodies(area.subspan(count * kIdAndOffsetSize), offsets);
+  if (!bodies || HasDuplicates(ids)) return std::nullopt;
 
-  const auto records_bytes = area.subspan(count * kIdAndOffsetSize);
   std::vector<ControlRecord> records;
   records.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    auto body = RecordAt(records_bytes, offsets[i]);
-    if (!body || !ParseRecord(ids[i], *body, records.emplace_back())) return std::nullopt;
-  }
+  for (uint32_t i = 0; i < count; ++i)
+    if (!ParseRecord(ids[i], (*bodies)[i], records.emplace_back())) return std::nullopt;
   if (!IsWindowRecord(records[0])) return std::nullopt;
   return records;
 }
@@ -182,7 +199,6 @@ std::optional<Template> ParseTemplate(std::span<const uint8_t> block) {
   in.Take(count * sizeof(uint32_t));
   if (!in.ok() || HasDuplicates(ids)) return std::nullopt;
 
-  tmpl.windows.reserve(count);
   for (uint32_t id : ids) {
     auto window = ParseWindow(in, id);
     if (!window) return std::nullopt;

@@ -90,11 +90,12 @@ struct Template {
 //  - a window table size that is not a multiple of 8, or bytes after the last window;
 //  - two windows with one WindowId, or two records of a window with one ControlId;
 //  - a window without records, or whose record 0 is not a record of type window;
-//  - a record offset or a record's declared size that leaves its record area;
+//  - a record offset or a record's declared size that leaves its record area, or two
+//    records that share bytes;
 //  - a menu item record with bytes after its handler reference;
 //  - two bindings of one record for the same event number.
-// Records may lie anywhere within the record area, in any order. Unit data is kept as
-// stored; it is read by ParseUnitData when the control is created.
+// Otherwise records may lie anywhere within the record area, in any order. Unit data is
+// kept as stored; it is read by ParseUnitData when the control is created.
 std::optional<Template> ParseTemplate(std::span<const uint8_t> block);
 
 // The inverse, used by the template compiler and by tests. Records follow one another in

@@ -37,7 +37,8 @@ bool IsStoredVersion(uint32_t version, uint32_t highest) {
 
 uint32_t HighestUnitDataVersion(uint32_t type_code) {
   uint32_t highest = 0;
-  WithUnitOfType(type_code, [&](auto& unit) { highest = UnitType<std::decay_t<decltype(unit)>>::kHighest; });
+  WithUnitOfType(type_code,
+                 [&](auto& unit) { highest = UnitType<std::decay_t<decltype(unit)>>::kHighest; });
   return highest;
 }
 

@@ -29,47 +29,21 @@ concept Is = std::same_as<std::remove_const_t<U>, T>;
 // Type code and highest readable version of each unit data kind.
 template <class Unit>
 struct UnitType;
-template <>
-struct UnitType<WindowUnit> {
-  static constexpr uint32_t kCode = kWindowType, kHighest = 6;
+template <uint32_t code, uint32_t highest>
+struct UnitTypeOf {
+  static constexpr uint32_t kCode = code, kHighest = highest;
 };
-template <>
-struct UnitType<LabelUnit> {
-  static constexpr uint32_t kCode = kLabelType, kHighest = 2;
-};
-template <>
-struct UnitType<EditBoxUnit> {
-  static constexpr uint32_t kCode = kEditBoxType, kHighest = 2;
-};
-template <>
-struct UnitType<GroupBoxUnit> {
-  static constexpr uint32_t kCode = kGroupBoxType, kHighest = 1;
-};
-template <>
-struct UnitType<ButtonUnit> {
-  static constexpr uint32_t kCode = kButtonType, kHighest = 1;
-};
-template <>
-struct UnitType<DrawPanelUnit> {
-  static constexpr uint32_t kCode = kDrawPanelType, kHighest = 1;
-};
-template <>
-struct UnitType<ComboBoxUnit> {
-  static constexpr uint32_t kCode = kComboBoxType, kHighest = 3;
-};
-template <>
-struct UnitType<TabUnit> {
-  static constexpr uint32_t kCode = kTabType, kHighest = 3;
-};
-template <>
-struct UnitType<TimerUnit> {
-  static constexpr uint32_t kCode = kTimerType, kHighest = 1;
-};
+template <> struct UnitType<WindowUnit> : UnitTypeOf<kWindowType, 6> {};
+template <> struct UnitType<LabelUnit> : UnitTypeOf<kLabelType, 2> {};
+template <> struct UnitType<EditBoxUnit> : UnitTypeOf<kEditBoxType, 2> {};
+template <> struct UnitType<GroupBoxUnit> : UnitTypeOf<kGroupBoxType, 1> {};
+template <> struct UnitType<ButtonUnit> : UnitTypeOf<kButtonType, 1> {};
+template <> struct UnitType<DrawPanelUnit> : UnitTypeOf<kDrawPanelType, 1> {};
+template <> struct UnitType<ComboBoxUnit> : UnitTypeOf<kComboBoxType, 3> {};
+template <> struct UnitType<TabUnit> : UnitTypeOf<kTabType, 3> {};
+template <> struct UnitType<TimerUnit> : UnitTypeOf<kTimerType, 1> {};
 // Stores nothing at all, not even a version.
-template <>
-struct UnitType<BalloonTipUnit> {
-  static constexpr uint32_t kCode = kBalloonTipType, kHighest = 0;
-};
+template <> struct UnitType<BalloonTipUnit> : UnitTypeOf<kBalloonTipType, 0> {};
 
 template <class Io, Is<LogFont> F>
 void VisitFontFields(Io& io, F& f) {

@@ -232,6 +232,7 @@ TEST(TemplateFormatTest, RejectsMalformedStructure) {
   EXPECT_FALSE(forms::ParseTemplate(block.With("window table size", 12)));
   EXPECT_FALSE(forms::ParseTemplate(block.With("record count", 0))) << "window without records";
   EXPECT_FALSE(forms::ParseTemplate(block.With("record 1 id", 0x06010000))) << "id used twice";
+  EXPECT_FALSE(forms::ParseTemplate(block.With("record 1 offset", 0))) << "records overlap";
   EXPECT_FALSE(forms::ParseTemplate(block.With("record 0 type", forms::kLabelType)))
       << "record 0 is not the window's own";
   EXPECT_FALSE(forms::ParseTemplate(block.With("record 1 event -7", static_cast<uint32_t>(-6))))

@@ -179,8 +179,8 @@ void SetUnitField(forms::UnitData& unit, uint32_t version, const ControlBlock& b
   FieldSetter setter(line, files);
   std::visit([&](auto& u) { forms::VisitUnitFields(setter, u, version); }, unit);
   if (!setter.matched())
-    Fail(line, "'" + line.key + "' is not a setting of " + block.type->name + " (unit data version " +
-                   std::to_string(version) + ")");
+    Fail(line, "'" + line.key + "' is not a setting of " + block.type->name +
+                   " (unit data version " + std::to_string(version) + ")");
 }
 
 // Sorts the lines of a block: record settings are applied at once, the rest are returned
