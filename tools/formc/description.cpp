@@ -358,26 +358,19 @@ std::string IdsHeader(const std::string& description_path,
   return header + "\n}  // namespace ids\n";
 }
 
-bool IsHandlerLineSkipped(const std::string& text) {
-  return text.empty() || text.rfind("//", 0) == 0;
-}
-
 }  // namespace
 
 std::vector<std::string> ReadHandlerNames(const SourceFile& file) {
   static const std::string kOpen = "HANDLER(";
   std::vector<std::string> names;
-  size_t start = 0;
-  for (int number = 1; start < file.text.size(); ++number) {
-    size_t end = std::min(file.text.find('\n', start), file.text.size());
-    std::string text = file.text.substr(start, end - start);
-    start = end + 1;
+  const auto contents = SplitLines(file.text);
+  for (size_t i = 0; i < contents.size(); ++i) {
+    std::string text(contents[i]);
     text.erase(0, text.find_first_not_of(" \t"));
     text.erase(text.find_last_not_of(" \t\r") + 1);
-    if (IsHandlerLineSkipped(text)) continue;
-    const Line line{file.path + ":" + std::to_string(number), {}, {}};
-    if (text.rfind(kOpen, 0) != 0 || text.back() != ')')
-      Fail(line, "expected HANDLER(Name)");
+    if (text.empty() || text.starts_with("//")) continue;
+    const Line line{file.path + ":" + std::to_string(i + 1), {}, {}};
+    if (!text.starts_with(kOpen) || !text.ends_with(')')) Fail(line, "expected HANDLER(Name)");
     const Token name{text.substr(kOpen.size(), text.size() - kOpen.size() - 1), false};
     for (const std::string& known : names)
       if (known == name.text) Fail(line, "handler '" + known + "' listed twice");

@@ -1,5 +1,6 @@
 #include "tools/formc/lines.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
@@ -85,15 +86,23 @@ void ExpectArgs(const Line& line, size_t count) {
                    std::to_string(line.args.size()));
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    lines.push_back(text.substr(0, end));
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+  return lines;
+}
+
 std::vector<Line> ReadLines(const SourceFile& file) {
   std::vector<Line> lines;
-  std::string_view text = file.text;
-  for (int number = 1; !text.empty(); ++number) {
-    const size_t end = std::min(text.find('\n'), text.size());
-    const std::string_view content = text.substr(0, end);
-    text.remove_prefix(std::min(end + 1, text.size()));
+  const auto contents = SplitLines(file.text);
+  for (size_t i = 0; i < contents.size(); ++i) {
+    const std::string_view content = contents[i];
     if (IsCommentOrBlank(content)) continue;
-    Line line{file.path + ":" + std::to_string(number), {}, {}};
+    Line line{file.path + ":" + std::to_string(i + 1), {}, {}};
     line.args = Tokenize(line, content);
     if (line.args.front().quoted) Fail(line, "a line starts with a key, not a quoted text");
     line.key = std::move(line.args.front().text);

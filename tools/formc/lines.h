@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,9 @@ struct Line {
 };
 
 std::vector<Line> ReadLines(const SourceFile& file);
+
+// The lines of a text without their line ends; line 1 is element 0.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 [[noreturn]] void Fail(const Line& line, const std::string& message);
 
