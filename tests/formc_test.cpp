@@ -109,6 +109,10 @@ TEST(FormcTest, ByteFieldsReadTheFilesTheyName) {
             "\xFF\xD8jpeg");
   ASSERT_EQ(compiled.files_read.size(), 1u);
   EXPECT_TRUE(compiled.files_read[0].ends_with("p.jpg"));
+  for (const char* missing : {"pictures/none.jpg", "pictures"})
+    EXPECT_THROW(CompileText(kValid + "control P DrawPanel 0x16010007\n  at 0 0 1 1\n"
+                                      "  background_picture " + missing + "\n", root),
+                 formc::Error) << missing;
 }
 
 std::string ErrorOf(const std::string& text) {

@@ -12,7 +12,7 @@ forms::Bytes FileReader::Read(const Line& line, const Token& path) {
   if (path.text.empty()) return {};  // "" leaves the field empty
   const std::filesystem::path full = root_ / path.text;
   std::ifstream in(full, std::ios::binary);
-  if (!in) Fail(line, "cannot open " + full.string());
+  if (!in || !std::filesystem::is_regular_file(full)) Fail(line, "cannot open " + full.string());
   forms::Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) Fail(line, "cannot read " + full.string());
   files_read_.push_back(full.string());
