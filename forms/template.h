@@ -85,10 +85,23 @@ struct Template {
 
 // Reads the block exactly as laid out, through a bounds-checked reader; nullopt for any
 // malformed block (never reads out of bounds, never allocates from an unchecked count).
-// An empty block gives a template without windows.
+// An empty block gives a template without windows. Malformed, besides any field or count
+// that runs past the end of the block or of its record area:
+//  - a window table size that is not a multiple of 8, or bytes after the last window;
+//  - two windows with one WindowId, or two records of a window with one ControlId;
+//  - a window without records, or whose record 0 is not a record of type window;
+//  - a record offset or a record's declared size that leaves its record area, or two
+//    records that share bytes;
+//  - a menu item record with bytes after its handler reference;
+//  - two bindings of one record for the same event number.
+// Otherwise records may lie anywhere within the record area, in any order. Unit data is
+// kept as stored; it is read by ParseUnitData when the control is created.
 std::optional<Template> ParseTemplate(std::span<const uint8_t> block);
 
-// The inverse, used by the template compiler and by tests.
+// The inverse, used by the template compiler and by tests. Records follow one another in
+// index order; a record with a menu item ControlId is written as a menu item (from
+// `menu_item`, or a default one). Throws std::invalid_argument for a zero byte inside a
+// name, remark, tag or menu text, std::length_error for a size or count beyond 32 bits.
 std::vector<uint8_t> SerializeTemplate(const Template& tmpl);
 
 }  // namespace forms

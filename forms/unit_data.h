@@ -182,14 +182,25 @@ struct BalloonTipUnit {};
 using UnitData = std::variant<WindowUnit, LabelUnit, EditBoxUnit, GroupBoxUnit, ButtonUnit,
                               DrawPanelUnit, ComboBoxUnit, TabUnit, TimerUnit, BalloonTipUnit>;
 
-// Highest unit data version each type reads; 0 for a type code without unit data.
+// Highest unit data version each type reads; 0 for a type code without unit data (the
+// balloon tip stores nothing, not even a version) and for an unknown type code.
 uint32_t HighestUnitDataVersion(uint32_t type_code);
 
-// Reads the unit data of a control of `type_code`. nullopt when the type is unknown, the
-// version is above the highest the type knows, or the bytes are malformed.
+// The unit data a control of `type_code` has before anything is read: every field at its
+// default. nullopt for a type code without unit data kind.
+std::optional<UnitData> DefaultUnitData(uint32_t type_code);
+
+// Reads the unit data of a control of `type_code`. Fields that the stored version does not
+// have keep their defaults. nullopt when the type is unknown, the version is 0 or above the
+// highest the type knows, or the bytes are malformed: too short, a font block that is
+// neither empty nor one 60-byte logical font, a face name without terminator, or bytes left
+// over after the last field of the version.
 std::optional<UnitData> ParseUnitData(uint32_t type_code, std::span<const uint8_t> bytes);
 
-// Writes `unit` in the given version (fields a version does not have are left out).
+// Writes `unit` in the given version (fields a version does not have are left out). Throws
+// std::invalid_argument for a version the type does not have (for the balloon tip: other
+// than 0) and for a face name that does not fit; std::length_error for a block or list
+// longer than its stored count can state.
 std::vector<uint8_t> SerializeUnitData(const UnitData& unit, uint32_t version);
 
 }  // namespace forms
