@@ -41,7 +41,14 @@ void SetEndRoutine(EndRoutine routine);
 void ForgetEndRoutine();
 void LoadStartWindow(uint32_t window_id);
 void WaitForEnd();
+// Ends the program: no handler runs any more, the windows go, the end routine runs once,
+// the DLL command libraries are released, and the process exits with `exit_code`. Called
+// on another thread, it hands the end over to the user-interface thread.
 [[noreturn]] void EndProgram(int exit_code);
+
+// A routine that runs whenever the message loop has nothing to do, for as long as the
+// window exists.
+void AddIdleRoutine(uint32_t window_id, void (*routine)(void*), void* argument);
 
 DisplayMode CurrentDisplayMode();
 const ProgramDescription& CurrentProgram();

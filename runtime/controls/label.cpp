@@ -1,0 +1,178 @@
+// Labels: text without a background of their own (the container shows through), drawn on
+// one line, left-aligned and vertically centred unless the label says otherwise.
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <vector>
+
+#include "runtime/controls/common_events.h"
+#include "runtime/controls/control_factory.h"
+#include "runtime/controls/look.h"
+#include "runtime/controls/property_table.h"
+#include "runtime/gbk.h"
+
+namespace rt {
+namespace {
+
+enum LabelEffect { kNoEffect = 0, kEngraved = 1, kRaised = 2, kShadow = 3 };
+
+class LabelControl;
+
+class LabelWidget : public Fl_Box {
+ public:
+  LabelWidget(LabelControl& control, int x, int y, int w, int h)
+      : Fl_Box(x, y, w, h), control_(control) {
+    box(FL_NO_BOX);
+  }
+  void draw() override;
+  int handle(int event) override;
+
+ private:
+  LabelControl& control_;
+};
+
+class LabelControl : public TableControl<LabelControl> {
+ public:
+  LabelControl(LoadedWindow& window, ControlState& state, forms::LabelUnit unit)
+      : TableControl(window, state), unit_(std::move(unit)) {
+    const forms::ControlRecord& r = record();
+    widget_ = new LabelWidget(*this, r.left, r.top, r.width, r.height);
+    ApplyLabelFont(widget_, unit_.font);
+    Refresh();
+  }
+
+  Fl_Widget* widget() override { return widget_; }
+  std::string DisplayedText() const override { return unit_.caption; }
+  const forms::LabelUnit& unit() const { return unit_; }
+  forms::LabelUnit& mutable_unit() { return unit_; }
+  const std::string& utf8_caption() const { return utf8_caption_; }
+
+  void Refresh() {
+    utf8_caption_ = GbkToUtf8(unit_.caption);
+    RedrawArea(widget_);
+  }
+
+  static std::span<const TypeProperty<LabelControl>> Properties() {
+    using U = forms::LabelUnit;
+    static const TypeProperty<LabelControl> kTable[] = {
+        TextFieldProperty<LabelControl, &U::caption>(),
+        FieldProperty<LabelControl, &U::effect>(PropertyForm::kChoice),
+        FieldProperty<LabelControl, &U::gradient_border_width>(PropertyForm::kInteger),
+        FieldProperty<LabelControl, &U::border>(PropertyForm::kChoice),
+        FieldProperty<LabelControl, &U::horizontal_alignment>(PropertyForm::kChoice),
+        FieldProperty<LabelControl, &U::vertical_alignment>(PropertyForm::kChoice),
+        FieldProperty<LabelControl, &U::word_wrap>(PropertyForm::kLogical),
+        FieldProperty<LabelControl, &U::background>(PropertyForm::kColour),
+        FieldProperty<LabelControl, &U::text_colour>(PropertyForm::kColour),
+    };
+    return kTable;
+  }
+
+ private:
+  forms::LabelUnit unit_;
+  LabelWidget* widget_;
+  std::string utf8_caption_;
+};
+
+Fl_Align TextAlignment(const forms::LabelUnit& unit) {
+  Fl_Align align = FL_ALIGN_INSIDE | FL_ALIGN_CLIP;
+  if (unit.horizontal_alignment == 0) align |= FL_ALIGN_LEFT;
+  if (unit.horizontal_alignment == 2) align |= FL_ALIGN_RIGHT;
+  // Wrapped text starts at the top; vertical alignment applies to a single line only.
+  if (unit.word_wrap || unit.vertical_alignment == 0) align |= FL_ALIGN_TOP;
+  if (!unit.word_wrap && unit.vertical_alignment == 2) align |= FL_ALIGN_BOTTOM;
+  return align;
+}
+
+size_t Utf8Length(unsigned char lead) {
+  return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+// Full-width punctuation that must not begin a line.
+bool ClosesLine(std::string_view character) {
+  static const std::vector<std::string> kClosing = [] {
+    std::vector<std::string> marks;
+    for (const char* gbk : {"，", "。", "、", "；", "：", "）", "”", "！", "？"})
+      marks.push_back(GbkToUtf8(gbk));
+    return marks;
+  }();
+  return std::find(kClosing.begin(), kClosing.end(), character) != kClosing.end();
+}
+
+// Breaks UTF-8 text into lines no wider than `width` in the current font: between any two
+// Chinese characters, and between words of Latin text; a closing mark stays on the line
+// of the character before it.
+std::string WrapText(const std::string& text, int width) {
+  std::string out, line;
+  size_t last_space = std::string::npos;  // in `line`
+  for (size_t i = 0; i < text.size();) {
+    size_t n = std::min(Utf8Length(static_cast<unsigned char>(text[i])), text.size() - i);
+    std::string_view character(text.data() + i, n);
+    std::string candidate = line + std::string(character);
+    if (!line.empty() && fl_width(candidate.c_str()) > width && !ClosesLine(character)) {
+      bool ascii_word = n == 1 && character[0] != ' ' && last_space != std::string::npos;
+      size_t cut = ascii_word ? last_space + 1 : line.size();
+      out += line.substr(0, cut) + "\n";
+      line = line.substr(cut);
+      last_space = std::string::npos;
+      candidate = line + std::string(character);
+    }
+    if (character == " ") last_space = line.size();
+    line = std::move(candidate);
+    i += n;
+  }
+  return out + line;
+}
+
+void LabelWidget::draw() {
+  const forms::LabelUnit& unit = control_.unit();
+  if (unit.background != forms::kDefaultColour) {
+    fl_rectf(x(), y(), w(), h(), ToToolkitColour(unit.background, FL_BACKGROUND_COLOR));
+  }
+  fl_font(labelfont(), labelsize());
+  const std::string wrapped =
+      unit.word_wrap ? WrapText(control_.utf8_caption(), w()) : std::string();
+  const char* text = unit.word_wrap ? wrapped.c_str() : control_.utf8_caption().c_str();
+  Fl_Align align = TextAlignment(unit);
+  Fl_Color colour = ToToolkitColour(unit.text_colour, FL_FOREGROUND_COLOR);
+  fl_push_clip(x(), y(), w(), h());
+  auto text_at = [&](int dx, int dy, Fl_Color c) {
+    fl_color(active_r() ? c : fl_inactive(c));
+    fl_draw(text, x() + dx, y() + dy, w(), h(), align, nullptr, 0);
+  };
+  switch (unit.effect) {
+    case kEngraved:
+      text_at(1, 1, FL_WHITE);
+      text_at(0, 0, colour);
+      break;
+    case kRaised:
+      text_at(0, 0, FL_WHITE);
+      text_at(1, 1, colour);
+      break;
+    case kShadow:
+      text_at(2, 2, FL_BLACK);
+      text_at(0, 0, colour);
+      break;
+    default:
+      text_at(0, 0, colour);
+  }
+  fl_pop_clip();
+}
+
+// Labels do not claim the pointer: moves over a label that overlaps an edit box reach the
+// box beneath, as does a click the label's handlers leave alone.
+int LabelWidget::handle(int event) {
+  if (CommonEventStopsDefault(control_, *this, event)) return 1;
+  return Fl_Box::handle(event);
+}
+
+}  // namespace
+
+std::unique_ptr<LiveControl> CreateLabel(LoadedWindow& window, ControlState& state,
+                                         forms::LabelUnit unit) {
+  return std::make_unique<LabelControl>(window, state, std::move(unit));
+}
+
+}  // namespace rt
