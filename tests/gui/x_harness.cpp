@@ -1,0 +1,269 @@
+#include "tests/gui/x_harness.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <png.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace gui {
+namespace {
+
+[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error(what); }
+
+std::string ReadLine(int fd) {
+  std::string line;
+  char c;
+  while (read(fd, &c, 1) == 1 && c != '\n') line += c;
+  return line;
+}
+
+bool TitleMatches(Display* display, Window window, const std::string& title) {
+  return WindowTitle(display, window).starts_with(title);
+}
+
+Window FindByTitle(Display* display, Window under, const std::string& title) {
+  if (TitleMatches(display, under, title)) return under;
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, under, &root, &parent, &children, &count)) return 0;
+  Window found = 0;
+  for (unsigned i = 0; i < count && !found; ++i) found = FindByTitle(display, children[i], title);
+  if (children) XFree(children);
+  return found;
+}
+
+bool Viewable(Display* display, Window window) {
+  XWindowAttributes attributes;
+  return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+void Flush(Display* display) {
+  XFlush(display);
+  XSync(display, False);
+}
+
+}  // namespace
+
+XServer::XServer() {
+  int fds[2];
+  if (pipe(fds) != 0) Fail("pipe");
+  pid_ = fork();
+  if (pid_ == 0) {
+    dup2(fds[1], 3);
+    close(fds[0]);
+    execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+           "-noreset", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string number = ReadLine(fds[0]);
+  close(fds[0]);
+  if (number.empty()) Fail("Xvfb did not start");
+  name_ = ":" + number;
+  display_ = XOpenDisplay(name_.c_str());
+  if (!display_) Fail("cannot open " + name_);
+}
+
+XServer::~XServer() {
+  if (display_) XCloseDisplay(display_);
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+Child Child::Program(const XServer& server, const std::string& path) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    setenv("DISPLAY", server.name().c_str(), 1);
+    execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return Child(pid);
+}
+
+Child Child::Function(const XServer& server, std::function<int()> body) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    setenv("DISPLAY", server.name().c_str(), 1);
+    _exit(body());
+  }
+  return Child(pid);
+}
+
+Child::Child(Child&& other) noexcept : pid_(other.pid_), status_(other.status_) { other.pid_ = -1; }
+
+Child::~Child() {
+  if (pid_ > 0 && !status_) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+std::optional<int> Child::WaitForExit(std::chrono::milliseconds timeout) {
+  WaitUntil(
+      [this] {
+        if (status_) return true;
+        int raw = 0;
+        if (waitpid(pid_, &raw, WNOHANG) != pid_) return false;
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return true;
+      },
+      timeout);
+  return status_;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(10ms);
+  }
+  return true;
+}
+
+std::string WindowTitle(Display* display, Window window) {
+  Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+  Atom net_name = XInternAtom(display, "_NET_WM_NAME", False);
+  Atom type;
+  int format;
+  unsigned long items, after;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(display, window, net_name, 0, 1024, False, utf8, &type, &format, &items,
+                         &after, &data) == Success && data) {
+    title.assign(reinterpret_cast<char*>(data), items);
+    XFree(data);
+  }
+  return title;
+}
+
+Window WaitForWindow(Display* display, const std::string& utf8_title, std::chrono::milliseconds timeout) {
+  Window found = 0;
+  WaitUntil(
+      [&] {
+        found = FindByTitle(display, DefaultRootWindow(display), utf8_title);
+        return found && Viewable(display, found);
+      },
+      timeout);
+  return found && Viewable(display, found) ? found : 0;
+}
+
+Geometry WindowGeometry(Display* display, Window window) {
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  Window child;
+  Geometry g;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &g.x, &g.y, &child);
+  g.width = attributes.width;
+  g.height = attributes.height;
+  return g;
+}
+
+void MovePointer(Display* display, int x, int y) {
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  Flush(display);
+}
+
+void Click(Display* display, int x, int y) {
+  MovePointer(display, x, y);
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  Flush(display);
+}
+
+void PressKey(Display* display, KeySym key, unsigned modifiers) {
+  std::vector<KeyCode> held;
+  if (modifiers & ShiftMask) held.push_back(XKeysymToKeycode(display, XK_Shift_L));
+  if (modifiers & ControlMask) held.push_back(XKeysymToKeycode(display, XK_Control_L));
+  for (KeyCode code : held) XTestFakeKeyEvent(display, code, True, CurrentTime);
+  KeyCode code = XKeysymToKeycode(display, key);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  for (auto it = held.rbegin(); it != held.rend(); ++it) XTestFakeKeyEvent(display, *it, False, CurrentTime);
+  Flush(display);
+}
+
+void TypeText(Display* display, const std::string& ascii) {
+  for (char c : ascii) {
+    KeySym key = XStringToKeysym(std::string(1, c).c_str());
+    if (c == '.') key = XK_period;
+    if (c == '-') key = XK_minus;
+    if (c == ' ') key = XK_space;
+    KeyCode code = XKeysymToKeycode(display, key);
+    // Characters on the shifted level of their key need Shift.
+    bool shifted = XkbKeycodeToKeysym(display, code, 0, 0) != key;
+    PressKey(display, key, shifted ? ShiftMask : 0);
+  }
+}
+
+std::string ClipboardText(Display* display) {
+  Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+  Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+  Atom property = XInternAtom(display, "CAPCALC_TEST_CLIPBOARD", False);
+  Window requestor = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  XConvertSelection(display, clipboard, utf8, property, requestor, CurrentTime);
+  Flush(display);
+  std::string text;
+  XEvent event;
+  bool answered = WaitUntil(
+      [&] { return XCheckTypedWindowEvent(display, requestor, SelectionNotify, &event); }, 2s);
+  if (answered && event.xselection.property != None) {
+    Atom type;
+    int format;
+    unsigned long items, after;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, requestor, property, 0, 65536, True, AnyPropertyType, &type,
+                       &format, &items, &after, &data);
+    if (data) {
+      text.assign(reinterpret_cast<char*>(data), items);
+      XFree(data);
+    }
+  }
+  XDestroyWindow(display, requestor);
+  return text;
+}
+
+void SaveScreenshot(Display* display, Window window, const std::string& path) {
+  Geometry g = WindowGeometry(display, window);
+  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(g.width),
+                            static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
+  if (!image) Fail("cannot read the window's pixels");
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) Fail("cannot write " + path);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(g.width), static_cast<png_uint_32>(g.height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(static_cast<size_t>(g.width) * 3);
+  for (int y = 0; y < g.height; ++y) {
+    for (int x = 0; x < g.width; ++x) {
+      unsigned long pixel = XGetPixel(image, x, y);
+      row[static_cast<size_t>(x) * 3] = static_cast<png_byte>((pixel & image->red_mask) >> 16);
+      row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>((pixel & image->green_mask) >> 8);
+      row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(pixel & image->blue_mask);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  XDestroyImage(image);
+}
+
+void Settle(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
+
+}  // namespace gui

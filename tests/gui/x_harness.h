@@ -1,0 +1,80 @@
+// What the on-screen tests need of a real X server: a private Xvfb, the program as a child
+// process, real input through the XTest extension, the clipboard, and screenshots.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace gui {
+
+using namespace std::chrono_literals;
+
+// A private virtual X server for one test, gone with the object.
+class XServer {
+ public:
+  XServer();
+  ~XServer();
+  XServer(const XServer&) = delete;
+  XServer& operator=(const XServer&) = delete;
+  const std::string& name() const { return name_; }
+  Display* display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
+  Display* display_ = nullptr;
+};
+
+// A child process on that server: the program file itself, or a function of the test
+// (which may start the runtime on screen with hooks of its own).
+class Child {
+ public:
+  static Child Program(const XServer& server, const std::string& path);
+  static Child Function(const XServer& server, std::function<int()> body);
+  Child(Child&& other) noexcept;
+  ~Child();
+
+  // The exit status once the child has ended within `timeout`; nullopt if still running.
+  std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
+  pid_t pid() const { return pid_; }
+
+ private:
+  explicit Child(pid_t pid) : pid_(pid) {}
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+// Polls `condition` until it holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+
+// The window whose title begins with `utf8_title`, once it is viewable; 0 if none appears.
+Window WaitForWindow(Display* display, const std::string& utf8_title,
+                     std::chrono::milliseconds timeout = 5s);
+std::string WindowTitle(Display* display, Window window);
+
+struct Geometry {
+  int x = 0, y = 0, width = 0, height = 0;  // on the screen
+};
+Geometry WindowGeometry(Display* display, Window window);
+
+// Real input: the pointer moves and clicks at screen coordinates, keys are pressed and
+// released as a keyboard would.
+void MovePointer(Display* display, int x, int y);
+void Click(Display* display, int x, int y);
+void PressKey(Display* display, KeySym key, unsigned modifiers = 0);  // ShiftMask, ControlMask
+void TypeText(Display* display, const std::string& ascii);
+
+// The text the clipboard holds (UTF-8), asked of its owner.
+std::string ClipboardText(Display* display);
+
+// Writes the window's pixels as a PNG file.
+void SaveScreenshot(Display* display, Window window, const std::string& path);
+
+// Lets the program handle what was sent (input, repaints) before the test looks.
+void Settle(std::chrono::milliseconds time = 150ms);
+
+}  // namespace gui
