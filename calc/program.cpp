@@ -5,6 +5,7 @@
 #include "calc/handlers.h"
 #include "calc/main_window.h"
 #include "forms/main_window_template.h"
+#include "skin/skin_data.h"
 
 namespace calc {
 namespace {
@@ -39,6 +40,8 @@ void ResetFloatingPoint() {
 const rt::ProgramDescription& Program() {
   static const rt::ConstantRange kConstants[] = {
       {forms::MainWindowTemplate().data(), forms::MainWindowTemplate().size()},
+      {skin::SkinEngineImage().data(), skin::SkinEngineImage().size()},
+      {skin::AllEmbeddedSkins().data(), skin::AllEmbeddedSkins().size()},
   };
   static const rt::ProgramDescription kProgram = {kHandlers, kConstants,
                                                    forms::MainWindowTemplate(), kDllCommands};

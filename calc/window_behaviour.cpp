@@ -3,6 +3,7 @@
 #include "calc/control_io.h"
 #include "calc/handlers.h"
 #include "calc/main_window.h"
+#include "calc/skin_setup.h"
 
 namespace calc {
 namespace {
@@ -12,12 +13,16 @@ constexpr int32_t kDelta = 1;
 constexpr int32_t kRed = 255;
 constexpr int32_t kBlack = 0;
 constexpr int32_t kBannerWrapLeft = -800;
+constexpr int kAeroOn = 1;
+constexpr int kSkinNumber = 19;
 
 int32_t Connection() { return ReadIntProperty(组合框_接线方式, kSelectionProperty); }
 
 }  // namespace
 
 rt::HandlerResult OnMainWindowCreated(const rt::EventArgs&) {
+  SetAero(kAeroOn);
+  AttachSkin(kSkinNumber);
   // Selecting from the program fills the text field and raises no event, so the diagrams
   // keep the state the window was built with.
   WriteIntProperty(组合框_接线方式, kSelectionProperty, kStar);

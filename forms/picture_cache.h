@@ -23,6 +23,9 @@ class PictureCache {
   // result stays valid until the next call or Assign.
   const PictureDrawing* Drawing(int area_width, int area_height, PictureMode mode);
 
+  // Whether the picture has been decoded: not before the control first paints.
+  bool Decoded() const { return decoded_.has_value(); }
+
  private:
   bool EnsureDecoded();
 

@@ -11,9 +11,11 @@ extern "C" const uint64_t capcalc_skin_engine_image_size;
 
 namespace skin {
 
+std::span<const uint8_t> AllEmbeddedSkins() { return {capcalc_skins, capcalc_skins_size}; }
+
 std::span<const uint8_t> EmbeddedSkin(int number) {
   if (number < 1 || number > kEmbeddedSkinCount) return {};
-  std::span<const uint8_t> rest(capcalc_skins, capcalc_skins_size);
+  std::span<const uint8_t> rest = AllEmbeddedSkins();
   // Each skin's header declares its length, which leads to the next one.
   for (int at = 1;; ++at) {
     const std::optional<size_t> length = DeclaredLength(rest);

@@ -12,6 +12,9 @@ inline constexpr int kEmbeddedSkinCount = 33;
 // for any other number.
 std::span<const uint8_t> EmbeddedSkin(int number);
 
+// All the skins, one after another, as the program carries them.
+std::span<const uint8_t> AllEmbeddedSkins();
+
 // The file image of SkinEngine.so, written beside the program when it is missing there.
 std::span<const uint8_t> SkinEngineImage();
 

@@ -122,8 +122,10 @@ TEST_P(VoltagePagesTest, BlankOvervoltageFactorCountsOneFailedUnit) {
   EXPECT_EQ(ClickFor(page.external, page.result), one_failed_unit);
 }
 
-INSTANTIATE_TEST_SUITE_P(OpenDeltaAndDifferential, VoltagePagesTest,
-                         ::testing::Values(kOpenDelta, kDifferential));
+INSTANTIATE_TEST_SUITE_P(Pages, VoltagePagesTest, ::testing::Values(kOpenDelta, kDifferential),
+                         [](const ::testing::TestParamInfo<VoltagePageBoxes>& info) {
+                           return info.param.result == 编辑框_Udz ? "OpenDelta" : "Differential";
+                         });
 
 TEST(VoltagePagesTest, PagesShareNoBoxes) {
   FillVoltagePage(kOpenDelta);

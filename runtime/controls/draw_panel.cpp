@@ -1,8 +1,12 @@
 // Draw panels: a background colour and a picture drawn in one of three modes.
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/fl_draw.H>
 
+#include <memory>
+
+#include "forms/picture_cache.h"
 #include "runtime/controls/common_events.h"
 #include "runtime/controls/control_factory.h"
 #include "runtime/controls/look.h"
@@ -30,10 +34,12 @@ class DrawPanelControl : public TableControl<DrawPanelControl> {
       : TableControl(window, state), unit_(std::move(unit)) {
     const forms::ControlRecord& r = record();
     widget_ = new DrawPanelWidget(*this, r.left, r.top, r.width, r.height);
+    AssignPicture(std::move(unit_.background_picture));
     Refresh();
   }
 
   Fl_Widget* widget() override { return widget_; }
+  bool HoldsDecodedPicture() const override { return picture_.Decoded(); }
   const forms::DrawPanelUnit& unit() const { return unit_; }
   forms::DrawPanelUnit& mutable_unit() { return unit_; }
 
@@ -50,11 +56,11 @@ class DrawPanelControl : public TableControl<DrawPanelControl> {
         {PropertyForm::kBytes,
          [](const C& c) {
            PropertyData data;
-           data.bytes = c.unit_.background_picture;
+           data.bytes = c.picture_.File();
            return data;
          },
          [](C& c, const PropertyData& v) {
-           c.unit_.background_picture = v.bytes;
+           c.AssignPicture(v.bytes);
            c.Refresh();
          }},
         FieldProperty<C, &U::border>(PropertyForm::kChoice),
@@ -64,12 +70,48 @@ class DrawPanelControl : public TableControl<DrawPanelControl> {
     return kTable;
   }
 
+  // Draws the picture in the client area, as the display mode lays it out.
+  void DrawPicture(int x, int y, int w, int h) {
+    const Layout layout{w, h, unit_.picture_mode};
+    const forms::PictureDrawing* drawing =
+        picture_.Drawing(w, h, static_cast<forms::PictureMode>(layout.mode));
+    if (!drawing) return;
+    if (!image_ || layout != image_layout_) {
+      const forms::Image& image = drawing->image;
+      image_ = std::make_unique<Fl_RGB_Image>(image.rgba.data(), image.width, image.height, 4);
+      image_layout_ = layout;
+    }
+    fl_push_clip(x, y, w, h);
+    image_->draw(x + drawing->destination.x, y + drawing->destination.y);
+    fl_pop_clip();
+  }
+
  private:
+  struct Layout {
+    int width = 0, height = 0;
+    uint32_t mode = 0;
+    bool operator==(const Layout&) const = default;
+  };
+
+  void AssignPicture(std::vector<uint8_t> file) {
+    picture_.Assign(std::move(file));
+    image_.reset();
+  }
+
   forms::DrawPanelUnit unit_;
   DrawPanelWidget* widget_;
+  forms::PictureCache picture_;
+  // The toolkit's copy of the laid-out picture (it refers to the cache's pixels), made
+  // again when the picture or its layout changes.
+  std::unique_ptr<Fl_RGB_Image> image_;
+  Layout image_layout_;
 };
 
-void DrawPanelWidget::draw() { draw_box(); }
+void DrawPanelWidget::draw() {
+  draw_box();
+  control_.DrawPicture(x() + Fl::box_dx(box()), y() + Fl::box_dy(box()), w() - Fl::box_dw(box()),
+                       h() - Fl::box_dh(box()));
+}
 
 int DrawPanelWidget::handle(int event) {
   if (CommonEventStopsDefault(control_, *this, event)) return 1;

@@ -73,6 +73,10 @@ class LiveControl {
   virtual PropertyData ReadProperty(int index) const;
   virtual void WriteProperty(int index, const PropertyData& value);
 
+  // Whether the control holds its picture decoded; pictures are decoded when the control
+  // first paints, so a hidden control never decodes its own.
+  virtual bool HoldsDecodedPicture() const { return false; }
+
   // The text a user sees on the control: an edit box's content, a caption, the combo
   // box's text field. Empty for controls without one.
   virtual std::string DisplayedText() const;

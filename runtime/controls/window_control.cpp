@@ -2,8 +2,10 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/x.H>
 
+#include "forms/picture.h"
 #include "runtime/controls/common_events.h"
 #include "runtime/controls/control_factory.h"
 #include "runtime/controls/look.h"
@@ -69,6 +71,7 @@ class MainWindow : public WindowControl {
     widget_->color(ToToolkitColour(unit_.background, FL_BACKGROUND_COLOR));
     widget_->callback(&MainWindow::Closed, this);
     ApplyLabelFont(widget_, std::nullopt);
+    ApplyIcon();
   }
 
   ~MainWindow() override { delete widget_; }
@@ -119,6 +122,15 @@ class MainWindow : public WindowControl {
   }
 
  private:
+  // The template's icon, for the caption and the task bar; the window manager's own when
+  // the window has none or it cannot be read.
+  void ApplyIcon() {
+    std::optional<forms::Image> icon = forms::DecodePicture(unit_.icon);
+    if (!icon) return;
+    Fl_RGB_Image image(icon->rgba.data(), icon->width, icon->height, 4);
+    widget_->icon(&image);  // the window keeps a copy
+  }
+
   static void Closed(Fl_Widget*, void* self) {
     CloseLiveWindow(static_cast<MainWindow*>(self)->window());
   }
