@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "runtime/full_width.h"
@@ -126,8 +127,39 @@ bool IsAboveDoubleRange(std::string_view number, const DecimalExtent& extent) {
   return scale > 0;
 }
 
+// Typed numbers mostly have few digits. With at most 15 significant digits the digits form
+// an exact integer, and powers of ten up to 10^22 are exact doubles, so one IEEE
+// multiplication or division gives the correctly rounded value, the one the library gives.
+std::optional<double> FewDigitsMagnitude(std::string_view number, const DecimalExtent& extent) {
+  static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr int kMaxExactDigits = 15;
+  constexpr int64_t kMaxExactPower = 22;
+  uint64_t digits = 0;
+  int significant = 0;
+  int64_t scale = 0;
+  for (size_t i = 0; i < extent.mantissa_end; ++i) {
+    if (number[i] == '.') continue;
+    if (i > extent.integer_digits) --scale;
+    if (significant == 0 && number[i] == '0') continue;
+    if (++significant > kMaxExactDigits) return std::nullopt;
+    digits = digits * 10 + static_cast<uint64_t>(number[i] - '0');
+  }
+  if (digits == 0) return 0.0;
+  if (extent.end > extent.mantissa_end) {
+    const size_t exponent_start = extent.mantissa_end + 1;
+    scale += ExponentValue(number.substr(exponent_start, extent.end - exponent_start));
+  }
+  const auto mantissa = static_cast<double>(digits);
+  if (scale >= 0 && scale <= kMaxExactPower) return mantissa * kExactPowers[scale];
+  if (scale < 0 && scale >= -kMaxExactPower) return mantissa / kExactPowers[-scale];
+  return std::nullopt;
+}
+
 // The nearest double to an unsigned decimal number that ScanDecimal found.
 double DecimalMagnitude(std::string_view number, const DecimalExtent& extent) {
+  if (std::optional<double> magnitude = FewDigitsMagnitude(number, extent)) return *magnitude;
   number = number.substr(0, extent.end);
   std::string with_e;  // the library reads "e" and "E" as exponent letters, not "d" or "D"
   if (extent.end > extent.mantissa_end && number[extent.mantissa_end] != 'e' &&
