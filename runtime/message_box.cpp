@@ -63,6 +63,7 @@ void PresentInMessageBox(const std::string& gbk_text) {
   fl_open_display();
   const std::string text = WithoutCarriageReturns(GbkToUtf8(gbk_text));
   const std::string caption = GbkToUtf8("错误");
+  const std::string ok_label = GbkToUtf8("确定");  // the toolkit draws UTF-8
   ToolkitFont font = ToToolkitFont(std::nullopt);
   fl_font(font.face, font.size);
   int text_w = 0, text_h = 0;
@@ -79,7 +80,8 @@ void PresentInMessageBox(const std::string& gbk_text) {
   message.labelfont(font.face);
   message.labelsize(font.size);
   OkButton ok((width - kButtonWidth) / 2, height - kMargin - kButtonHeight, kButtonWidth,
-               kButtonHeight, "确定");
+              kButtonHeight, ok_label.c_str());
+  ok.labelfont(font.face);
   ok.labelsize(font.size);
   ok.callback(Confirmed, &window);
   window.end();
