@@ -40,7 +40,6 @@ struct FrameState {
   std::thread::id ui_thread;
   std::atomic<int> suppression = 0;  // raised by other threads' end requests too
   EndRoutine end_routine = nullptr;
-  bool in_main_loop = false;
   // Set by whichever thread carries the end out; the other one then leaves it alone.
   std::atomic<bool> end_begun = false;
   std::vector<IdleRoutine> idle_routines;
@@ -140,12 +139,10 @@ void LoadStartWindow(uint32_t window_id) {
 
 // Whenever nothing is waiting, the idle routines run once; then the loop sleeps until
 // input, a timer, a repaint or another thread's request arrives, and handles it. Closing
-// the last window ends the loop.
+// the last window ends the loop; only a program waiting here is ended by that.
 void WaitForEnd() {
-  FrameState& state = State();
-  state.in_main_loop = true;
   DestroyClosedWindows();  // a window closed before the loop is gone already
-  if (!AnyLiveWindow() || state.mode == DisplayMode::kHeadless) return;
+  if (!AnyLiveWindow() || State().mode == DisplayMode::kHeadless) return;
   for (;;) {
     if (!Fl::ready()) RunIdleRoutines();
     Fl::wait(1e20);

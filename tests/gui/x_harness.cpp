@@ -177,6 +177,8 @@ void MovePointer(Display* display, int x, int y) {
   Flush(display);
 }
 
+namespace {
+
 // Presses the modifier keys, does `action`, releases them.
 void WithModifiers(Display* display, unsigned modifiers, const std::function<void()>& action) {
   std::vector<KeyCode> held;
@@ -187,6 +189,8 @@ void WithModifiers(Display* display, unsigned modifiers, const std::function<voi
   for (auto it = held.rbegin(); it != held.rend(); ++it) XTestFakeKeyEvent(display, *it, False, CurrentTime);
   Flush(display);
 }
+
+}  // namespace
 
 void Click(Display* display, int x, int y, unsigned button, unsigned modifiers) {
   MovePointer(display, x, y);
