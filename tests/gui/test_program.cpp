@@ -106,7 +106,10 @@ void Reports::CloseWriter() {
 }
 
 std::optional<std::string> Reports::Next(std::chrono::milliseconds timeout) {
-  auto deadline = std::chrono::steady_clock::now() + timeout;
+  return NextBefore(std::chrono::steady_clock::now() + timeout);
+}
+
+std::optional<std::string> Reports::NextBefore(std::chrono::steady_clock::time_point deadline) {
   for (;;) {
     size_t end = buffered_.find('\n');
     if (end != std::string::npos) {
@@ -116,9 +119,8 @@ std::optional<std::string> Reports::Next(std::chrono::milliseconds timeout) {
     }
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return std::nullopt;
     pollfd fd{read_, POLLIN, 0};
-    if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) return std::nullopt;
+    if (left.count() <= 0 || poll(&fd, 1, static_cast<int>(left.count())) <= 0) return std::nullopt;
     char chunk[512];
     ssize_t n = read(read_, chunk, sizeof chunk);
     if (n <= 0) return std::nullopt;  // the child has ended
@@ -128,26 +130,17 @@ std::optional<std::string> Reports::Next(std::chrono::milliseconds timeout) {
 
 bool Reports::WaitFor(const std::string& line, std::chrono::milliseconds timeout) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    std::optional<std::string> next = Next(std::max(left, std::chrono::milliseconds(0)));
-    if (!next) return false;
+  while (std::optional<std::string> next = NextBefore(deadline)) {
     if (*next == line) return true;
   }
+  return false;
 }
 
 std::vector<std::string> Reports::Collect(std::chrono::milliseconds time) {
   auto deadline = std::chrono::steady_clock::now() + time;
   std::vector<std::string> lines;
-  for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return lines;
-    std::optional<std::string> next = Next(left);
-    if (!next) return lines;
-    lines.push_back(*next);
-  }
+  while (std::optional<std::string> next = NextBefore(deadline)) lines.push_back(*next);
+  return lines;
 }
 
 void Report(const std::string& line) { InChild().reports->Write(line); }

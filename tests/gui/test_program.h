@@ -38,6 +38,8 @@ class Reports {
   std::vector<std::string> Collect(std::chrono::milliseconds time);
 
  private:
+  std::optional<std::string> NextBefore(std::chrono::steady_clock::time_point deadline);
+
   int read_ = -1;
   int write_ = -1;
   std::string buffered_;
