@@ -29,30 +29,16 @@ constexpr const char* kSystemLibraries[] = {"libc.so.6", "libm.so.6", "libX11.so
 
 void* Open(const std::string& utf8_path) { return dlopen(utf8_path.c_str(), RTLD_NOW | RTLD_LOCAL); }
 
-// The folder of the module that holds this code: the program itself, since the runtime
-// is linked into it.
-std::string OwnModuleFolder() {
-  Dl_info info{};
-  if (!dladdr(reinterpret_cast<void*>(&BindDllCommand), &info) || !info.dli_fname) return {};
-  std::string path = info.dli_fname;
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 // A name with a folder in it is loaded exactly as written; a bare name from the program's
-// folder, then the folder of the program's own module, then by the system's search.
+// folder, then by the system's search. The runtime is linked into the program, so the
+// folder of its own module is the program's folder and needs no second try.
 void* LoadLibrary(const std::string& gbk_name) {
   std::string name = GbkToUtf8(gbk_name);
   if (name.find('/') != std::string::npos) return Open(name);
-  std::vector<std::string> candidates;
-  if (!ProgramFolderPath().empty()) candidates.push_back(GbkToUtf8(ProgramFolderPath()) + "/" + name);
-  std::string module_folder = OwnModuleFolder();
-  if (!module_folder.empty()) candidates.push_back(module_folder + "/" + name);
-  candidates.push_back(name);
-  for (const std::string& candidate : candidates) {
-    if (void* module = Open(candidate)) return module;
+  if (!ProgramFolderPath().empty()) {
+    if (void* module = Open(GbkToUtf8(ProgramFolderPath()) + "/" + name)) return module;
   }
-  return nullptr;
+  return Open(name);
 }
 
 // Shared objects have no export ordinals: a "#n" name never resolves.

@@ -49,8 +49,10 @@ void PresentOnStandardError(const std::string& gbk_text) {
 
 void ReportError(const char* gbk_message, int code) {
   RaiseSuppression();
-  g_presenter(BuildErrorText(gbk_message, code));
+  // Forgotten before the report shows: whatever ends the process while the user reads it
+  // (another thread's end request), the clean-up routine does not run after an error.
   ForgetEndRoutine();
+  g_presenter(BuildErrorText(gbk_message, code));
   EndProgram(-1);
 }
 

@@ -17,8 +17,8 @@ using ErrorPresenter = void (*)(const std::string& gbk_text);
 void SetErrorPresenter(ErrorPresenter presenter);
 void PresentOnStandardError(const std::string& gbk_text);
 
-// Never returns: stops every further event handler, shows the report, forgets the end
-// routine and ends the program with exit code -1.
+// Never returns: stops every further event handler, forgets the end routine, shows the
+// report and ends the program with exit code -1.
 [[noreturn]] void ReportError(const char* gbk_message, int code);
 
 // ReportError with the message of numbered error 1 to 11 and the number as the code.

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/controls/window_control.h"
 #include "runtime/dll_commands.h"
 #include "runtime/error_report.h"
 #include "runtime/gbk.h"
@@ -20,6 +21,10 @@
 
 namespace rt {
 namespace {
+
+// How long another thread's end request waits for the user-interface thread to take it
+// up before ending the process itself.
+constexpr auto kHandOverWait = std::chrono::seconds(5);
 
 struct IdleRoutine {
   uint32_t window_id;
@@ -33,10 +38,9 @@ struct FrameState {
   std::string program_folder;     // GBK
   std::string program_file_name;  // GBK
   std::thread::id ui_thread;
-  int suppression = 0;
+  std::atomic<int> suppression = 0;  // raised by other threads' end requests too
   EndRoutine end_routine = nullptr;
-  bool in_main_loop = false;
-  bool quit = false;
+  // Set by whichever thread carries the end out; the other one then leaves it alone.
   std::atomic<bool> end_begun = false;
   std::vector<IdleRoutine> idle_routines;
 };
@@ -65,24 +69,40 @@ void EnterProgramFolder() {
   }
 }
 
-// Idle routines run from the last registered to the first whenever the loop has nothing
-// to do; an entry whose window no longer exists is dropped.
-void RunIdleRoutines(void*) {
+// Run from the last registered to the first; an entry whose window no longer exists is
+// dropped. A routine may register others or close its window while this runs, so each
+// entry is copied before its call.
+void RunIdleRoutines() {
   std::vector<IdleRoutine>& routines = State().idle_routines;
   for (size_t i = routines.size(); i-- > 0;) {
-    LoadedWindow* window = FindLoadedWindow(routines[i].window_id);
+    const IdleRoutine entry = routines[i];
+    LoadedWindow* window = FindLoadedWindow(entry.window_id);
     if (!window || !window->live) {
       routines.erase(routines.begin() + static_cast<std::ptrdiff_t>(i));
       continue;
     }
-    routines[i].routine(routines[i].argument);
+    entry.routine(entry.argument);
   }
-  if (routines.empty()) Fl::remove_idle(RunIdleRoutines);
 }
 
 // The end requested from another thread, carried out on the user-interface thread.
 void EndOnUserInterfaceThread(void* exit_code) {
   EndProgram(static_cast<int>(reinterpret_cast<intptr_t>(exit_code)));
+}
+
+// Another thread asks for the end: the user-interface thread carries it out, so that the
+// windows and the end routine are dealt with where they live, and this thread waits for
+// the process to end. Should no message loop take the request up in time (there is none
+// without a display), the process ends here, unless the end has begun meanwhile.
+[[noreturn]] void HandOverEnd(int exit_code) {
+  FrameState& state = State();
+  if (state.mode == DisplayMode::kOnScreen && !state.end_begun) {
+    Fl::awake(EndOnUserInterfaceThread, reinterpret_cast<void*>(static_cast<intptr_t>(exit_code)));
+    std::this_thread::sleep_for(kHandOverWait);
+  }
+  bool begun = false;
+  if (state.end_begun.compare_exchange_strong(begun, true)) std::_Exit(exit_code);
+  for (;;) pause();  // the user-interface thread is ending the process
 }
 
 }  // namespace
@@ -91,21 +111,22 @@ void InitRuntime(const ProgramDescription& program, DisplayMode mode) {
   FrameState& state = State();
   state.program = program;
   state.mode = mode;
-  // The process heap is the runtime heap, and there is no OLE to initialise here.
+  SetErrorPresenter(mode == DisplayMode::kOnScreen ? PresentInMessageBox : PresentOnStandardError);
+  // The runtime heap is the C library's heap, which needs no taking. No component library
+  // needs initialising here: that step has no counterpart.
   FindProgramFile();
   EnterProgramFolder();
-  // The hidden message window that takes cross-thread end requests is the toolkit's own
-  // wake-up channel; only the thread needs noting.
+  // The toolkit's wake-up channel stands in for the hidden message window that takes
+  // another thread's end request; taking the toolkit lock once opens it.
+  if (mode == DisplayMode::kOnScreen) Fl::lock();
   state.ui_thread = std::this_thread::get_id();
-  if (mode == DisplayMode::kOnScreen) {
-    Fl::lock();  // enables the wake-up channel used by other threads
-    SetErrorPresenter(PresentInMessageBox);
-  } else {
-    SetErrorPresenter(PresentOnStandardError);
-  }
   for (const ConstantRange& range : program.constant_data) RegisterConstantRange(range.start, range.size);
   InitDllCommandTables(program.dll_commands);
+  // No support library is linked in that would need the runtime's notification entry.
+  // Loading checks every handler reference against the handler table and enters each
+  // window into the loaded-window list.
   LoadWindowTemplate(program.window_template);
+  if (mode == DisplayMode::kOnScreen) InstallDialogKeys();
 }
 
 void SetEndRoutine(EndRoutine routine) { State().end_routine = routine; }
@@ -116,42 +137,37 @@ void LoadStartWindow(uint32_t window_id) {
   if (!window || !ShowLoadedWindow(*window)) ReportError("载入启动窗口失败", 0);
 }
 
+// Whenever nothing is waiting, the idle routines run once; then the loop sleeps until
+// input, a timer, a repaint or another thread's request arrives, and handles it. Closing
+// the last window ends the loop; only a program waiting here is ended by that.
 void WaitForEnd() {
-  FrameState& state = State();
-  state.in_main_loop = true;
-  if (!AnyLiveWindow() || state.mode == DisplayMode::kHeadless) return;
-  while (!state.quit) {
+  DestroyClosedWindows();  // a window closed before the loop is gone already
+  if (!AnyLiveWindow() || State().mode == DisplayMode::kHeadless) return;
+  for (;;) {
+    if (!Fl::ready()) RunIdleRoutines();
     Fl::wait(1e20);
-    if (DestroyClosedWindows()) state.quit = true;
+    if (DestroyClosedWindows()) return;
   }
 }
 
 void AddIdleRoutine(uint32_t window_id, void (*routine)(void*), void* argument) {
-  if (State().idle_routines.empty()) Fl::add_idle(RunIdleRoutines);
   State().idle_routines.push_back({window_id, routine, argument});
 }
 
 void EndProgram(int exit_code) {
   FrameState& state = State();
   RaiseSuppression();
-  if (std::this_thread::get_id() != state.ui_thread) {
-    if (!state.end_begun)
-      Fl::awake(EndOnUserInterfaceThread, reinterpret_cast<void*>(static_cast<intptr_t>(exit_code)));
-    // The user-interface thread ends the process while this thread waits; should its
-    // loop not be running, the process ends here all the same.
-    std::this_thread::sleep_for(std::chrono::seconds(2));
-    std::_Exit(exit_code);
-  }
-  if (state.end_begun) std::_Exit(exit_code);
-  state.end_begun = true;
+  if (std::this_thread::get_id() != state.ui_thread) HandOverEnd(exit_code);
+  // An end asked for during the end (by the end routine, say) cuts it short.
+  if (state.end_begun.exchange(true)) std::_Exit(exit_code);
   state.idle_routines.clear();
-  Fl::remove_idle(RunIdleRoutines);
   ReleaseLoadedWindows();
   if (EndRoutine routine = state.end_routine) {
     state.end_routine = nullptr;
     routine();
   }
   ReleaseDllCommands();
+  // The display connection, the last of the runtime's resources, closes with the process.
   ClearConstantRanges();
   std::exit(exit_code);
 }

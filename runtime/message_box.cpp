@@ -43,12 +43,27 @@ std::string WithoutCarriageReturns(std::string text) {
 
 void Confirmed(Fl_Widget*, void* window) { static_cast<Fl_Window*>(window)->hide(); }
 
+// Either Enter key confirms the box, wherever the focus is, as Space does on the button.
+class OkButton : public Fl_Button {
+ public:
+  using Fl_Button::Fl_Button;
+  int handle(int event) override {
+    bool key = event == FL_KEYBOARD || event == FL_SHORTCUT;
+    if (key && (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter)) {
+      do_callback();
+      return 1;
+    }
+    return Fl_Button::handle(event);
+  }
+};
+
 }  // namespace
 
 void PresentInMessageBox(const std::string& gbk_text) {
   fl_open_display();
   const std::string text = WithoutCarriageReturns(GbkToUtf8(gbk_text));
   const std::string caption = GbkToUtf8("错误");
+  const std::string ok_label = GbkToUtf8("确定");  // the toolkit draws UTF-8
   ToolkitFont font = ToToolkitFont(std::nullopt);
   fl_font(font.face, font.size);
   int text_w = 0, text_h = 0;
@@ -64,13 +79,15 @@ void PresentInMessageBox(const std::string& gbk_text) {
   message.align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
   message.labelfont(font.face);
   message.labelsize(font.size);
-  Fl_Button ok((width - kButtonWidth) / 2, height - kMargin - kButtonHeight, kButtonWidth,
-               kButtonHeight, "确定");
+  OkButton ok((width - kButtonWidth) / 2, height - kMargin - kButtonHeight, kButtonWidth,
+              kButtonHeight, ok_label.c_str());
+  ok.labelfont(font.face);
   ok.labelsize(font.size);
   ok.callback(Confirmed, &window);
   window.end();
   window.callback(Confirmed, &window);
   window.set_modal();
+  Fl::grab(nullptr);  // a list left dropped down would keep the keyboard from the box
   int screen_x, screen_y, screen_w, screen_h;
   Fl::screen_work_area(screen_x, screen_y, screen_w, screen_h);
   window.position(screen_x + (screen_w - width) / 2, screen_y + (screen_h - height) / 2);

@@ -68,7 +68,6 @@ void ApplyFlags(LoadedWindow& window) {
     if (!w) continue;
     const uint32_t flags = control.record.flags;
     if (flags & forms::kDisabled) w->deactivate();
-    w->visible_focus((flags & forms::kTabStop) ? 1 : 0);
     if (!(flags & forms::kVisible) && !IsNeverVisible(control.record.type_code)) w->hide();
   }
 }

@@ -92,7 +92,8 @@ class ComboBoxControl : public TableControl<ComboBoxControl> {
     Refresh();
   }
 
-  ~ComboBoxControl() override { CloseList(); }
+  // No event while the control goes: its records may be going with it.
+  ~ComboBoxControl() override { HideList(); }
 
   Fl_Widget* widget() override { return group_; }
   std::string DisplayedText() const override { return Utf8ToGbk(input_->value()); }
@@ -156,12 +157,7 @@ class ComboBoxControl : public TableControl<ComboBoxControl> {
   }
 
   void CloseList() {
-    if (!popup_) return;
-    if (Fl::grab() == popup_) Fl::grab(nullptr);
-    popup_->hide();
-    Fl::delete_widget(popup_);
-    popup_ = nullptr;
-    Raise(kListClosed);
+    if (HideList()) Raise(kListClosed);
   }
 
   static std::span<const TypeProperty<ComboBoxControl>> Properties() {
@@ -207,6 +203,16 @@ class ComboBoxControl : public TableControl<ComboBoxControl> {
     }
     if (unit_.sorted) std::sort(unit_.items.begin(), unit_.items.end());
     SetSelection(-1);
+  }
+
+  // False when the list was not dropped down.
+  bool HideList() {
+    if (!popup_) return false;
+    if (Fl::grab() == popup_) Fl::grab(nullptr);
+    popup_->hide();
+    Fl::delete_widget(popup_);
+    popup_ = nullptr;
+    return true;
   }
 
   static void TextEdited(Fl_Widget*, void* self) {

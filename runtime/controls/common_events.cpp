@@ -90,7 +90,9 @@ bool MouseButtonStopsDefault(const LiveControl& control, const Fl_Widget& widget
   bool right = Fl::event_button() == FL_RIGHT_MOUSE;
   int32_t event = pressed ? (right ? kRightButtonDown : kLeftButtonDown)
                           : (right ? kRightButtonUp : kLeftButtonUp);
-  if (pressed && !right && Fl::event_clicks()) event = kDoubleClick;
+  // The toolkit counts on with every further quick press; a double click is every second
+  // one, a third press starting over with a plain press.
+  if (pressed && !right && Fl::event_clicks() % 2 == 1) event = kDoubleClick;
   return AnsweredFalse(control.Raise(event, MouseArgs(widget)));
 }
 
@@ -121,6 +123,7 @@ bool CommonEventStopsDefault(const LiveControl& control, Fl_Widget& widget, int 
       return MouseButtonStopsDefault(control, widget, true);
     case FL_RELEASE:
       return MouseButtonStopsDefault(control, widget, false);
+    case FL_ENTER:  // the pointer's first position in the control is a move too
     case FL_MOVE:
     case FL_DRAG:
       return AnsweredFalse(control.Raise(kMouseMoved, MouseArgs(widget)));
@@ -139,7 +142,10 @@ bool CommonEventStopsDefault(const LiveControl& control, Fl_Widget& widget, int 
       args.count = 2;
       args.values[0] = -Fl::event_dy();  // away from the user is positive
       args.values[1] = KeyStateFlags();
-      return AnsweredFalse(control.Raise(kMouseWheel, args));
+      control.Raise(kMouseWheel, args);
+      // None of these controls scrolls; taking the turn keeps the toolkit from offering
+      // it to the same control again through its containers.
+      return true;
     }
     default:
       return false;

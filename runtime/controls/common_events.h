@@ -10,7 +10,8 @@ class LiveControl;
 // Raises the shared event that the toolkit event `fl_event` stands for, if any. True when
 // the handler's answer stops the control's default processing: logical false for mouse and
 // key events, 0 for character input (which swallows the character). A character answer of
-// another code replaces the typed character for the rest of this event's processing.
+// another code replaces the typed character for the rest of this event's processing. A
+// wheel turn is always taken: none of these controls scrolls.
 bool CommonEventStopsDefault(const LiveControl& control, Fl_Widget& widget, int fl_event);
 
 // Windows virtual-key code of the key in the current toolkit event (0 when it has none).

@@ -22,8 +22,8 @@ class EditBoxWidget : public Fl_Input {
   int handle(int event) override;
 
  private:
-  bool RejectsTypedText() const;
-  int HandlePaste();
+  static bool KeyTypesText();
+  int HandleText(int event);
   EditBoxControl& control_;
 };
 
@@ -95,13 +95,13 @@ class EditBoxControl : public TableControl<EditBoxControl> {
   EditBoxWidget* widget_;
 };
 
-bool EditBoxWidget::RejectsTypedText() const {
-  if (Fl::event_length() == 0 || Fl::event_state(FL_CTRL | FL_ALT | FL_META)) return false;
-  return FilterText(control_.unit().input_mode, Fl::event_text()).empty();
+bool EditBoxWidget::KeyTypesText() {
+  return Fl::event_length() > 0 && !Fl::event_state(FL_CTRL | FL_ALT | FL_META);
 }
 
-int EditBoxWidget::HandlePaste() {
-  if (readonly()) return 1;
+// Typed and pasted text alike: only what the input mode accepts goes in, and text that
+// is refused whole does nothing at all.
+int EditBoxWidget::HandleText(int event) {
   std::string kept = FilterText(control_.unit().input_mode,
                                 std::string_view(Fl::event_text(), Fl::event_length()));
   if (kept.empty()) return 1;
@@ -109,7 +109,7 @@ int EditBoxWidget::HandlePaste() {
   int saved_length = Fl::e_length;
   Fl::e_text = kept.data();
   Fl::e_length = static_cast<int>(kept.size());
-  int result = Fl_Input::handle(FL_PASTE);
+  int result = Fl_Input::handle(event);
   Fl::e_text = saved_text;
   Fl::e_length = saved_length;
   return result;
@@ -119,10 +119,9 @@ int EditBoxWidget::handle(int event) {
   if (CommonEventStopsDefault(control_, *this, event)) return 1;
   switch (event) {
     case FL_KEYBOARD:
-      if (!readonly() && RejectsTypedText()) return 1;
-      return Fl_Input::handle(event);
+      return KeyTypesText() ? HandleText(event) : Fl_Input::handle(event);
     case FL_PASTE:
-      return HandlePaste();
+      return HandleText(event);
     case FL_UNFOCUS: {
       int result = Fl_Input::handle(event);
       control_.TidyText();

@@ -25,6 +25,7 @@ class LabelWidget : public Fl_Box {
   LabelWidget(LabelControl& control, int x, int y, int w, int h)
       : Fl_Box(x, y, w, h), control_(control) {
     box(FL_NO_BOX);
+    clear_visible_focus();  // a label never holds the focus
   }
   void draw() override;
   int handle(int event) override;

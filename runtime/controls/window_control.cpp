@@ -8,6 +8,7 @@
 #include "forms/picture.h"
 #include "runtime/controls/common_events.h"
 #include "runtime/controls/control_factory.h"
+#include "runtime/controls/focus.h"
 #include "runtime/controls/look.h"
 #include "runtime/controls/property_table.h"
 #include "runtime/gbk.h"
@@ -18,21 +19,20 @@ namespace {
 
 class MainWindowWidget : public Fl_Double_Window {
  public:
-  MainWindowWidget(LiveControl& control, int w, int h, const forms::WindowUnit& unit)
-      : Fl_Double_Window(w, h), control_(control), escape_closes_(unit.escape_closes == 1) {}
+  MainWindowWidget(LiveControl& control, int w, int h) : Fl_Double_Window(w, h), control_(control) {}
 
   int handle(int event) override {
-    if (event == FL_SHORTCUT && Fl::event_key() == FL_Escape) {
-      if (escape_closes_) do_callback();
-      return 1;
-    }
-    if (CommonEventStopsDefault(control_, *this, event)) return 1;
-    return Fl_Double_Window::handle(event);
+    // The toolkit would close any window on an Escape nobody took; whether this one
+    // closes is the window's own choice (see TakesDialogKey).
+    if (event == FL_SHORTCUT && Fl::event_key() == FL_Escape) return 1;
+    // What a control takes is the control's alone; the window has the rest.
+    int result = Fl_Double_Window::handle(event);
+    if (!result && CommonEventStopsDefault(control_, *this, event)) return 1;
+    return result;
   }
 
  private:
   LiveControl& control_;
-  bool escape_closes_;
 };
 
 // Motif window-manager hints: the functions and decorations of a fixed dialog frame
@@ -62,7 +62,7 @@ class MainWindow : public WindowControl {
     const forms::ControlRecord& r = record();
     int client_w = std::max(1, r.width - 2 * kFrameWidth);
     int client_h = std::max(1, r.height - 2 * kFrameWidth - kCaptionHeight);
-    widget_ = new MainWindowWidget(*this, client_w, client_h, unit_);
+    widget_ = new MainWindowWidget(*this, client_w, client_h);
     Fl_Group::current(nullptr);
     widget_->resizable(nullptr);
     widget_->size_range(client_w, client_h, client_w, client_h);
@@ -89,6 +89,25 @@ class MainWindow : public WindowControl {
     }
     widget_->show();
     SetFixedFrameHints(widget_, unit_);
+  }
+
+  // Tab moves the focus; Enter either does the same or nothing (no button is a default
+  // button); Escape closes the window when it says so and is otherwise the control's.
+  bool TakesDialogKey(int key) override {
+    switch (key) {
+      case FL_Tab:
+        MoveFocusByTab(window(), Fl::event_state(FL_SHIFT) != 0);
+        return true;
+      case FL_Enter:
+      case FL_KP_Enter:
+        if (unit_.enter_moves_focus) MoveFocusByTab(window(), false);
+        return true;
+      case FL_Escape:
+        if (unit_.escape_closes) CloseLiveWindow(window());
+        return unit_.escape_closes != 0;
+      default:
+        return false;
+    }
   }
 
   // The window's rectangle is its outer one, on the screen.
@@ -140,7 +159,25 @@ class MainWindow : public WindowControl {
   std::string title_;
 };
 
+WindowControl* LiveWindowShowing(const Fl_Window* window) {
+  for (LoadedWindow& loaded : LoadedWindows()) {
+    LiveControl* own = loaded.controls[0].live.get();
+    if (loaded.live && own && own->widget() == window) return static_cast<WindowControl*>(own);
+  }
+  return nullptr;
+}
+
+int DispatchDialogKeysFirst(int event, Fl_Window* window) {
+  bool plain_key = event == FL_KEYBOARD && !Fl::event_state(FL_CTRL | FL_ALT | FL_META) &&
+                   !Fl::grab() && !Fl::modal();
+  WindowControl* target = plain_key && window ? LiveWindowShowing(window) : nullptr;
+  if (target && target->TakesDialogKey(Fl::event_key())) return 1;
+  return Fl::handle_(event, window);
+}
+
 }  // namespace
+
+void InstallDialogKeys() { Fl::event_dispatch(DispatchDialogKeysFirst); }
 
 std::unique_ptr<LiveControl> CreateWindowControl(LoadedWindow& window, ControlState& state,
                                                  forms::WindowUnit unit) {

@@ -16,6 +16,13 @@ class WindowControl : public LiveControl {
   // Maps the window on screen (centred when the template says so) with the hints that
   // keep it at a fixed size with only a close button.
   virtual void ShowOnScreen() = 0;
+  // Tab, Enter or Escape pressed anywhere in the window (toolkit key code), offered to the
+  // window before the focused control sees it; true when the window took it.
+  virtual bool TakesDialogKey(int key) = 0;
 };
+
+// From now on Tab, Enter and Escape in a live window go to the window first, as a dialog
+// manager takes them, unless a list or menu holds the pointer or a modal box is open.
+void InstallDialogKeys();
 
 }  // namespace rt

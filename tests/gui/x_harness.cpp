@@ -59,8 +59,9 @@ XServer::XServer() {
   if (pipe(fds) != 0) Fail("pipe");
   pid_ = fork();
   if (pid_ == 0) {
-    dup2(fds[1], 3);
+    // The read end may itself be descriptor 3: it goes first.
     close(fds[0]);
+    if (fds[1] != 3) dup2(fds[1], 3);
     execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
            "-noreset", static_cast<char*>(nullptr));
     _exit(127);
@@ -93,6 +94,7 @@ Child Child::Program(const XServer& server, const std::string& path) {
 }
 
 Child Child::Function(const XServer& server, std::function<int()> body) {
+  std::fflush(nullptr);  // or the child's exit writes out the test's buffered output again
   pid_t pid = fork();
   if (pid == 0) {
     setenv("DISPLAY", server.name().c_str(), 1);
@@ -175,23 +177,59 @@ void MovePointer(Display* display, int x, int y) {
   Flush(display);
 }
 
-void Click(Display* display, int x, int y) {
-  MovePointer(display, x, y);
-  XTestFakeButtonEvent(display, 1, True, CurrentTime);
-  XTestFakeButtonEvent(display, 1, False, CurrentTime);
-  Flush(display);
-}
+namespace {
 
-void PressKey(Display* display, KeySym key, unsigned modifiers) {
+// Presses the modifier keys, does `action`, releases them.
+void WithModifiers(Display* display, unsigned modifiers, const std::function<void()>& action) {
   std::vector<KeyCode> held;
   if (modifiers & ShiftMask) held.push_back(XKeysymToKeycode(display, XK_Shift_L));
   if (modifiers & ControlMask) held.push_back(XKeysymToKeycode(display, XK_Control_L));
   for (KeyCode code : held) XTestFakeKeyEvent(display, code, True, CurrentTime);
-  KeyCode code = XKeysymToKeycode(display, key);
-  XTestFakeKeyEvent(display, code, True, CurrentTime);
-  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  action();
   for (auto it = held.rbegin(); it != held.rend(); ++it) XTestFakeKeyEvent(display, *it, False, CurrentTime);
   Flush(display);
+}
+
+}  // namespace
+
+void Click(Display* display, int x, int y, unsigned button, unsigned modifiers) {
+  MovePointer(display, x, y);
+  WithModifiers(display, modifiers, [&] {
+    XTestFakeButtonEvent(display, button, True, CurrentTime);
+    XTestFakeButtonEvent(display, button, False, CurrentTime);
+  });
+}
+
+void PressKey(Display* display, KeySym key, unsigned modifiers) {
+  WithModifiers(display, modifiers, [&] {
+    KeyCode code = XKeysymToKeycode(display, key);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+  });
+}
+
+void RequestClose(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &event);
+  Flush(display);
+}
+
+std::vector<Window> MappedTopLevels(Display* display) {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> mapped;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return mapped;
+  for (unsigned i = 0; i < count; ++i) {
+    if (Viewable(display, children[i])) mapped.push_back(children[i]);
+  }
+  if (children) XFree(children);
+  return mapped;
 }
 
 void TypeText(Display* display, const std::string& ascii) {
@@ -232,6 +270,19 @@ std::string ClipboardText(Display* display) {
   }
   XDestroyWindow(display, requestor);
   return text;
+}
+
+void ClearClipboard(Display* display) {
+  XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), None, CurrentTime);
+  Flush(display);
+}
+
+std::string CopyFocusedText(Display* display) {
+  ClearClipboard(display);
+  PressKey(display, XK_a, ControlMask);
+  PressKey(display, XK_c, ControlMask);
+  Settle();
+  return ClipboardText(display);
 }
 
 void SaveScreenshot(Display* display, Window window, const std::string& path) {

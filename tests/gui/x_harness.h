@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gui {
 
@@ -64,12 +65,25 @@ Geometry WindowGeometry(Display* display, Window window);
 // Real input: the pointer moves and clicks at screen coordinates, keys are pressed and
 // released as a keyboard would.
 void MovePointer(Display* display, int x, int y);
-void Click(Display* display, int x, int y);
-void PressKey(Display* display, KeySym key, unsigned modifiers = 0);  // ShiftMask, ControlMask
+// Button 1 left, 3 right, 4 and 5 the wheel turned away from and towards the user; the
+// modifiers (ShiftMask, ControlMask) are held meanwhile.
+void Click(Display* display, int x, int y, unsigned button = 1, unsigned modifiers = 0);
+void PressKey(Display* display, KeySym key, unsigned modifiers = 0);
 void TypeText(Display* display, const std::string& ascii);
 
-// The text the clipboard holds (UTF-8), asked of its owner.
+// Asks the window to close as a window manager's close button does.
+void RequestClose(Display* display, Window window);
+
+// The top-level windows that are mapped now, the ones the program pops up included.
+std::vector<Window> MappedTopLevels(Display* display);
+
+// The text the clipboard holds (UTF-8), asked of its owner; empty when it has none.
 std::string ClipboardText(Display* display);
+// Leaves the clipboard without an owner, so that a copy that copies nothing shows.
+void ClearClipboard(Display* display);
+// The whole text of the focused field, as a user reads it: select all, copy, paste
+// elsewhere.
+std::string CopyFocusedText(Display* display);
 
 // Writes the window's pixels as a PNG file.
 void SaveScreenshot(Display* display, Window window, const std::string& path);

@@ -1,0 +1,101 @@
+// The runtime on screen in a forked child with a program of the test's own: the real
+// window template with the test's bindings in place of the calculator's, and handlers that
+// report every call on a pipe, so that a test sees which handler ran, with which
+// arguments, and when.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/control_ids.h"
+#include "runtime/frame.h"
+#include "tests/gui/x_harness.h"
+
+namespace gui {
+
+// Lines written by the child and read by the test, in order.
+class Reports {
+ public:
+  Reports();
+  ~Reports();
+  Reports(const Reports&) = delete;
+  Reports& operator=(const Reports&) = delete;
+
+  // In the child.
+  void Write(const std::string& line) const;
+  // In the test, once the child has started: the child's end then ends the stream.
+  void CloseWriter();
+
+  // The next line; nullopt when none came within `timeout` or the child has ended.
+  std::optional<std::string> Next(std::chrono::milliseconds timeout);
+  // Skips lines until `line` arrives; false when it does not come within `timeout`.
+  bool WaitFor(const std::string& line, std::chrono::milliseconds timeout);
+  // Every line that arrives within `time`.
+  std::vector<std::string> Collect(std::chrono::milliseconds time);
+
+ private:
+  std::optional<std::string> NextBefore(std::chrono::steady_clock::time_point deadline);
+
+  int read_ = -1;
+  int write_ = -1;
+  std::string buffered_;
+};
+
+// One binding of the test program. The handler reports "NAME EVENT ARG...", NAME being the
+// control's name (UTF-8; "window" for the window's own record), then runs `action`, if
+// any, and gives `answer`.
+struct TestBinding {
+  uint32_t control_id;
+  int32_t event;
+  rt::HandlerResult answer = std::nullopt;
+  void (*action)() = nullptr;
+};
+
+struct TestProgram {
+  std::vector<TestBinding> bindings = {};
+  rt::EndRoutine end_routine = nullptr;
+  // Runs once the window is shown, just before the message loop.
+  void (*before_loop)() = nullptr;
+};
+
+// The body of a Child::Function: initialises the runtime on screen with the test program,
+// shows the main window and waits for the end, as the calculator's own start does.
+int RunTestProgram(const Reports& reports, TestProgram program);
+
+// Reports a line from inside the child: from end routines, idle routines, other threads.
+void Report(const std::string& line);
+
+// A control's place in the main window's client area, from the window template.
+struct ClientRect {
+  int x = 0, y = 0, width = 0, height = 0;
+  int centre_x() const { return x + width / 2; }
+  int centre_y() const { return y + height / 2; }
+};
+ClientRect ControlRect(uint32_t control_id);
+
+// UTF-8 literals as the plain strings the reports and the X server use.
+inline std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+// A test that runs a test program on its own X server and drives it with real input.
+class TestProgramGuiTest : public ::testing::Test {
+ protected:
+  // Starts the program and waits for its main window.
+  void Start(TestProgram program);
+
+  Display* display() const { return server_.display(); }
+  // Real clicks at a point of the client area, and on the middle of a control.
+  void ClickAt(int x, int y, unsigned button = 1, unsigned modifiers = 0);
+  void ClickOn(uint32_t control_id);
+
+  XServer server_;
+  Reports reports_;
+  std::optional<Child> child_;
+  Window window_ = 0;
+  Geometry origin_;  // of the client area, on the screen
+};
+
+}  // namespace gui
