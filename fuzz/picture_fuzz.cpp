@@ -13,21 +13,21 @@
 namespace {
 
 using picture_test::Bytes;
-using picture_test::DibSpec;
+using picture_test::DibDescription;
 
 uint32_t Pattern(int x, int y) { return static_cast<uint32_t>(x * 0x1F3D5B79u ^ y * 0x9E3779B9u); }
 
-DibSpec PaletteImage(int bits) {
-  DibSpec spec(5, 3, bits, [bits](int x, int y) { return Pattern(x, y) % (1u << bits); });
-  for (uint32_t i = 0; i < (1u << bits) && i < 16; ++i) spec.palette.push_back(Pattern(i, 7));
-  spec.transparent = [](int x, int y) { return (x + y) % 3 == 0; };
-  return spec;
+DibDescription PaletteImage(int bits) {
+  DibDescription bitmap(5, 3, bits, [bits](int x, int y) { return Pattern(x, y) % (1u << bits); });
+  for (uint32_t i = 0; i < (1u << bits) && i < 16; ++i) bitmap.palette.push_back(Pattern(i, 7));
+  bitmap.transparent = [](int x, int y) { return (x + y) % 3 == 0; };
+  return bitmap;
 }
 
-DibSpec TrueColourImage(int bits) {
-  DibSpec spec(4, 4, bits, Pattern);
-  spec.transparent = [](int x, int) { return x == 2; };
-  return spec;
+DibDescription TrueColourImage(int bits) {
+  DibDescription bitmap(4, 4, bits, Pattern);
+  bitmap.transparent = [](int x, int) { return x == 2; };
+  return bitmap;
 }
 
 const std::vector<Bytes>& Templates() {

@@ -18,8 +18,8 @@ inline void PutLittleEndian(Bytes& out, uint32_t value, int bytes) {
 // A device-independent bitmap to build. `value(x, y)` gives the stored pixel for row y
 // counted from the top: a palette index, or the packed value at 16 and 32 bits, or
 // 0xRRGGBB at 24 bits.
-struct DibSpec {
-  DibSpec(int width, int height, int bits, std::function<uint32_t(int, int)> value)
+struct DibDescription {
+  DibDescription(int width, int height, int bits, std::function<uint32_t(int, int)> value)
       : width(width), height(height), bits(bits), value(std::move(value)) {}
 
   int width = 0;
@@ -58,34 +58,34 @@ inline Bytes PackRows(int width, int height, int bits, bool top_down,
 
 // Info header, masks, palette, colour bits and, for icons, the AND mask. Icons store
 // twice the height.
-inline Bytes BuildDib(const DibSpec& spec, bool icon) {
+inline Bytes BuildDib(const DibDescription& bitmap, bool icon) {
   Bytes dib;
-  const int stored_height = (icon ? 2 : 1) * spec.height * (spec.top_down ? -1 : 1);
+  const int stored_height = (icon ? 2 : 1) * bitmap.height * (bitmap.top_down ? -1 : 1);
   PutLittleEndian(dib, 40, 4);
-  PutLittleEndian(dib, static_cast<uint32_t>(spec.width), 4);
+  PutLittleEndian(dib, static_cast<uint32_t>(bitmap.width), 4);
   PutLittleEndian(dib, static_cast<uint32_t>(stored_height), 4);
   PutLittleEndian(dib, 1, 2);
-  PutLittleEndian(dib, static_cast<uint32_t>(spec.bits), 2);
-  PutLittleEndian(dib, spec.compression, 4);
+  PutLittleEndian(dib, static_cast<uint32_t>(bitmap.bits), 2);
+  PutLittleEndian(dib, bitmap.compression, 4);
   for (int i = 0; i < 3; ++i) PutLittleEndian(dib, 0, 4);  // image size, resolution
-  PutLittleEndian(dib, static_cast<uint32_t>(spec.palette.size()), 4);
+  PutLittleEndian(dib, static_cast<uint32_t>(bitmap.palette.size()), 4);
   PutLittleEndian(dib, 0, 4);
-  for (uint32_t mask : spec.masks) PutLittleEndian(dib, mask, 4);
-  for (uint32_t colour : spec.palette) PutLittleEndian(dib, colour, 4);  // B, G, R, 0
-  const Bytes colour = PackRows(spec.width, spec.height, spec.bits, spec.top_down, spec.value);
+  for (uint32_t mask : bitmap.masks) PutLittleEndian(dib, mask, 4);
+  for (uint32_t colour : bitmap.palette) PutLittleEndian(dib, colour, 4);  // B, G, R, 0
+  const Bytes colour = PackRows(bitmap.width, bitmap.height, bitmap.bits, bitmap.top_down, bitmap.value);
   dib.insert(dib.end(), colour.begin(), colour.end());
-  if (spec.transparent) {
-    const Bytes mask = PackRows(spec.width, spec.height, 1, spec.top_down,
-                                [&](int x, int y) { return spec.transparent(x, y) ? 1u : 0u; });
+  if (bitmap.transparent) {
+    const Bytes mask = PackRows(bitmap.width, bitmap.height, 1, bitmap.top_down,
+                                [&](int x, int y) { return bitmap.transparent(x, y) ? 1u : 0u; });
     dib.insert(dib.end(), mask.begin(), mask.end());
   }
   return dib;
 }
 
-inline Bytes BuildBmp(const DibSpec& spec) {
-  const Bytes dib = BuildDib(spec, false);
+inline Bytes BuildBmp(const DibDescription& bitmap) {
+  const Bytes dib = BuildDib(bitmap, false);
   const uint32_t bits_offset =
-      14 + 40 + static_cast<uint32_t>(4 * (spec.masks.size() + spec.palette.size()));
+      14 + 40 + static_cast<uint32_t>(4 * (bitmap.masks.size() + bitmap.palette.size()));
   Bytes file{'B', 'M'};
   PutLittleEndian(file, static_cast<uint32_t>(14 + dib.size()), 4);
   PutLittleEndian(file, 0, 4);
@@ -96,10 +96,10 @@ inline Bytes BuildBmp(const DibSpec& spec) {
 
 // An icon (type 1) or cursor (type 2) file holding the given images, stored as DIBs, or
 // as the raw bytes given in `raw_images` (e.g. a PNG) appended after them.
-inline Bytes BuildIcon(uint16_t type, const std::vector<DibSpec>& images,
+inline Bytes BuildIcon(uint16_t type, const std::vector<DibDescription>& images,
                        const std::vector<Bytes>& raw_images = {}) {
   std::vector<Bytes> stored;
-  for (const DibSpec& spec : images) stored.push_back(BuildDib(spec, true));
+  for (const DibDescription& bitmap : images) stored.push_back(BuildDib(bitmap, true));
   stored.insert(stored.end(), raw_images.begin(), raw_images.end());
   Bytes file;
   PutLittleEndian(file, 0, 2);

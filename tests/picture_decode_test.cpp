@@ -13,7 +13,7 @@ using forms::Image;
 using forms::PictureFormat;
 using forms::RecognisePicture;
 using picture_test::Bytes;
-using picture_test::DibSpec;
+using picture_test::DibDescription;
 
 std::array<uint8_t, 4> At(const Image& image, int x, int y) {
   const uint8_t* p = image.Pixel(x, y);
@@ -82,21 +82,21 @@ TEST(PictureDecodeTest, GifAndPcxAreRecognisedButDrawnAsNoPicture) {
 }
 
 TEST(BmpDecodeTest, TrueColourBottomUpAndTopDown) {
-  DibSpec spec(5, 3, 24, Gradient);  // rows padded
-  ExpectGradient(DecodePicture(picture_test::BuildBmp(spec)), 5, 3);
-  spec.top_down = true;
-  ExpectGradient(DecodePicture(picture_test::BuildBmp(spec)), 5, 3);
-  spec.bits = 32;  // the fourth byte of a plain 32-bit bitmap is not alpha
-  ExpectGradient(DecodePicture(picture_test::BuildBmp(spec)), 5, 3);
+  DibDescription bitmap(5, 3, 24, Gradient);  // rows padded
+  ExpectGradient(DecodePicture(picture_test::BuildBmp(bitmap)), 5, 3);
+  bitmap.top_down = true;
+  ExpectGradient(DecodePicture(picture_test::BuildBmp(bitmap)), 5, 3);
+  bitmap.bits = 32;  // the fourth byte of a plain 32-bit bitmap is not alpha
+  ExpectGradient(DecodePicture(picture_test::BuildBmp(bitmap)), 5, 3);
 }
 
 TEST(BmpDecodeTest, PaletteDepthsWithOddWidths) {
   for (int bits : {1, 4, 8}) {
     const int colours = 1 << bits;
-    DibSpec spec(13, 3, bits,
+    DibDescription bitmap(13, 3, bits,
                  [colours](int x, int y) { return static_cast<uint32_t>((x + 3 * y) % colours); });
-    for (int i = 0; i < colours; ++i) spec.palette.push_back(Gradient(i % 7, i / 7));
-    const std::optional<Image> image = DecodePicture(picture_test::BuildBmp(spec));
+    for (int i = 0; i < colours; ++i) bitmap.palette.push_back(Gradient(i % 7, i / 7));
+    const std::optional<Image> image = DecodePicture(picture_test::BuildBmp(bitmap));
     ASSERT_TRUE(image) << bits;
     for (int y = 0; y < 3; ++y) {
       for (int x = 0; x < 13; ++x) {
@@ -108,9 +108,9 @@ TEST(BmpDecodeTest, PaletteDepthsWithOddWidths) {
 }
 
 TEST(BmpDecodeTest, IndexPastAShortPaletteIsBlack) {
-  DibSpec spec(2, 1, 8, [](int x, int) { return x == 0 ? 1u : 200u; });
-  spec.palette = {0x112233, 0x445566};
-  const std::optional<Image> image = DecodePicture(picture_test::BuildBmp(spec));
+  DibDescription bitmap(2, 1, 8, [](int x, int) { return x == 0 ? 1u : 200u; });
+  bitmap.palette = {0x112233, 0x445566};
+  const std::optional<Image> image = DecodePicture(picture_test::BuildBmp(bitmap));
   ASSERT_TRUE(image);
   EXPECT_EQ(At(*image, 0, 0), Opaque(0x445566));
   EXPECT_EQ(At(*image, 1, 0), Opaque(0x000000));
@@ -118,22 +118,22 @@ TEST(BmpDecodeTest, IndexPastAShortPaletteIsBlack) {
 
 TEST(BmpDecodeTest, SixteenBitsDefaultAndBitFieldMasks) {
   // 5-5-5 by default: full red, half green, no blue.
-  DibSpec spec(2, 1, 16, [](int, int) { return 0x7E00u; });
-  const std::optional<Image> plain = DecodePicture(picture_test::BuildBmp(spec));
+  DibDescription bitmap(2, 1, 16, [](int, int) { return 0x7E00u; });
+  const std::optional<Image> plain = DecodePicture(picture_test::BuildBmp(bitmap));
   ASSERT_TRUE(plain);
   EXPECT_EQ(At(*plain, 1, 0), (std::array<uint8_t, 4>{255, 131, 0, 255}));
 
-  spec.compression = 3;  // 5-6-5 through masks
-  spec.masks = {0xF800, 0x07E0, 0x001F};
-  spec.value = [](int, int) { return 0x001Fu | 0x07E0u; };
-  const std::optional<Image> masked = DecodePicture(picture_test::BuildBmp(spec));
+  bitmap.compression = 3;  // 5-6-5 through masks
+  bitmap.masks = {0xF800, 0x07E0, 0x001F};
+  bitmap.value = [](int, int) { return 0x001Fu | 0x07E0u; };
+  const std::optional<Image> masked = DecodePicture(picture_test::BuildBmp(bitmap));
   ASSERT_TRUE(masked);
   EXPECT_EQ(At(*masked, 0, 0), (std::array<uint8_t, 4>{0, 255, 255, 255}));
 }
 
 TEST(BmpDecodeTest, DamagedFilesFailWithoutReadingPastTheEnd) {
-  const DibSpec spec(4, 4, 24, Gradient);
-  const Bytes good = picture_test::BuildBmp(spec);
+  const DibDescription bitmap(4, 4, 24, Gradient);
+  const Bytes good = picture_test::BuildBmp(bitmap);
   for (size_t cut = 0; cut < good.size(); ++cut) {
     EXPECT_FALSE(DecodePicture(Bytes(good.begin(), good.begin() + cut))) << cut;
   }
@@ -149,11 +149,11 @@ TEST(BmpDecodeTest, DamagedFilesFailWithoutReadingPastTheEnd) {
 }
 
 // A 32-bit icon image whose alpha falls across the image.
-DibSpec AlphaIcon(int size) {
-  DibSpec spec(size, size, 32,
+DibDescription AlphaIcon(int size) {
+  DibDescription bitmap(size, size, 32,
                [](int x, int y) { return static_cast<uint32_t>(x * 60) << 24 | Gradient(x, y); });
-  spec.transparent = [](int, int) { return false; };
-  return spec;
+  bitmap.transparent = [](int, int) { return false; };
+  return bitmap;
 }
 
 TEST(IconDecodeTest, ThirtyTwoBitsKeepTheirAlpha) {
@@ -169,9 +169,9 @@ TEST(IconDecodeTest, ThirtyTwoBitsKeepTheirAlpha) {
 }
 
 TEST(IconDecodeTest, ThirtyTwoBitsWithoutAlphaFallBackToTheMask) {
-  DibSpec spec(3, 2, 32, Gradient);
-  spec.transparent = [](int x, int y) { return x == 1 && y == 0; };
-  const std::optional<Image> image = DecodePicture(picture_test::BuildIcon(1, {spec}));
+  DibDescription bitmap(3, 2, 32, Gradient);
+  bitmap.transparent = [](int x, int y) { return x == 1 && y == 0; };
+  const std::optional<Image> image = DecodePicture(picture_test::BuildIcon(1, {bitmap}));
   ASSERT_TRUE(image);
   EXPECT_EQ(At(*image, 1, 0)[3], 0);
   EXPECT_EQ(At(*image, 0, 0), Opaque(Gradient(0, 0)));
@@ -179,10 +179,10 @@ TEST(IconDecodeTest, ThirtyTwoBitsWithoutAlphaFallBackToTheMask) {
 }
 
 TEST(IconDecodeTest, PaletteImagesTakeTransparencyFromTheMask) {
-  DibSpec spec(9, 2, 4, [](int x, int) { return static_cast<uint32_t>(x % 2); });
-  spec.palette = {0xFF0000, 0x00FF00};
-  spec.transparent = [](int x, int y) { return x == 8 && y == 1; };
-  const std::optional<Image> image = DecodePicture(picture_test::BuildIcon(2, {spec}));  // cursor
+  DibDescription bitmap(9, 2, 4, [](int x, int) { return static_cast<uint32_t>(x % 2); });
+  bitmap.palette = {0xFF0000, 0x00FF00};
+  bitmap.transparent = [](int x, int y) { return x == 8 && y == 1; };
+  const std::optional<Image> image = DecodePicture(picture_test::BuildIcon(2, {bitmap}));  // cursor
   ASSERT_TRUE(image);
   EXPECT_EQ(At(*image, 7, 1), Opaque(0x00FF00));
   EXPECT_EQ(At(*image, 8, 1)[3], 0);
@@ -190,11 +190,11 @@ TEST(IconDecodeTest, PaletteImagesTakeTransparencyFromTheMask) {
 }
 
 TEST(IconDecodeTest, LargestThenDeepestImageIsChosen) {
-  DibSpec small_deep = AlphaIcon(2);
-  DibSpec large_shallow(4, 4, 8, [](int, int) { return 0u; });
+  DibDescription small_deep = AlphaIcon(2);
+  DibDescription large_shallow(4, 4, 8, [](int, int) { return 0u; });
   large_shallow.palette = {0x0000FF};
   large_shallow.transparent = [](int, int) { return false; };
-  DibSpec large_deep = AlphaIcon(4);
+  DibDescription large_deep = AlphaIcon(4);
   large_deep.value = [](int, int) { return 0xFF00FF00u; };
   const std::optional<Image> image =
       DecodePicture(picture_test::BuildIcon(1, {small_deep, large_shallow, large_deep}));
