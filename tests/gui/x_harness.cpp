@@ -52,6 +52,49 @@ void Flush(Display* display) {
   XSync(display, False);
 }
 
+// 0xRRGGBB of a pixel of a true-colour image.
+uint32_t RgbOf(const XImage* image, unsigned long pixel) {
+  auto channel = [&](unsigned long mask) {
+    int shift = 0;
+    while (mask && !(mask & 1)) {
+      mask >>= 1;
+      ++shift;
+    }
+    return static_cast<uint32_t>((pixel >> shift) & 0xFF);
+  };
+  return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 | channel(image->blue_mask);
+}
+
+// Writes a region of the drawable's pixels as a PNG file.
+void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, const std::string& path) {
+  XImage* image = XGetImage(display, drawable, region.x, region.y, static_cast<unsigned>(region.width),
+                            static_cast<unsigned>(region.height), AllPlanes, ZPixmap);
+  if (!image) Fail("cannot read the pixels");
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) Fail("cannot write " + path);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(region.width), static_cast<png_uint_32>(region.height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(static_cast<size_t>(region.width) * 3);
+  for (int y = 0; y < region.height; ++y) {
+    for (int x = 0; x < region.width; ++x) {
+      uint32_t rgb = RgbOf(image, XGetPixel(image, x, y));
+      row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(rgb >> 16);
+      row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(rgb >> 8);
+      row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(rgb);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  XDestroyImage(image);
+}
+
 }  // namespace
 
 XServer::XServer() {
@@ -182,6 +225,16 @@ void Click(Display* display, int x, int y) {
   Flush(display);
 }
 
+void Drag(Display* display, int from_x, int from_y, int to_x, int to_y) {
+  constexpr int kSteps = 8;
+  MovePointer(display, from_x, from_y);
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  for (int i = 1; i <= kSteps; ++i)
+    MovePointer(display, from_x + (to_x - from_x) * i / kSteps, from_y + (to_y - from_y) * i / kSteps);
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  Flush(display);
+}
+
 void PressKey(Display* display, KeySym key, unsigned modifiers) {
   std::vector<KeyCode> held;
   if (modifiers & ShiftMask) held.push_back(XKeysymToKeycode(display, XK_Shift_L));
@@ -234,34 +287,36 @@ std::string ClipboardText(Display* display) {
   return text;
 }
 
+std::vector<Window> PopupWindows(Display* display) {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> popups;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return popups;
+  for (unsigned i = count; i-- > 0;) {  // the tree lists the topmost last
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, children[i], &attributes) && attributes.override_redirect &&
+        attributes.map_state == IsViewable)
+      popups.push_back(children[i]);
+  }
+  if (children) XFree(children);
+  return popups;
+}
+
 void SaveScreenshot(Display* display, Window window, const std::string& path) {
   Geometry g = WindowGeometry(display, window);
-  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(g.width),
-                            static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
-  if (!image) Fail("cannot read the window's pixels");
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) Fail("cannot write " + path);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(g.width), static_cast<png_uint_32>(g.height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<size_t>(g.width) * 3);
-  for (int y = 0; y < g.height; ++y) {
-    for (int x = 0; x < g.width; ++x) {
-      unsigned long pixel = XGetPixel(image, x, y);
-      row[static_cast<size_t>(x) * 3] = static_cast<png_byte>((pixel & image->red_mask) >> 16);
-      row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>((pixel & image->green_mask) >> 8);
-      row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(pixel & image->blue_mask);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
+  SaveDrawable(display, window, {0, 0, g.width, g.height}, path);
+}
+
+void SaveScreenRegion(Display* display, const Geometry& region, const std::string& path) {
+  SaveDrawable(display, DefaultRootWindow(display), region, path);
+}
+
+uint32_t ScreenColour(Display* display, int x, int y) {
+  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
+  if (!image) Fail("cannot read the screen's pixels");
+  uint32_t colour = RgbOf(image, XGetPixel(image, 0, 0));
   XDestroyImage(image);
+  return colour;
 }
 
 void Settle(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
