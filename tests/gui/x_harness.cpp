@@ -6,6 +6,7 @@
 #include <X11/extensions/XTest.h>
 #include <png.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,8 +44,31 @@ Window FindByTitle(Display* display, Window under, const std::string& title) {
 }
 
 bool Viewable(Display* display, Window window) {
-  XWindowAttributes attributes;
+  XWindowAttributes attributes{};
   return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+// A child that goes when the test process goes, however that ends: a test that dies must
+// not leave its server and program behind, holding its output open.
+pid_t ForkChild() {
+  pid_t parent = getpid();
+  pid_t pid = fork();
+  if (pid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
+  }
+  return pid;
+}
+
+// Windows come and go on their own (popups, a program that ends) between a look at the
+// tree and a question about one of them, so a failed request is never fatal; those about
+// vanished windows are not even worth a line.
+int ReportXError(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow) return 0;
+  char text[256];
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "X error: %s\n", text);
+  return 0;
 }
 
 void Flush(Display* display) {
@@ -100,10 +124,11 @@ void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, c
 XServer::XServer() {
   int fds[2];
   if (pipe(fds) != 0) Fail("pipe");
-  pid_ = fork();
+  pid_ = ForkChild();
   if (pid_ == 0) {
-    dup2(fds[1], 3);
+    // The read end goes first: it may be descriptor 3 itself.
     close(fds[0]);
+    if (fds[1] != 3) dup2(fds[1], 3);
     execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
            "-noreset", static_cast<char*>(nullptr));
     _exit(127);
@@ -113,6 +138,7 @@ XServer::XServer() {
   close(fds[0]);
   if (number.empty()) Fail("Xvfb did not start");
   name_ = ":" + number;
+  XSetErrorHandler(ReportXError);
   display_ = XOpenDisplay(name_.c_str());
   if (!display_) Fail("cannot open " + name_);
 }
@@ -126,7 +152,7 @@ XServer::~XServer() {
 }
 
 Child Child::Program(const XServer& server, const std::string& path) {
-  pid_t pid = fork();
+  pid_t pid = ForkChild();
   if (pid == 0) {
     setenv("DISPLAY", server.name().c_str(), 1);
     execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
@@ -136,7 +162,7 @@ Child Child::Program(const XServer& server, const std::string& path) {
 }
 
 Child Child::Function(const XServer& server, std::function<int()> body) {
-  pid_t pid = fork();
+  pid_t pid = ForkChild();
   if (pid == 0) {
     setenv("DISPLAY", server.name().c_str(), 1);
     _exit(body());
@@ -203,7 +229,7 @@ Window WaitForWindow(Display* display, const std::string& utf8_title, std::chron
 }
 
 Geometry WindowGeometry(Display* display, Window window) {
-  XWindowAttributes attributes;
+  XWindowAttributes attributes{};
   XGetWindowAttributes(display, window, &attributes);
   Window child;
   Geometry g;
@@ -229,8 +255,12 @@ void Drag(Display* display, int from_x, int from_y, int to_x, int to_y) {
   constexpr int kSteps = 8;
   MovePointer(display, from_x, from_y);
   XTestFakeButtonEvent(display, 1, True, CurrentTime);
-  for (int i = 1; i <= kSteps; ++i)
+  // At a hand's pace: a burst of motion reaches the program as one move.
+  for (int i = 1; i <= kSteps; ++i) {
+    Settle(20ms);
     MovePointer(display, from_x + (to_x - from_x) * i / kSteps, from_y + (to_y - from_y) * i / kSteps);
+  }
+  Settle(20ms);
   XTestFakeButtonEvent(display, 1, False, CurrentTime);
   Flush(display);
 }
@@ -293,7 +323,7 @@ std::vector<Window> PopupWindows(Display* display) {
   std::vector<Window> popups;
   if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return popups;
   for (unsigned i = count; i-- > 0;) {  // the tree lists the topmost last
-    XWindowAttributes attributes;
+    XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, children[i], &attributes) && attributes.override_redirect &&
         attributes.map_state == IsViewable)
       popups.push_back(children[i]);
