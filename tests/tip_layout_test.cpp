@@ -30,30 +30,21 @@ std::vector<std::string> Wrap(const char8_t* text, int max_width) {
 
 using Lines = std::vector<std::string>;
 
-TEST(WrapTipTextTest, BreaksBetweenCjkCharactersButNotBeforeClosingPunctuation) {
+TEST(WrapTipTextTest, BreaksNextToCjkCharactersAndAfterSpacesOnly) {
   EXPECT_EQ(Wrap(u8"输入电容组的额定电压值", 60), (Lines{Utf8(u8"输入电容组"), Utf8(u8"的额定电压"), Utf8(u8"值")}));
   // "，" may not begin a line: it goes down with the character before it.
   EXPECT_EQ(Wrap(u8"电压值，如", 36), (Lines{Utf8(u8"电压"), Utf8(u8"值，如")}));
-}
-
-TEST(WrapTipTextTest, KeepsNumbersTogether) {
   // "6.35,6.6/√3," is one piece: it moves to the next line whole.
   EXPECT_EQ(Wrap(u8"比值：6.35,6.6/√3,则", 90), (Lines{Utf8(u8"比值："), Utf8(u8"6.35,6.6/√3,则")}));
   EXPECT_EQ(Wrap(u8"two words", 40), (Lines{"two ", "words"}));
 }
 
-TEST(WrapTipTextTest, SplitsAPieceTooWideForAnyLine) {
+TEST(WrapTipTextTest, LineFeedsAndPiecesTooWideForAnyLine) {
   EXPECT_EQ(Wrap(u8"1234567890", 30), (Lines{"12345", "67890"}));
-}
-
-TEST(WrapTipTextTest, LineFeedsBreakLines) {
   EXPECT_EQ(Wrap(u8"一\r\n\n二", 300), (Lines{Utf8(u8"一"), "", Utf8(u8"二")}));
   EXPECT_TRUE(Wrap(u8"", 300).empty());
-}
-
-TEST(WrapTipTextTest, MalformedBytesStillWrap) {
-  Lines lines = rt::WrapTipText("\xE4\xB8 abc", 300, FakeWidth);
-  EXPECT_EQ(lines, (Lines{"\xE4\xB8 abc"}));
+  // A byte that starts no well-formed character is kept as it is.
+  EXPECT_EQ(rt::WrapTipText("\xE4\xB8 abc", 300, FakeWidth), (Lines{"\xE4\xB8 abc"}));
 }
 
 const TipBox kScreen{0, 0, 1024, 768};
