@@ -7,7 +7,7 @@ packages=(
   libfltk1.3-dev libjpeg62-turbo-dev libx11-dev libxft-dev libfontconfig-dev
   libgtest-dev libbenchmark-dev
   fonts-arphic-uming fonts-arphic-ukai
-  xvfb xauth xdotool x11-utils libpng-dev libxtst-dev
+  xvfb xauth xdotool x11-utils libpng-dev libxtst-dev libxext-dev
 )
 
 missing=()

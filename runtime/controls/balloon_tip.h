@@ -1,6 +1,13 @@
 // The balloon-tip component: invisible at run time, it keeps for each target control a
-// list of tips (an area of the control, an optional icon, a text it owns) and shows a
-// tip while the pointer rests on its area.
+// list of tips (an area of the control, a text it owns) and shows a tip's text in a
+// balloon while the pointer rests on its area: 600 ms after the pointer has come onto
+// the tip, for 3000 ms at most, and only until the pointer leaves the tip or a mouse
+// button is pressed; it shows again once the pointer has left and come back. The
+// component watches the toolkit's events without taking any of them from the targets.
+// Without a display it keeps its tips and shows nothing.
+//
+// Icon numbers are accepted and ignored: a tip's icon comes from the component's image
+// list, and this component has none.
 #pragma once
 
 #include <cstdint>
@@ -23,5 +30,10 @@ void SetTip(Value* result, int argc, const Value* args);
 // The text of the target's tip for the whole control, if it has one (GBK).
 std::optional<std::string> WholeControlTip(LiveControl& balloon_tip, uint32_t window_id,
                                            uint32_t control_id);
+
+// The text (GBK) that the pointer at (x, y), relative to the target's top left corner,
+// would show: that of the first of the target's tips whose area holds the point.
+std::optional<std::string> TipTextAt(LiveControl& balloon_tip, uint32_t window_id, uint32_t control_id,
+                                     int x, int y);
 
 }  // namespace rt

@@ -6,6 +6,7 @@
 #include <X11/extensions/XTest.h>
 #include <png.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,8 +44,31 @@ Window FindByTitle(Display* display, Window under, const std::string& title) {
 }
 
 bool Viewable(Display* display, Window window) {
-  XWindowAttributes attributes;
+  XWindowAttributes attributes{};
   return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+// A child that goes when the test process goes, however that ends: a test that dies must
+// not leave its server and program behind, holding its output open.
+pid_t ForkChild() {
+  pid_t parent = getpid();
+  pid_t pid = fork();
+  if (pid == 0) {
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);
+  }
+  return pid;
+}
+
+// Windows come and go on their own (popups, a program that ends) between a look at the
+// tree and a question about one of them, so a failed request is never fatal; those about
+// vanished windows are not even worth a line.
+int ReportXError(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow) return 0;
+  char text[256];
+  XGetErrorText(display, error->error_code, text, sizeof text);
+  std::fprintf(stderr, "X error: %s\n", text);
+  return 0;
 }
 
 void Flush(Display* display) {
@@ -52,12 +76,55 @@ void Flush(Display* display) {
   XSync(display, False);
 }
 
+// 0xRRGGBB of a pixel of a true-colour image.
+uint32_t RgbOf(const XImage* image, unsigned long pixel) {
+  auto channel = [&](unsigned long mask) {
+    int shift = 0;
+    while (mask && !(mask & 1)) {
+      mask >>= 1;
+      ++shift;
+    }
+    return static_cast<uint32_t>((pixel >> shift) & 0xFF);
+  };
+  return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 | channel(image->blue_mask);
+}
+
+// Writes a region of the drawable's pixels as a PNG file.
+void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, const std::string& path) {
+  XImage* image = XGetImage(display, drawable, region.x, region.y, static_cast<unsigned>(region.width),
+                            static_cast<unsigned>(region.height), AllPlanes, ZPixmap);
+  if (!image) Fail("cannot read the pixels");
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) Fail("cannot write " + path);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(region.width), static_cast<png_uint_32>(region.height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(static_cast<size_t>(region.width) * 3);
+  for (int y = 0; y < region.height; ++y) {
+    for (int x = 0; x < region.width; ++x) {
+      uint32_t rgb = RgbOf(image, XGetPixel(image, x, y));
+      row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(rgb >> 16);
+      row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(rgb >> 8);
+      row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(rgb);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  XDestroyImage(image);
+}
+
 }  // namespace
 
 XServer::XServer() {
   int fds[2];
   if (pipe(fds) != 0) Fail("pipe");
-  pid_ = fork();
+  pid_ = ForkChild();
   if (pid_ == 0) {
     // The read end may itself be descriptor 3: it goes first.
     close(fds[0]);
@@ -71,6 +138,7 @@ XServer::XServer() {
   close(fds[0]);
   if (number.empty()) Fail("Xvfb did not start");
   name_ = ":" + number;
+  XSetErrorHandler(ReportXError);
   display_ = XOpenDisplay(name_.c_str());
   if (!display_) Fail("cannot open " + name_);
 }
@@ -84,7 +152,7 @@ XServer::~XServer() {
 }
 
 Child Child::Program(const XServer& server, const std::string& path) {
-  pid_t pid = fork();
+  pid_t pid = ForkChild();
   if (pid == 0) {
     setenv("DISPLAY", server.name().c_str(), 1);
     execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
@@ -95,7 +163,7 @@ Child Child::Program(const XServer& server, const std::string& path) {
 
 Child Child::Function(const XServer& server, std::function<int()> body) {
   std::fflush(nullptr);  // or the child's exit writes out the test's buffered output again
-  pid_t pid = fork();
+  pid_t pid = ForkChild();
   if (pid == 0) {
     setenv("DISPLAY", server.name().c_str(), 1);
     _exit(body());
@@ -162,7 +230,7 @@ Window WaitForWindow(Display* display, const std::string& utf8_title, std::chron
 }
 
 Geometry WindowGeometry(Display* display, Window window) {
-  XWindowAttributes attributes;
+  XWindowAttributes attributes{};
   XGetWindowAttributes(display, window, &attributes);
   Window child;
   Geometry g;
@@ -206,6 +274,20 @@ void PressKey(Display* display, KeySym key, unsigned modifiers) {
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
   });
+}
+
+void Drag(Display* display, int from_x, int from_y, int to_x, int to_y) {
+  constexpr int kSteps = 8;
+  MovePointer(display, from_x, from_y);
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  // At a hand's pace: a burst of motion reaches the program as one move.
+  for (int i = 1; i <= kSteps; ++i) {
+    Settle(20ms);
+    MovePointer(display, from_x + (to_x - from_x) * i / kSteps, from_y + (to_y - from_y) * i / kSteps);
+  }
+  Settle(20ms);
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  Flush(display);
 }
 
 void RequestClose(Display* display, Window window) {
@@ -285,34 +367,36 @@ std::string CopyFocusedText(Display* display) {
   return ClipboardText(display);
 }
 
+std::vector<Window> PopupWindows(Display* display) {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> popups;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return popups;
+  for (unsigned i = count; i-- > 0;) {  // the tree lists the topmost last
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, children[i], &attributes) && attributes.override_redirect &&
+        attributes.map_state == IsViewable)
+      popups.push_back(children[i]);
+  }
+  if (children) XFree(children);
+  return popups;
+}
+
 void SaveScreenshot(Display* display, Window window, const std::string& path) {
   Geometry g = WindowGeometry(display, window);
-  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(g.width),
-                            static_cast<unsigned>(g.height), AllPlanes, ZPixmap);
-  if (!image) Fail("cannot read the window's pixels");
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) Fail("cannot write " + path);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(g.width), static_cast<png_uint_32>(g.height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<size_t>(g.width) * 3);
-  for (int y = 0; y < g.height; ++y) {
-    for (int x = 0; x < g.width; ++x) {
-      unsigned long pixel = XGetPixel(image, x, y);
-      row[static_cast<size_t>(x) * 3] = static_cast<png_byte>((pixel & image->red_mask) >> 16);
-      row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>((pixel & image->green_mask) >> 8);
-      row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(pixel & image->blue_mask);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
+  SaveDrawable(display, window, {0, 0, g.width, g.height}, path);
+}
+
+void SaveScreenRegion(Display* display, const Geometry& region, const std::string& path) {
+  SaveDrawable(display, DefaultRootWindow(display), region, path);
+}
+
+uint32_t ScreenColour(Display* display, int x, int y) {
+  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
+  if (!image) Fail("cannot read the screen's pixels");
+  uint32_t colour = RgbOf(image, XGetPixel(image, 0, 0));
   XDestroyImage(image);
+  return colour;
 }
 
 void Settle(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }

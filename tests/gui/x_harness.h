@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -69,6 +70,9 @@ void MovePointer(Display* display, int x, int y);
 // modifiers (ShiftMask, ControlMask) are held meanwhile.
 void Click(Display* display, int x, int y, unsigned button = 1, unsigned modifiers = 0);
 void PressKey(Display* display, KeySym key, unsigned modifiers = 0);
+// Presses the left button at the first point, moves with it held to the second in a few
+// steps, and releases it there.
+void Drag(Display* display, int from_x, int from_y, int to_x, int to_y);
 void TypeText(Display* display, const std::string& ascii);
 
 // Asks the window to close as a window manager's close button does.
@@ -85,8 +89,17 @@ void ClearClipboard(Display* display);
 // elsewhere.
 std::string CopyFocusedText(Display* display);
 
+// The mapped top-level windows that bypass the window manager: popups such as menus and
+// tips, topmost first.
+std::vector<Window> PopupWindows(Display* display);
+
 // Writes the window's pixels as a PNG file.
 void SaveScreenshot(Display* display, Window window, const std::string& path);
+// Writes what the screen shows in the region, every window in it, as a PNG file.
+void SaveScreenRegion(Display* display, const Geometry& region, const std::string& path);
+
+// The colour the screen shows at the point, 0xRRGGBB.
+uint32_t ScreenColour(Display* display, int x, int y);
 
 // Lets the program handle what was sent (input, repaints) before the test looks.
 void Settle(std::chrono::milliseconds time = 150ms);
