@@ -74,6 +74,12 @@ size_t DecodeUtf8(std::string_view s, uint32_t* cp) {
 
 }  // namespace
 
+size_t Utf8CharacterLength(std::string_view utf8) {
+  uint32_t cp = 0;
+  size_t length = utf8.empty() ? 0 : DecodeUtf8(utf8, &cp);
+  return length ? length : 1;
+}
+
 std::string GbkToUtf8(std::string_view gbk) {
   thread_local Converter converter("UTF-8", "GBK");
   std::string out;

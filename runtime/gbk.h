@@ -14,4 +14,8 @@ std::string GbkToUtf8(std::string_view gbk);
 // Characters that GBK cannot hold, and bytes that are not valid UTF-8, become "?".
 std::string Utf8ToGbk(std::string_view utf8);
 
+// The length in bytes of the character at the start of UTF-8 text; a byte that does not
+// start a well-formed sequence counts as a character of its own.
+size_t Utf8CharacterLength(std::string_view utf8);
+
 }  // namespace rt

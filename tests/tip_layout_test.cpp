@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/controls/text_wrap.h"
 #include "runtime/controls/tip_layout.h"
 
 namespace {
@@ -25,12 +26,12 @@ int FakeWidth(std::string_view utf8) {
 }
 
 std::vector<std::string> Wrap(const char8_t* text, int max_width) {
-  return rt::WrapTipText(Utf8(text), max_width, FakeWidth);
+  return rt::WrapText(Utf8(text), max_width, FakeWidth);
 }
 
 using Lines = std::vector<std::string>;
 
-TEST(WrapTipTextTest, BreaksNextToCjkCharactersAndAfterSpacesOnly) {
+TEST(WrapTextTest, BreaksNextToCjkCharactersAndAfterSpacesOnly) {
   EXPECT_EQ(Wrap(u8"输入电容组的额定电压值", 60), (Lines{Utf8(u8"输入电容组"), Utf8(u8"的额定电压"), Utf8(u8"值")}));
   // "，" may not begin a line: it goes down with the character before it.
   EXPECT_EQ(Wrap(u8"电压值，如", 36), (Lines{Utf8(u8"电压"), Utf8(u8"值，如")}));
@@ -39,12 +40,12 @@ TEST(WrapTipTextTest, BreaksNextToCjkCharactersAndAfterSpacesOnly) {
   EXPECT_EQ(Wrap(u8"two words", 40), (Lines{"two ", "words"}));
 }
 
-TEST(WrapTipTextTest, LineFeedsAndPiecesTooWideForAnyLine) {
+TEST(WrapTextTest, LineFeedsAndPiecesTooWideForAnyLine) {
   EXPECT_EQ(Wrap(u8"1234567890", 30), (Lines{"12345", "67890"}));
   EXPECT_EQ(Wrap(u8"一\r\n\n二", 300), (Lines{Utf8(u8"一"), "", Utf8(u8"二")}));
   EXPECT_TRUE(Wrap(u8"", 300).empty());
   // A byte that starts no well-formed character is kept as it is.
-  EXPECT_EQ(rt::WrapTipText("\xE4\xB8 abc", 300, FakeWidth), (Lines{"\xE4\xB8 abc"}));
+  EXPECT_EQ(rt::WrapText("\xE4\xB8 abc", 300, FakeWidth), (Lines{"\xE4\xB8 abc"}));
 }
 
 const TipBox kScreen{0, 0, 1024, 768};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "runtime/gbk.h"
 #include "runtime/number_format.h"
 #include "runtime/number_scan.h"
 
@@ -48,8 +49,7 @@ std::string FilterText(uint32_t mode, std::string_view utf8) {
   std::string kept;
   for (size_t i = 0; i < utf8.size();) {
     auto lead = static_cast<unsigned char>(utf8[i]);
-    size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    length = std::min(length, utf8.size() - i);
+    size_t length = Utf8CharacterLength(utf8.substr(i));
     // Every character the filtering modes accept is ASCII.
     bool accepted = length == 1 ? AcceptsCharacter(mode, lead) : AcceptsCharacter(mode, 0x80);
     if (accepted) kept.append(utf8.substr(i, length));

@@ -4,13 +4,11 @@
 #include <FL/Fl_Box.H>
 #include <FL/fl_draw.H>
 
-#include <algorithm>
-#include <vector>
-
 #include "runtime/controls/common_events.h"
 #include "runtime/controls/control_factory.h"
 #include "runtime/controls/look.h"
 #include "runtime/controls/property_table.h"
+#include "runtime/controls/text_wrap.h"
 #include "runtime/gbk.h"
 
 namespace rt {
@@ -87,44 +85,15 @@ Fl_Align TextAlignment(const forms::LabelUnit& unit) {
   return align;
 }
 
-size_t Utf8Length(unsigned char lead) {
-  return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-}
-
-// Full-width punctuation that must not begin a line.
-bool ClosesLine(std::string_view character) {
-  static const std::vector<std::string> kClosing = [] {
-    std::vector<std::string> marks;
-    for (const char* gbk : {"，", "。", "、", "；", "：", "）", "”", "！", "？"})
-      marks.push_back(GbkToUtf8(gbk));
-    return marks;
-  }();
-  return std::find(kClosing.begin(), kClosing.end(), character) != kClosing.end();
-}
-
-// Breaks UTF-8 text into lines no wider than `width` in the current font: between any two
-// Chinese characters, and between words of Latin text; a closing mark stays on the line
-// of the character before it.
-std::string WrapText(const std::string& text, int width) {
-  std::string out, line;
-  size_t last_space = std::string::npos;  // in `line`
-  for (size_t i = 0; i < text.size();) {
-    size_t n = std::min(Utf8Length(static_cast<unsigned char>(text[i])), text.size() - i);
-    std::string_view character(text.data() + i, n);
-    std::string candidate = line + std::string(character);
-    if (!line.empty() && fl_width(candidate.c_str()) > width && !ClosesLine(character)) {
-      bool ascii_word = n == 1 && character[0] != ' ' && last_space != std::string::npos;
-      size_t cut = ascii_word ? last_space + 1 : line.size();
-      out += line.substr(0, cut) + "\n";
-      line = line.substr(cut);
-      last_space = std::string::npos;
-      candidate = line + std::string(character);
-    }
-    if (character == " ") last_space = line.size();
-    line = std::move(candidate);
-    i += n;
+// The caption broken into lines that fit the label, one string with line feeds.
+std::string WrapCaption(const std::string& utf8, int width) {
+  std::string wrapped;
+  for (const std::string& line : WrapText(utf8, width, [](std::string_view piece) {
+         return static_cast<int>(fl_width(piece.data(), static_cast<int>(piece.size())));
+       })) {
+    wrapped += (wrapped.empty() ? "" : "\n") + line;
   }
-  return out + line;
+  return wrapped;
 }
 
 void LabelWidget::draw() {
@@ -134,7 +103,7 @@ void LabelWidget::draw() {
   }
   fl_font(labelfont(), labelsize());
   const std::string wrapped =
-      unit.word_wrap ? WrapText(control_.utf8_caption(), w()) : std::string();
+      unit.word_wrap ? WrapCaption(control_.utf8_caption(), w()) : std::string();
   const char* text = unit.word_wrap ? wrapped.c_str() : control_.utf8_caption().c_str();
   Fl_Align align = TextAlignment(unit);
   Fl_Color colour = ToToolkitColour(unit.text_colour, FL_FOREGROUND_COLOR);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "runtime/controls/look.h"
+#include "runtime/controls/text_wrap.h"
 #include "runtime/gbk.h"
 
 namespace rt {
@@ -51,7 +52,7 @@ TipWindow::TipWindow() : Fl_Menu_Window(1, 1) {
 
 void TipWindow::ShowAt(const std::string& gbk_text, TipPoint pointer) {
   UseTipFont();
-  lines_ = WrapTipText(GbkToUtf8(gbk_text), kWrapWidth, WidthInTipFont);
+  lines_ = WrapText(GbkToUtf8(gbk_text), kWrapWidth, WidthInTipFont);
   int text_width = 0;
   for (const std::string& line : lines_) text_width = std::max(text_width, WidthInTipFont(line));
   int text_height = static_cast<int>(lines_.size()) * fl_height();

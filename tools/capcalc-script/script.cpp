@@ -163,8 +163,6 @@ void SendCharacter(Fl_Widget* widget, const std::string& utf8) {
   Fl::e_length = 0;
 }
 
-size_t Utf8Length(unsigned char lead) { return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4; }
-
 Problem Focus(Context& context, const Line& line) {
   rt::ControlState* control = Named(context, line);
   if (!control) return NoSuchControl(line);
@@ -177,7 +175,7 @@ Problem Type(Context& context, const Line& line) {
   if (Problem problem = Focus(context, line); !problem.empty()) return problem;
   Fl_Widget* widget = rt::FocusedWidget();
   for (size_t i = 0; i < line.rest.size();) {
-    size_t n = std::min(Utf8Length(static_cast<unsigned char>(line.rest[i])), line.rest.size() - i);
+    size_t n = rt::Utf8CharacterLength(std::string_view(line.rest).substr(i));
     SendCharacter(widget, line.rest.substr(i, n));
     i += n;
   }
