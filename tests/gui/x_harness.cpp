@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
+#include <fcntl.h>
 #include <png.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -89,11 +91,23 @@ uint32_t RgbOf(const XImage* image, unsigned long pixel) {
   return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 | channel(image->blue_mask);
 }
 
-// Writes a region of the drawable's pixels as a PNG file.
-void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, const std::string& path) {
+// A region of the drawable as 0xRRGGBB pixels, row by row.
+std::vector<uint32_t> DrawablePixels(Display* display, Drawable drawable, const Geometry& region) {
   XImage* image = XGetImage(display, drawable, region.x, region.y, static_cast<unsigned>(region.width),
                             static_cast<unsigned>(region.height), AllPlanes, ZPixmap);
   if (!image) Fail("cannot read the pixels");
+  std::vector<uint32_t> pixels;
+  pixels.reserve(static_cast<size_t>(region.width) * static_cast<size_t>(region.height));
+  for (int y = 0; y < region.height; ++y) {
+    for (int x = 0; x < region.width; ++x) pixels.push_back(RgbOf(image, XGetPixel(image, x, y)));
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+// Writes a region of the drawable's pixels as a PNG file.
+void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, const std::string& path) {
+  std::vector<uint32_t> pixels = DrawablePixels(display, drawable, region);
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) Fail("cannot write " + path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -106,7 +120,7 @@ void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, c
   std::vector<png_byte> row(static_cast<size_t>(region.width) * 3);
   for (int y = 0; y < region.height; ++y) {
     for (int x = 0; x < region.width; ++x) {
-      uint32_t rgb = RgbOf(image, XGetPixel(image, x, y));
+      uint32_t rgb = pixels[static_cast<size_t>(y) * static_cast<size_t>(region.width) + static_cast<size_t>(x)];
       row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(rgb >> 16);
       row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(rgb >> 8);
       row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(rgb);
@@ -116,7 +130,6 @@ void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, c
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   std::fclose(file);
-  XDestroyImage(image);
 }
 
 }  // namespace
@@ -191,6 +204,25 @@ std::optional<int> Child::WaitForExit(std::chrono::milliseconds timeout) {
       },
       timeout);
   return status_;
+}
+
+Child StartWindowManager(const XServer& server, const std::vector<std::string>& argv) {
+  Child manager = Child::Function(server, [argv] {
+    // What a window manager says about its themes and menus is no part of the test.
+    int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    dup2(null, STDERR_FILENO);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    return 127;
+  });
+  Display* display = server.display();
+  bool running = WaitUntil(
+      [&] { return !LongProperty(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK").empty(); }, 10s);
+  if (!running) Fail(argv[0] + " did not start");
+  return manager;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -391,12 +423,97 @@ void SaveScreenRegion(Display* display, const Geometry& region, const std::strin
   SaveDrawable(display, DefaultRootWindow(display), region, path);
 }
 
+std::vector<unsigned long> LongProperty(Display* display, Window window, const char* name) {
+  Atom type;
+  int format;
+  unsigned long items, after;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> values;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1 << 20, False,
+                         AnyPropertyType, &type, &format, &items, &after, &data) == Success && data) {
+    // Xlib hands 32-bit items over as longs, sign-extended.
+    const auto* longs = reinterpret_cast<const unsigned long*>(data);
+    if (format == 32) {
+      for (unsigned long i = 0; i < items; ++i) values.push_back(longs[i] & 0xFFFFFFFFul);
+    }
+    XFree(data);
+  }
+  return values;
+}
+
+std::vector<std::string> AtomNames(Display* display, Window window, const char* name) {
+  std::vector<std::string> names;
+  for (unsigned long atom : LongProperty(display, window, name)) {
+    char* atom_name = XGetAtomName(display, static_cast<Atom>(atom));
+    names.push_back(atom_name ? atom_name : "");
+    if (atom_name) XFree(atom_name);
+  }
+  return names;
+}
+
+BellWatch::BellWatch(Display* display) : display_(display) {
+  int opcode, error_base, major = XkbMajorVersion, minor = XkbMinorVersion;
+  if (!XkbQueryExtension(display, &opcode, &event_base_, &error_base, &major, &minor))
+    Fail("the server has no keyboard extension to hear bells by");
+  XkbSelectEvents(display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+  Flush(display);
+}
+
+int BellWatch::Rings() {
+  Settle();
+  XSync(display_, False);
+  int rings = 0;
+  XEvent event;
+  while (XCheckTypedEvent(display_, event_base_, &event)) {
+    if (reinterpret_cast<XkbEvent*>(&event)->any.xkb_type == XkbBellNotify) ++rings;
+  }
+  return rings;
+}
+
+namespace {
+
+int Lightness(uint32_t rgb) { return std::max({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}); }
+
+// The darkest pixel of each line of the menu's left part, where every caption starts.
+std::vector<int> DarkestPerLine(Display* display, Window menu, const Geometry& g) {
+  const int left = 4, width = std::min(40, g.width - 8);
+  std::vector<uint32_t> pixels = DrawablePixels(display, menu, {left, 0, width, g.height});
+  std::vector<int> darkest(static_cast<size_t>(g.height), 255);
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    int& line = darkest[i / static_cast<size_t>(width)];
+    line = std::min(line, Lightness(pixels[i]));
+  }
+  return darkest;
+}
+
+}  // namespace
+
+// A row is a run of lines with ink, darker than the menu's own colour, that is taller than
+// a separator; its text is greyed when nothing in it is dark.
+std::vector<MenuRow> MenuRows(Display* display, Window menu) {
+  constexpr int kDark = 0x60, kSeparatorHeight = 3;
+  Geometry g = WindowGeometry(display, menu);
+  std::vector<int> darkest = DarkestPerLine(display, menu, g);
+  // Most lines hold nothing but the menu's colour.
+  std::vector<int> sorted = darkest;
+  std::ranges::sort(sorted);
+  const int ink = sorted[sorted.size() * 3 / 4] - 0x20;
+  std::vector<MenuRow> rows;
+  for (int y = 2; y < g.height - 2;) {  // inside the menu's frame
+    int start = y, dark = 255;
+    while (y < g.height - 2 && darkest[static_cast<size_t>(y)] < ink) dark = std::min(dark, darkest[static_cast<size_t>(y++)]);
+    if (y - start > kSeparatorHeight) rows.push_back({g.y + (start + y) / 2, dark < kDark});
+    if (y == start) ++y;
+  }
+  return rows;
+}
+
+std::vector<uint32_t> WindowPixels(Display* display, Window window, const Geometry& region) {
+  return DrawablePixels(display, window, region);
+}
+
 uint32_t ScreenColour(Display* display, int x, int y) {
-  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
-  if (!image) Fail("cannot read the screen's pixels");
-  uint32_t colour = RgbOf(image, XGetPixel(image, 0, 0));
-  XDestroyImage(image);
-  return colour;
+  return DrawablePixels(display, DefaultRootWindow(display), {x, y, 1, 1}).front();
 }
 
 void Settle(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }

@@ -50,6 +50,9 @@ class Child {
   std::optional<int> status_;
 };
 
+// Starts a window manager (openbox, icewm) and waits until it has taken over the screen.
+Child StartWindowManager(const XServer& server, const std::vector<std::string>& argv);
+
 // Polls `condition` until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
@@ -92,6 +95,34 @@ std::string CopyFocusedText(Display* display);
 // The mapped top-level windows that bypass the window manager: popups such as menus and
 // tips, topmost first.
 std::vector<Window> PopupWindows(Display* display);
+
+// A window property of 32-bit items (atoms, cardinals, windows); empty when it has none.
+std::vector<unsigned long> LongProperty(Display* display, Window window, const char* name);
+// The names of the atoms a window property lists.
+std::vector<std::string> AtomNames(Display* display, Window window, const char* name);
+
+// Counts the bells that any program rings on the server from now on.
+class BellWatch {
+ public:
+  explicit BellWatch(Display* display);
+  // The bells rung since the last call, once the server has had time to tell.
+  int Rings();
+
+ private:
+  Display* display_;
+  int event_base_ = 0;
+};
+
+// The region of the window as 0xRRGGBB pixels, row by row.
+std::vector<uint32_t> WindowPixels(Display* display, Window window, const Geometry& region);
+
+// The entries of a popup menu as a user reads them: rows of text from top to bottom (the
+// separators are no rows), each greyed or not.
+struct MenuRow {
+  int centre_y = 0;  // on the screen
+  bool enabled = false;
+};
+std::vector<MenuRow> MenuRows(Display* display, Window menu);
 
 // Writes the window's pixels as a PNG file.
 void SaveScreenshot(Display* display, Window window, const std::string& path);
