@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/controls/popup_focus.h"
 #include "runtime/controls/window_control.h"
 #include "runtime/dll_commands.h"
 #include "runtime/error_report.h"
@@ -126,7 +127,10 @@ void InitRuntime(const ProgramDescription& program, DisplayMode mode) {
   // Loading checks every handler reference against the handler table and enters each
   // window into the loaded-window list.
   LoadWindowTemplate(program.window_template);
-  if (mode == DisplayMode::kOnScreen) InstallDialogKeys();
+  if (mode == DisplayMode::kOnScreen) {
+    InstallDialogKeys();
+    KeepFocusThroughPopups();
+  }
 }
 
 void SetEndRoutine(EndRoutine routine) { State().end_routine = routine; }

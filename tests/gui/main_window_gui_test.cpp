@@ -76,22 +76,6 @@ TEST_F(MainWindowGuiTest, TypingKeepsWhatTheInputModeAccepts) {
   EXPECT_EQ(TypeInto(编辑框_电容电流1, "12"), "0");
 }
 
-// What the clipboard brings is filtered as if it were typed.
-TEST_F(MainWindowGuiTest, PastingKeepsWhatTheInputModeAccepts) {
-  ClickOnComboText(组合框_接线方式);
-  PressKey(display(), XK_a, ControlMask);
-  TypeText(display(), "ab1.5-x");  // the combo box's text field takes anything
-  EXPECT_EQ(CopyFocusedText(display()), "ab1.5-x");
-  ClickOn(编辑框_电容容量);
-  PressKey(display(), XK_v, ControlMask);
-  Settle();
-  EXPECT_EQ(CopyFocusedText(display()), "1.5-");
-  ClickOn(编辑框_CT变比);
-  PressKey(display(), XK_v, ControlMask);
-  Settle();
-  EXPECT_EQ(CopyFocusedText(display()), "15-");
-}
-
 TEST_F(MainWindowGuiTest, LeavingABoxTidiesItsNumber) {
   EXPECT_EQ(TidiedAfterTyping(编辑框_电容电压, "1.50"), "1.5");
   EXPECT_EQ(TidiedAfterTyping(编辑框_COS1, "1.2.3"), "1.2");
