@@ -25,6 +25,7 @@ TEST_F(EventsGuiTest, PageTabsSwitchOnAClickAndTheFocusLandsOnThePage) {
                       {画板4, rt::kGotFocus}}});
   const std::string landing[] = {Utf8(u8"按钮_电容器计算"), Utf8(u8"画板1"), Utf8(u8"画板2"),
                                  Utf8(u8"画板3"), Utf8(u8"画板4")};
+  EXPECT_EQ(reports_.Next(2s), landing[0] + " -7") << "the focus at start";
   for (int page : {1, 2, 3, 4, 0}) {
     ClickAt(kTabCentresX[page], kTabCentreY);
     EXPECT_EQ(reports_.Next(2s), Utf8(u8"选择夹1 0")) << "page " << page + 1;
@@ -158,6 +159,20 @@ TEST_F(EventsGuiTest, ComboBoxPickIsReportedAfterTheListCloses) {
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"组合框_接线方式 0"));
   EXPECT_EQ(reports_.Next(500ms), std::nullopt);
   EXPECT_EQ(MappedTopLevels(display()).size(), 1u);
+}
+
+// The window starts with the focus where selecting the first page puts it, straight there:
+// no other control hears of the focus on the way.
+TEST_F(EventsGuiTest, TheFocusStartsOnTheFirstPagesButton) {
+  Start({.bindings = {{按钮_电容器计算, rt::kGotFocus},
+                      {按钮_电容器计算, 0},
+                      {编辑框_电容电压, rt::kGotFocus},
+                      {编辑框_电容电流9, rt::kGotFocus}}});
+  EXPECT_EQ(reports_.Next(2s), Utf8(u8"按钮_电容器计算 -7"));
+  MovePointer(display(), origin_.x + 600, origin_.y + 270);
+  PressKey(display(), XK_space);
+  EXPECT_EQ(reports_.Next(2s), Utf8(u8"按钮_电容器计算 0"));
+  EXPECT_EQ(reports_.Next(300ms), std::nullopt);
 }
 
 bool g_entry_enabled = false;
