@@ -1,6 +1,7 @@
 #include "runtime/frame.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 #include <unistd.h>
 
 #include <atomic>
@@ -127,6 +128,7 @@ void InitRuntime(const ProgramDescription& program, DisplayMode mode) {
   // Loading checks every handler reference against the handler table and enters each
   // window into the loaded-window list.
   LoadWindowTemplate(program.window_template);
+  if (program.window_class) Fl_Window::default_xclass(program.window_class);
   if (mode == DisplayMode::kOnScreen) {
     InstallDialogKeys();
     KeepFocusThroughPopups();
