@@ -74,6 +74,7 @@ TEST_F(EventsGuiTest, MouseEventsCarryThePlaceInTheControlAndTheKeys) {
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"编辑框_电容电压 -5 20 3 1"));
   EXPECT_TRUE(WaitUntil([this] { return !PopupWindows(display()).empty(); }, 2s)) << "the edit menu";
   PressKey(display(), XK_Escape);  // closes the menu, not the window
+  WaitUntil([this] { return PopupWindows(display()).empty(); }, 2s);
   ClickAt(box.x + 20, box.y + 3, 4);
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"编辑框_电容电压 -12 1 0"));
   ClickAt(box.x + 20, box.y + 3, 5, ShiftMask | ControlMask);
@@ -198,6 +199,7 @@ TEST_F(EventsGuiTest, AnAddedMenuEntryIsTheProgramsOwn) {
   ASSERT_EQ(rows.size(), 7u);
   for (const MenuRow& row : rows) EXPECT_FALSE(row.enabled) << "an empty box, an entry not yet offered";
   PressKey(display(), XK_Escape);
+  WaitUntil([this] { return PopupWindows(display()).empty(); }, 2s);
   ClickOn(按钮_电容器计算);
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"按钮_电容器计算 0"));
   rows = open_menu();

@@ -218,9 +218,18 @@ Child StartWindowManager(const XServer& server, const std::vector<std::string>& 
     execvp(args[0], args.data());
     return 127;
   });
+  // A manager announces itself before it handles requests (openbox loses a window mapped
+  // in between): it runs once it has taken a window of the test's under its care.
   Display* display = server.display();
-  bool running = WaitUntil(
-      [&] { return !LongProperty(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK").empty(); }, 10s);
+  Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+  bool running = WaitUntil([&] {
+    if (LongProperty(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK").empty()) return false;
+    XMapWindow(display, probe);
+    Flush(display);
+    return !LongProperty(display, probe, "WM_STATE").empty();
+  }, 10s);
+  XDestroyWindow(display, probe);
+  Flush(display);
   if (!running) Fail(argv[0] + " did not start");
   return manager;
 }
