@@ -13,14 +13,17 @@ namespace {
 
 constexpr char kStyle[] =
     "@page { size: A4; margin: 15mm; }\n"
-    "body { font-family: \"SimSun\", \"AR PL UMing CN\", serif; font-size: 10.5pt; max-width: 180mm;"
+    "body { font-family: \"SimSun\", \"AR PL UMing CN\", serif; font-size: 10pt; max-width: 180mm;"
     " margin: 1em auto; }\n"
     "h1 { font-size: 15pt; } h2 { font-size: 12pt; margin: 1em 0 0.3em; }\n"
     "table { border-collapse: collapse; } th, td { border: 1px solid #999; padding: 2px 6px; }\n"
     "th { background: #eee; } td.number { text-align: right; }\n"
     "tr.marked td { background: #eef3ff; } .code { color: #666; font-family: monospace; }\n"
     ".note { font-family: \"KaiTi_GB2312\", \"KaiTi\", \"AR PL UKai CN\", serif; }\n"
-    "img.diagram { max-width: 100%; }\n";
+    ".beside { display: flex; flex-wrap: wrap; align-items: flex-start; justify-content: space-between; }\n"
+    "figure { margin: 0 0 0 4mm; } figure img { max-width: 45mm; max-height: 45mm; }\n"
+    "td:first-child { white-space: nowrap; } .setting { font-weight: bold; }\n"
+    "figcaption { font-size: 9pt; text-align: center; }\n";
 
 std::string Escaped(const std::string& gbk) {
   std::string html;
@@ -55,12 +58,28 @@ std::string Table(const std::string& header, const std::string& rows) {
   return "<table>\n" + header + rows + "</table>\n";
 }
 
+// The data URL type of an image file by its first bytes; null for a kind browsers do not show.
+const char* ImageType(const std::vector<uint8_t>& file) {
+  if (file.size() > 2 && file[0] == 0xFF && file[1] == 0xD8) return "image/jpeg";
+  if (file.size() > 2 && file[0] == 'B' && file[1] == 'M') return "image/bmp";
+  if (file.size() > 6 && file[0] == 'G' && file[1] == 'I' && file[2] == 'F') return "image/gif";
+  return nullptr;
+}
+
+std::string DiagramSection(const Sheet& sheet) {
+  const char* type = ImageType(sheet.diagram);
+  if (!type) return {};
+  return "<figure><img alt=\"原理图\" src=\"data:" + std::string(type) + ";base64," + Base64(sheet.diagram) +
+         "\">" + Element("figcaption", "原理图") + "</figure>\n";
+}
+
 std::string InputsSection(const Sheet& sheet) {
   std::string rows;
   for (const SheetEntry& input : sheet.inputs)
     rows += "<tr>" + Cell(input.label) + Cell(input.symbol) + Cell(input.text) +
             NumberCell(rt::FormatDouble(input.value)) + Cell(input.unit) + "</tr>\n";
-  return Element("h2", "输入参数") + Table(HeaderRow({"参数", "符号", "输入文本", "存储值", "单位"}), rows);
+  return Element("h2", "输入参数") + "<div class=\"beside\">\n" +
+         Table(HeaderRow({"参数", "符号", "输入文本", "存储值", "单位"}), rows) + DiagramSection(sheet) + "</div>\n";
 }
 
 std::string WorkingValuesSection(const Sheet& sheet) {
@@ -72,7 +91,8 @@ std::string WorkingValuesSection(const Sheet& sheet) {
 
 std::string SettingSection(const Sheet& sheet) {
   const SheetEntry& setting = sheet.setting;
-  return Element("h2", "整定值") + Element("p", setting.label + " = " + setting.text + " " + setting.unit) + "\n";
+  return Element("h2", "整定值") + Element("p", setting.label + " = " + setting.text + " " + setting.unit, "setting") +
+         "\n";
 }
 
 std::string FaultRowHtml(const FaultRow& row) {
@@ -122,21 +142,6 @@ std::string FormulasSection(const Sheet& sheet) {
   return Element("h2", "计算公式") + "<ul>\n" + items + "</ul>\n";
 }
 
-// The data URL type of an image file by its first bytes; null for a kind browsers do not show.
-const char* ImageType(const std::vector<uint8_t>& file) {
-  if (file.size() > 2 && file[0] == 0xFF && file[1] == 0xD8) return "image/jpeg";
-  if (file.size() > 2 && file[0] == 'B' && file[1] == 'M') return "image/bmp";
-  if (file.size() > 6 && file[0] == 'G' && file[1] == 'I' && file[2] == 'F') return "image/gif";
-  return nullptr;
-}
-
-std::string DiagramSection(const Sheet& sheet) {
-  const char* type = ImageType(sheet.diagram);
-  if (!type) return {};
-  return Element("h2", "原理图") + "<p><img class=\"diagram\" alt=\"原理图\" src=\"data:" + type + ";base64," +
-         Base64(sheet.diagram) + "\"></p>\n";
-}
-
 std::string Head(const Sheet& sheet) {
   return "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n" +
          Element("title", SheetTitle(sheet)) + "\n<style>\n" + kStyle + "</style>\n</head>\n";
@@ -149,7 +154,7 @@ std::string Body(const Sheet& sheet) {
   if (sheet.failed_count) body += FaultTableSection(sheet);
   if (sheet.fuseless) body += FuselessSection(sheet);
   if (sheet.operating_voltage) body += ResultsSection(sheet);
-  body += WarningsSection(sheet) + FormulasSection(sheet) + DiagramSection(sheet);
+  body += WarningsSection(sheet) + FormulasSection(sheet);
   return "<body>\n" + body + Element("p", sheet.note, "note") + "\n</body>\n";
 }
 
