@@ -1,5 +1,5 @@
-// The page is put together in GBK, as every text of the sheet is, and converted once at
-// the end. Escaping is safe on GBK: the bytes it replaces never occur inside a character.
+// The markup is ASCII; every text of the sheet (GBK) becomes UTF-8 as it is escaped, so
+// that the embedded diagram, the bulk of the page, needs no conversion.
 #include "calc/sheet_html.h"
 
 #include <initializer_list>
@@ -27,7 +27,7 @@ constexpr char kStyle[] =
 
 std::string Escaped(const std::string& gbk) {
   std::string html;
-  for (char c : gbk) {
+  for (char c : rt::GbkToUtf8(gbk)) {
     switch (c) {
       case '&': html += "&amp;"; break;
       case '<': html += "&lt;"; break;
@@ -69,7 +69,7 @@ const char* ImageType(const std::vector<uint8_t>& file) {
 std::string DiagramSection(const Sheet& sheet) {
   const char* type = ImageType(sheet.diagram);
   if (!type) return {};
-  return "<figure><img alt=\"原理图\" src=\"data:" + std::string(type) + ";base64," + Base64(sheet.diagram) +
+  return "<figure><img alt=\"" + Escaped("原理图") + "\" src=\"data:" + type + ";base64," + Base64(sheet.diagram) +
          "\">" + Element("figcaption", "原理图") + "</figure>\n";
 }
 
@@ -160,6 +160,6 @@ std::string Body(const Sheet& sheet) {
 
 }  // namespace
 
-std::string SheetHtml(const Sheet& sheet) { return rt::GbkToUtf8(Head(sheet) + Body(sheet) + "</html>\n"); }
+std::string SheetHtml(const Sheet& sheet) { return Head(sheet) + Body(sheet) + "</html>\n"; }
 
 }  // namespace calc
