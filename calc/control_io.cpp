@@ -12,8 +12,8 @@
 namespace calc {
 namespace {
 
-// The control's text property (the content of an edit box, the picture of a draw panel) as
-// a runtime heap block, null when empty; the caller frees it.
+// The control's first own property (an edit box's content, a caption, a draw panel's
+// picture) as a runtime heap block, null when empty; the caller frees it.
 char* ReadContent(uint32_t control_id) {
   uint64_t bits = rt::GetProperty(kMainWindowId, control_id, kContentProperty, -1);
   return reinterpret_cast<char*>(static_cast<uintptr_t>(bits));
@@ -87,7 +87,8 @@ std::vector<uint8_t> ReadPicture(uint32_t control_id) {
 }
 
 std::string ControlName(uint32_t control_id) {
-  rt::ControlState* control = rt::FindControl(*rt::FindLoadedWindow(kMainWindowId), control_id);
+  rt::LoadedWindow* window = rt::FindLoadedWindow(kMainWindowId);
+  rt::ControlState* control = window ? rt::FindControl(*window, control_id) : nullptr;
   return control ? control->record.name : std::string();
 }
 

@@ -46,6 +46,10 @@ double ElementStep(const Measure& measure, const WorkingValues& w) {
          (measure.voltage ? 2 : measure.constants.C);
 }
 
+std::string ElementStepFormula(const Measure& measure) {
+  return measure.voltage ? "3N(M(n - 1) + 1) - 2" : "3N(M(n - 1) + 2) - " + Text(measure.constants.C);
+}
+
 // G: the signal of one failure over a whole of one.
 double SignalFactor(const Measure& measure, const WorkingValues& w) {
   return measure.voltage ? 3.0 * w.Us : measure.constants.F * w.Iψ / w.CT;
@@ -91,9 +95,7 @@ void AddFailedCount(Sheet& sheet, const Measure& measure, const WorkingValues& w
 
 void AddModelValues(Sheet& sheet, const Measure& measure, const FaultModel& model) {
   const bool internal = sheet.variant == Variant::kInternalFuses;
-  std::string step_formula = internal ? (measure.voltage ? "3N(M(n - 1) + 1) - 2" : "3N(M(n - 1) + 2) - " +
-                                                                                         Text(measure.constants.C))
-                                      : UnitStepFormula(measure);
+  const std::string step_formula = internal ? ElementStepFormula(measure) : UnitStepFormula(measure);
   sheet.working_values.push_back(
       {internal ? "T" : "3MN", internal ? "三相元件总数 3MNmn" : "三相电容器总台数 3MN", Text(model.whole), ""});
   sheet.working_values.push_back({internal ? "R" : "D", step_formula, Text(model.step), ""});
