@@ -278,7 +278,7 @@ ABSURD = ["1000000000", "-7", "0", "1e30", "-1e30", "abc", "", "１２", "214748
 
 
 class AbsurdSheets(unittest.TestCase):
-    """Absurd counts and factors still give strict JSON of the right shape."""
+    """Absurd counts and factors still give strict JSON of the right shape, and HTML."""
 
     def test_absurd_banks(self):
         rng = random.Random(7)
@@ -289,12 +289,15 @@ class AbsurdSheets(unittest.TestCase):
             texts = [rng.choice(ABSURD) if rng.random() < 0.5 else text for text in random_texts(rng, page, variant)]
             paths.append(os.path.join(FOLDER, f"absurd{index}.json"))
             lines += set_lines(dict(zip(boxes, texts)))
-            lines += [f"click {page.buttons[VARIANTS.index(variant)]}", f"sheet {page.result} {paths[-1]}"]
+            lines += [f"click {page.buttons[VARIANTS.index(variant)]}", f"sheet {page.result} {paths[-1]}",
+                      f"sheet {page.result} {paths[-1]}.html"]
         run_driver(DRIVER, lines)
         for path in paths:
             sheet = load_json(path)
             self.assertEqual(list(sheet)[:4], ["page", "variant", "inputs", "setting"])
             self.assertLessEqual(len(sheet.get("faults", [])), 100)
+            with open(path + ".html", encoding="utf-8") as html:
+                self.assertTrue(html.read().endswith("</html>\n"))
 
 
 if __name__ == "__main__":
