@@ -9,6 +9,9 @@
 namespace calc {
 namespace {
 
+// Room for the most boxes a click reads (13) and writes (12), so that noting never moves them.
+constexpr size_t kBoxesNoted = 16;
+
 std::unique_ptr<ClickRecord> recording;
 std::map<uint32_t, std::shared_ptr<const ClickRecord>> by_button;
 std::map<uint32_t, std::shared_ptr<const ClickRecord>> by_box;
@@ -30,6 +33,8 @@ ClickRecording::ClickRecording() {
   recording = std::make_unique<ClickRecord>();
   recording->button = rt::CurrentEventSource().control_id;
   recording->time = std::time(nullptr);
+  recording->inputs.reserve(kBoxesNoted);
+  recording->results.reserve(kBoxesNoted);
 }
 
 ClickRecording::~ClickRecording() {
@@ -39,11 +44,12 @@ ClickRecording::~ClickRecording() {
   for (const NotedBox& result : record->results) by_box[result.control] = record;
 }
 
-bool RecordingClick() { return recording != nullptr; }
+bool IsNewInput(uint32_t control) {
+  return recording && !Noted(recording->inputs, control) && !Noted(recording->results, control);
+}
 
 void NoteInput(uint32_t control, const char* gbk_text, double value) {
-  if (!recording || Noted(recording->inputs, control) || Noted(recording->results, control)) return;
-  recording->inputs.push_back({control, gbk_text ? gbk_text : "", value});
+  if (IsNewInput(control)) recording->inputs.push_back({control, gbk_text ? gbk_text : "", value});
 }
 
 void NoteResult(uint32_t control, const char* gbk_text, double value) {

@@ -37,10 +37,9 @@ class ClickRecording {
   ClickRecording& operator=(const ClickRecording&) = delete;
 };
 
-// Whether a click is being recorded now.
-bool RecordingClick();
 // A read of a box that the click has neither read nor written before is an input; a box
-// read back after the click wrote it is not.
+// read back after the click wrote it is not. Nothing is noted outside a click.
+bool IsNewInput(uint32_t control);
 void NoteInput(uint32_t control, const char* gbk_text, double value);
 void NoteResult(uint32_t control, const char* gbk_text, double value);
 

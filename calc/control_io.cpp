@@ -67,7 +67,7 @@ void WriteText(uint32_t control_id, const char* gbk_text) {
 
 int32_t ReadSelection(uint32_t control_id) {
   int32_t selection = ReadIntProperty(control_id, kSelectionProperty);
-  if (RecordingClick()) NoteInput(control_id, ReadText(control_id).c_str(), selection);
+  if (IsNewInput(control_id)) NoteInput(control_id, ReadText(control_id).c_str(), selection);
   return selection;
 }
 
