@@ -9,6 +9,7 @@ packages=(
   fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth xdotool x11-utils libpng-dev libxtst-dev libxext-dev
   openbox icewm
+  python3
 )
 
 missing=()
