@@ -52,6 +52,11 @@ class EditBoxesGuiTest : public MainWindowGuiTest {
     for (const MenuRow& row : rows) states.push_back(row.enabled);
     return states;
   }
+  static std::vector<bool> Separators(const std::vector<MenuRow>& rows) {
+    std::vector<bool> separators;
+    for (const MenuRow& row : rows) separators.push_back(row.after_separator);
+    return separators;
+  }
 
   void RestOn(uint32_t box) {
     ClientRect r = ControlRect(box);
@@ -111,6 +116,7 @@ TEST_F(EditBoxesGuiTest, ResultsChangeOnlyWhenTheProgramWritesThem) {
   ClickOn(编辑框_电容电流);
   PressKey(display(), XK_Home);
   for (int i = 0; i < 3; ++i) PressKey(display(), XK_Right, ShiftMask);
+  ClearClipboard(display());
   PressKey(display(), XK_Insert, ControlMask);
   Settle();
   EXPECT_EQ(ClipboardText(display()), result.substr(0, 3));
@@ -156,6 +162,7 @@ TEST_F(EditBoxesGuiTest, TheEditMenuOfAnInputBox) {
   std::vector<MenuRow> rows = OpenMenu(编辑框_电容电压);
   ASSERT_EQ(rows.size(), 6u) << Utf8(u8"撤销 剪切 复制 粘贴 删除 | 全选");
   EXPECT_EQ(States(rows), std::vector<bool>(6, false)) << "an empty box, an empty clipboard";
+  EXPECT_EQ(Separators(rows), (std::vector<bool>{false, false, false, false, false, true}));
   std::filesystem::create_directories(CAPCALC_SCREENSHOT_DIR);
   SaveScreenshot(display(), menu_, std::string(CAPCALC_SCREENSHOT_DIR) + "/edit-menu-empty.png");
   CloseMenu();
@@ -192,6 +199,7 @@ TEST_F(EditBoxesGuiTest, TheEditMenuOfAResultBox) {
   Pick(rows.at(kSelectAll));
   rows = OpenMenu(编辑框_XC);
   EXPECT_EQ(States(rows), (std::vector<bool>{false, false, true, false, false, false}));
+  ClearClipboard(display());
   Pick(rows.at(kCopy));
   const std::string copied = ClipboardText(display());
   EXPECT_EQ(copied, TextOf(编辑框_XC));

@@ -198,6 +198,7 @@ TEST_F(EventsGuiTest, AnAddedMenuEntryIsTheProgramsOwn) {
   std::vector<MenuRow> rows = open_menu();
   ASSERT_EQ(rows.size(), 7u);
   for (const MenuRow& row : rows) EXPECT_FALSE(row.enabled) << "an empty box, an entry not yet offered";
+  EXPECT_TRUE(rows[5].after_separator && rows[6].after_separator) << "全选, then the program's own";
   PressKey(display(), XK_Escape);
   WaitUntil([this] { return PopupWindows(display()).empty(); }, 2s);
   ClickOn(按钮_电容器计算);

@@ -372,6 +372,7 @@ std::string ClipboardText(Display* display) {
   Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
   Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
   Atom property = XInternAtom(display, "CAPCALC_TEST_CLIPBOARD", False);
+  WaitUntil([&] { return XGetSelectionOwner(display, clipboard) != None; }, 1s);
   Window requestor = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
   XConvertSelection(display, clipboard, utf8, property, requestor, CurrentTime);
   Flush(display);
@@ -498,20 +499,27 @@ std::vector<int> DarkestPerLine(Display* display, Window menu, const Geometry& g
 }  // namespace
 
 // A row is a run of lines with ink, darker than the menu's own colour, that is taller than
-// a separator; its text is greyed when nothing in it is dark.
+// a separator; its text is greyed when nothing in it is dark. A shorter run between two
+// rows is a separator.
 std::vector<MenuRow> MenuRows(Display* display, Window menu) {
   constexpr int kDark = 0x60, kSeparatorHeight = 3;
   Geometry g = WindowGeometry(display, menu);
   std::vector<int> darkest = DarkestPerLine(display, menu, g);
-  // Most lines hold nothing but the menu's colour.
-  std::vector<int> sorted = darkest;
-  std::ranges::sort(sorted);
-  const int ink = sorted[sorted.size() * 3 / 4] - 0x20;
+  // The menu's own colour, which may run in a gradient, shows just inside its frame above
+  // the first row and below the last; anything darker is ink, the faint line of a
+  // separator included.
+  const int ink = std::min(darkest[2], darkest[static_cast<size_t>(g.height) - 3]) - 8;
   std::vector<MenuRow> rows;
+  bool separator = false;
   for (int y = 2; y < g.height - 2;) {  // inside the menu's frame
     int start = y, dark = 255;
     while (y < g.height - 2 && darkest[static_cast<size_t>(y)] < ink) dark = std::min(dark, darkest[static_cast<size_t>(y++)]);
-    if (y - start > kSeparatorHeight) rows.push_back({g.y + (start + y) / 2, dark < kDark});
+    if (y - start > kSeparatorHeight) {
+      rows.push_back({g.y + (start + y) / 2, dark < kDark, separator});
+      separator = false;
+    } else if (y > start) {
+      separator = !rows.empty();
+    }
     if (y == start) ++y;
   }
   return rows;

@@ -84,7 +84,9 @@ void RequestClose(Display* display, Window window);
 // The top-level windows that are mapped now, the ones the program pops up included.
 std::vector<Window> MappedTopLevels(Display* display);
 
-// The text the clipboard holds (UTF-8), asked of its owner; empty when it has none.
+// The text the clipboard holds (UTF-8), asked of its owner; empty when it has none. A
+// copy has usually just been asked for: a program that is slow to take the clipboard
+// (a loaded machine, the sanitizers) gets a second to do so.
 std::string ClipboardText(Display* display);
 // Leaves the clipboard without an owner, so that a copy that copies nothing shows.
 void ClearClipboard(Display* display);
@@ -121,6 +123,7 @@ std::vector<uint32_t> WindowPixels(Display* display, Window window, const Geomet
 struct MenuRow {
   int centre_y = 0;  // on the screen
   bool enabled = false;
+  bool after_separator = false;
 };
 std::vector<MenuRow> MenuRows(Display* display, Window menu);
 
