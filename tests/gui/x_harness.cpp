@@ -91,8 +91,8 @@ uint32_t RgbOf(const XImage* image, unsigned long pixel) {
   return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 | channel(image->blue_mask);
 }
 
-// A region of the drawable as 0xRRGGBB pixels, row by row.
-std::vector<uint32_t> DrawablePixels(Display* display, Drawable drawable, const Geometry& region) {
+// A region of the drawable's pixels, row by row, 0xRRGGBB each.
+std::vector<uint32_t> ReadDrawable(Display* display, Drawable drawable, const Geometry& region) {
   XImage* image = XGetImage(display, drawable, region.x, region.y, static_cast<unsigned>(region.width),
                             static_cast<unsigned>(region.height), AllPlanes, ZPixmap);
   if (!image) Fail("cannot read the pixels");
@@ -107,7 +107,7 @@ std::vector<uint32_t> DrawablePixels(Display* display, Drawable drawable, const 
 
 // Writes a region of the drawable's pixels as a PNG file.
 void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, const std::string& path) {
-  std::vector<uint32_t> pixels = DrawablePixels(display, drawable, region);
+  const std::vector<uint32_t> pixels = ReadDrawable(display, drawable, region);
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) Fail("cannot write " + path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -487,7 +487,7 @@ int Lightness(uint32_t rgb) { return std::max({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF
 // The darkest pixel of each line of the menu's left part, where every caption starts.
 std::vector<int> DarkestPerLine(Display* display, Window menu, const Geometry& g) {
   const int left = 4, width = std::min(40, g.width - 8);
-  std::vector<uint32_t> pixels = DrawablePixels(display, menu, {left, 0, width, g.height});
+  std::vector<uint32_t> pixels = ReadDrawable(display, menu, {left, 0, width, g.height});
   std::vector<int> darkest(static_cast<size_t>(g.height), 255);
   for (size_t i = 0; i < pixels.size(); ++i) {
     int& line = darkest[i / static_cast<size_t>(width)];
@@ -526,11 +526,11 @@ std::vector<MenuRow> MenuRows(Display* display, Window menu) {
 }
 
 std::vector<uint32_t> WindowPixels(Display* display, Window window, const Geometry& region) {
-  return DrawablePixels(display, window, region);
+  return ReadDrawable(display, window, region);
 }
 
 uint32_t ScreenColour(Display* display, int x, int y) {
-  return DrawablePixels(display, DefaultRootWindow(display), {x, y, 1, 1}).front();
+  return ReadDrawable(display, DefaultRootWindow(display), {x, y, 1, 1}).front();
 }
 
 void Settle(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }
