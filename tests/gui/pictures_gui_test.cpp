@@ -64,7 +64,7 @@ TEST(PicturesGuiTest, PickingDeltaShowsItsDiagram) {
   // open and to close again, as a hand does.
   Click(display, combo_x + 74 - 8, combo_y + 10);
   ASSERT_TRUE(WaitUntil([&] { return !PopupWindows(display).empty(); }, 5s)) << "the list did not open";
-  Settle();
+  Settle(300ms);
   Click(display, combo_x + 20, combo_y + 20 + 28);  // the second item of the list
   ASSERT_TRUE(WaitUntil([&] { return PopupWindows(display).empty(); }, 5s)) << "the list did not close";
   Settle(500ms);
