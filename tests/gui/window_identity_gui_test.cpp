@@ -102,6 +102,33 @@ TEST_F(WindowIdentityGuiTest, AnOutsideResizeDoesNotChangeTheWindow) {
   EXPECT_EQ(now.y, origin_.y);
 }
 
+// Without a window manager the window is mapped once, at the centre of the screen where
+// it stays: it never shows anywhere else first.
+TEST(WindowPlaceGuiTest, TheWindowAppearsWhereItStays) {
+  XServer server;
+  Display* display = server.display();
+  XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+  XSync(display, False);
+  Child program = Child::Program(server, CAPCALC_PROGRAM);
+  Window window = WaitForWindow(display, kTitle);
+  ASSERT_NE(window, 0u);
+  Settle(300ms);
+  using Place = std::pair<int, int>;
+  std::map<Window, Place> places;
+  std::vector<Place> mapped_at;
+  while (XPending(display)) {
+    XEvent event;
+    XNextEvent(display, &event);
+    if (event.type == CreateNotify) places[event.xcreatewindow.window] = {event.xcreatewindow.x, event.xcreatewindow.y};
+    if (event.type == ConfigureNotify) places[event.xconfigure.window] = {event.xconfigure.x, event.xconfigure.y};
+    if (event.type == MapNotify && event.xmap.window == window) mapped_at.push_back(places[window]);
+  }
+  // 650 × 488 outside, centred on the 1024 × 768 screen; the client area lies inside.
+  const Place centred = {(1024 - 650) / 2 + 3, (768 - 488) / 2 + 3 + 19};
+  EXPECT_EQ(mapped_at, std::vector<Place>{centred});
+  EXPECT_EQ(places[window], centred);
+}
+
 // Under a window manager: the program starts after it, as on a desktop.
 class WindowManagerGuiTest : public ::testing::TestWithParam<const char*> {
  protected:
