@@ -144,14 +144,19 @@ void LoadStartWindow(uint32_t window_id) {
 }
 
 // Whenever nothing is waiting, the idle routines run once; then the loop sleeps until
-// input, a timer, a repaint or another thread's request arrives, and handles it. Closing
-// the last window ends the loop; only a program waiting here is ended by that.
+// input, a timer, a repaint or another thread's request arrives, and handles it. The
+// toolkit's sleep ends as a timer falls due but runs the timer only on its next wait: a
+// wait that does not sleep runs it, so that the loop is quiet again between two ticks.
+// Closing the last window ends the loop; only a program waiting here is ended by that.
 void WaitForEnd() {
   DestroyClosedWindows();  // a window closed before the loop is gone already
   if (!AnyLiveWindow() || State().mode == DisplayMode::kHeadless) return;
   for (;;) {
-    if (!Fl::ready()) RunIdleRoutines();
-    Fl::wait(1e20);
+    if (!Fl::ready()) {
+      RunIdleRoutines();
+      Fl::wait(1e20);
+    }
+    Fl::wait(0.0);
     if (DestroyClosedWindows()) return;
   }
 }
