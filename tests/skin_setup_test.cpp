@@ -60,6 +60,7 @@ class ProgramFolderTest : public ::testing::Test {
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(top_);
     fs::create_directories(top_);
+    std::ofstream(top_ / "script") << U8(u8"get 组合框_接线方式\n");
     MakeProgramFolder("program");
   }
   void TearDown() override {
@@ -74,10 +75,9 @@ class ProgramFolderTest : public ::testing::Test {
   }
 
   // Runs the driver in its folder (started from elsewhere) with one command.
-  ChildOutcome Run(const std::string& before = "", ChildOptions options = {}) {
-    const std::string script = (top_ / "script").string();
-    std::ofstream(script) << U8(u8"get 组合框_接线方式\n");
-    return RunCommand(before + "cd / && '" + (folder_ / "capcalc-script").string() + "' " + script, options);
+  ChildOutcome Run(const std::string& before = "", ChildOptions options = {}) const {
+    const std::string program = (folder_ / "capcalc-script").string();
+    return RunCommand(before + "cd / && '" + program + "' " + (top_ / "script").string(), options);
   }
 
   // What a start that cannot bind the library shows, and quickly: no hang, no crash.
