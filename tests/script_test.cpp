@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <streambuf>
 
@@ -99,6 +100,8 @@ TEST(ScriptRunTest, LongLinesAreRefusedAndMessagesQuoteLittle) {
   const std::string name(5000, 'x');
   EXPECT_EQ(RunLines("get " + name + "\n", &out, &err), 2);
   EXPECT_EQ(err, "line 1: unknown control \"" + name.substr(0, 80) + U8(u8"…\"\n"));
+  EXPECT_EQ(RunLines(U8(u8"sheet 编辑框_Idz1 ") + name + "\n", &out, &err), 2);
+  EXPECT_EQ(err, "line 1: a sheet is written as .html or .json, not \"" + name.substr(0, 80) + U8(u8"…\"\n"));
   EXPECT_EQ(RunLines(U8(u8"frobnicate 编辑框\n"), &out, &err), 2);
   EXPECT_EQ(err, "line 1: unknown command \"frobnicate\"\n");
 
@@ -136,11 +139,25 @@ TEST(ScriptRunTest, OutputThatCannotBeWrittenEndsWithStatusOne) {
 using testing_support::RunCommand;
 const std::string kDriver = CAPCALC_SCRIPT_PROGRAM;
 
+// The command table of the README, the indented lines after "## The script driver".
+std::string ReadmeCommandTable() {
+  std::ifstream readme(CAPCALC_README);
+  std::string line, table;
+  while (std::getline(readme, line) && line != "## The script driver") {
+  }
+  while (std::getline(readme, line) && !line.starts_with("    ")) {
+  }
+  for (; readme && line.starts_with("    "); std::getline(readme, line)) table += line + "\n";
+  return table;
+}
+
 TEST(ScriptDriverTest, HelpAndVersion) {
   auto help = RunCommand(kDriver + " --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: capcalc-script [SCRIPT]\n", 0), 0u) << help.out;
-  EXPECT_NE(help.out.find("dump-template PATH"), std::string::npos);
+  const std::string table = ReadmeCommandTable();
+  EXPECT_NE(table.find("dump-template PATH"), std::string::npos) << table;
+  EXPECT_NE(help.out.find(table), std::string::npos) << "the usage differs from the README's table:\n" << table;
   auto version = RunCommand(kDriver + " --version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "capcalc-script " CAPCALC_VERSION "\n");
