@@ -13,6 +13,7 @@
 
 #include "runtime/controls/popup_focus.h"
 #include "runtime/controls/window_control.h"
+#include "runtime/display.h"
 #include "runtime/dll_commands.h"
 #include "runtime/error_report.h"
 #include "runtime/gbk.h"
@@ -113,6 +114,7 @@ void InitRuntime(const ProgramDescription& program, DisplayMode mode) {
   FrameState& state = State();
   state.program = program;
   state.mode = mode;
+  if (mode == DisplayMode::kOnScreen) ConnectToDisplay();
   SetErrorPresenter(mode == DisplayMode::kOnScreen ? PresentInMessageBox : PresentOnStandardError);
   // The runtime heap is the C library's heap, which needs no taking. No component library
   // needs initialising here: that step has no counterpart.
