@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth xdotool x11-utils libpng-dev libxtst-dev libxext-dev
+  python3
   librsvg2-bin lintian desktop-file-utils appstream
 )
 
