@@ -18,7 +18,8 @@ for key in "Comment" "Comment\[zh_CN\]" "Keywords" "Keywords\[zh_CN\]"; do
   grep -q "^$key=." "$entry" || fail "the menu entry has no $key"
 done
 
-# The whole tree, so that the metainfo's launchable is checked against the menu entry.
+# The file, and the whole tree, so that its launchable is checked against the menu entry.
+appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml || fail "appstreamcli validate"
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
 grep -q "<release version=\"$version\" date=\"[0-9-]*\"/>" "$share"/metainfo/*.metainfo.xml ||
   fail "the AppStream data has no release $version"
