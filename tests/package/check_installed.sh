@@ -2,11 +2,17 @@
 # The package as a user meets it: unpacked into a folder nobody may write, the window
 # started as the menu entry starts it and a script run through the driver's link, both
 # as an unprivileged user from elsewhere. Neither writes anything into the installed tree.
+# Every check runs whatever failed before it, so that one report shows all that is wrong.
 # Usage: check_installed.sh PACKAGE VERSION WINDOW_CHECK SCRIPT EXPECTED SCREENSHOT
 source "$(dirname "$0")/common.sh"
 version=$2 window_check=$3 script=$4 expected=$5 screenshot=$6
 unpack_package "$1"
 chmod -R a-w "$root"
+failures=0
+failed() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
 
 # Names, kinds, modes, owners, sizes, change and modification times, link targets and
 # content hashes of everything in the tree.
@@ -21,12 +27,16 @@ exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/capcalc.desktop")
 window_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/capcalc.desktop")
 mkdir -p "$(dirname "$screenshot")"
 "$window_check" "$window_class" "$screenshot" \
-  "${as_user[@]}" PATH="$root/usr/bin:$PATH" $exec_line || fail "the installed window"
+  "${as_user[@]}" PATH="$root/usr/bin:$PATH" $exec_line || failed "the installed window"
 
-"${as_user[@]}" "$root/usr/bin/capcalc-script" < "$script" > "$work/script.out" ||
-  fail "capcalc-script ended with status $?"
-diff -u "$expected" "$work/script.out" || fail "the installed driver's output differs from $expected"
+status=0
+"${as_user[@]}" "$root/usr/bin/capcalc-script" < "$script" > "$work/script.out" || status=$?
+[ $status -eq 0 ] || failed "capcalc-script ended with status $status"
+diff -u "$expected" "$work/script.out" || failed "the installed driver's output differs from $expected"
 [ "$("${as_user[@]}" "$root/usr/bin/capcalc-script" --version)" = "capcalc-script $version" ] ||
-  fail "capcalc-script --version does not give $version"
+  failed "capcalc-script --version does not give $version"
 
-diff -u <(echo "$before") <(snapshot) || fail "the programs wrote into the installed tree"
+diff -u <(echo "$before") <(snapshot) || failed "the programs wrote into the installed tree"
+# The program keeps nothing between runs, not even in the user's home.
+[ -z "$(ls -A "$work/home")" ] || failed "the programs wrote into the home: $(ls -A "$work/home")"
+[ $failures -eq 0 ]
