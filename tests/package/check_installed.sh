@@ -2,7 +2,8 @@
 # The package as a user meets it: unpacked into a folder nobody may write, the window
 # started as the menu entry starts it and a script run through the driver's link, both
 # as an unprivileged user from elsewhere. Neither writes anything into the installed tree.
-# Every check runs whatever failed before it, so that one report shows all that is wrong.
+# The driver runs the example of its manual page too. Every check runs whatever failed
+# before it, so that one report shows all that is wrong.
 # Usage: check_installed.sh PACKAGE VERSION WINDOW_CHECK SCRIPT EXPECTED SCREENSHOT
 source "$(dirname "$0")/common.sh"
 version=$2 window_check=$3 script=$4 expected=$5 screenshot=$6
@@ -33,6 +34,14 @@ status=0
 "${as_user[@]}" "$root/usr/bin/capcalc-script" < "$script" > "$work/script.out" || status=$?
 [ $status -eq 0 ] || failed "capcalc-script ended with status $status"
 diff -u "$expected" "$work/script.out" || failed "the installed driver's output differs from $expected"
+# The example of the driver's manual page: its output is what the driver prints.
+zcat "$root/usr/share/man/man1/capcalc-script.1.gz" |
+  awk -v to="$work/example." '/^\.EE$/ { part = "" }
+                              part == "script" && /^EOF$/ { part = "output"; next }
+                              part { print > (to part) }
+                              /<<.EOF.$/ { part = "script" }'
+"${as_user[@]}" "$root/usr/bin/capcalc-script" < "$work/example.script" | diff -u "$work/example.output" - ||
+  failed "the manual page's example differs from what the driver prints"
 [ "$("${as_user[@]}" "$root/usr/bin/capcalc-script" --version)" = "capcalc-script $version" ] ||
   failed "capcalc-script --version does not give $version"
 
