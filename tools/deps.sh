@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils libpng-dev libxtst-dev libxext-dev
   openbox icewm
   python3
+  librsvg2-bin lintian desktop-file-utils appstream
 )
 
 missing=()

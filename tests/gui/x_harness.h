@@ -31,11 +31,13 @@ class XServer {
   Display* display_ = nullptr;
 };
 
-// A child process on that server: the program file itself, or a function of the test
-// (which may start the runtime on screen with hooks of its own).
+// A child process on that server: the program file itself, a command line (searched on
+// the path), or a function of the test (which may start the runtime on screen with hooks
+// of its own).
 class Child {
  public:
   static Child Program(const XServer& server, const std::string& path);
+  static Child Command(const XServer& server, const std::vector<std::string>& arguments);
   static Child Function(const XServer& server, std::function<int()> body);
   Child(Child&& other) noexcept;
   ~Child();
