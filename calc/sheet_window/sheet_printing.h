@@ -1,0 +1,14 @@
+// Printing a sheet with the toolkit's printer: the print dialog, then the sheet on as many
+// A4 pages as it needs, one where it fits.
+#pragma once
+
+#include <optional>
+
+#include "calc/sheet_document.h"
+#include "forms/picture.h"
+
+namespace calc {
+
+void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram);
+
+}  // namespace calc
