@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "calc/sheet_window/toolkit_dialogs.h"
 #include "calc/sheet_window/sheet_painter.h"
 #include "runtime/message_box.h"
 
@@ -42,7 +43,10 @@ void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>
                                            ToolkitTextMetrics());
   Fl_Printer printer;
   int from = 1, to = static_cast<int>(on_a4.pages.size());
-  const int started = printer.start_job(to, &from, &to);
+  const int started = [&] {
+    const InOfferedFolder folder;  // the dialog and its file chooser show no CJK text
+    return printer.start_job(to, &from, &to);
+  }();
   if (started == kCancelled) return;
   if (started != 0) {
     rt::PresentInMessageBox("计算书未能打印：打印机或打印文件无法写入。");
