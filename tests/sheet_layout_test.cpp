@@ -109,7 +109,9 @@ TEST(SheetLayoutTest, PaperPages) {
   const PaperLayout large = LayOutForPaper(Document(100), {480, 577}, 559, 806, FixedMetrics());
   ASSERT_GT(large.pages.size(), 1u);
   const int page_height = static_cast<int>(806 / large.scale) - 2 * large.margin;
-  const int heading_y = TextAt(large.layout, "故障表")->place.y;
+  const PlacedText* heading = TextAt(large.layout, reinterpret_cast<const char*>(u8"故障表"));
+  ASSERT_NE(heading, nullptr);
+  const int heading_y = heading->place.y;
   for (const PageSpan& page : large.pages) {
     EXPECT_LE(page.bottom - page.top, page_height);
     EXPECT_TRUE(std::binary_search(large.layout.breaks.begin(), large.layout.breaks.end(), page.bottom));

@@ -97,14 +97,13 @@ class LayoutBuilder {
   }
 
   // The table at the left; the diagram, when given, at the right beside it if both fit
-  // side by side, else below it.
+  // side by side without wrapping the table, else below it.
   void Table(const DocumentTable& table, PictureSize diagram) {
     const forms::Rect fitted = forms::FitRectangle(kDiagramSide, kDiagramSide, diagram.width, diagram.height);
     const int figure_width = diagram.width > 0 ? fitted.width : 0;
     const int beside = figure_width > 0 ? figure_width + kDiagramGap : 0;
-    TableGeometry geometry = ColumnsOf(table, layout_.width - beside);
+    const TableGeometry geometry = ColumnsOf(table, layout_.width);
     const bool fits_beside = beside > 0 && geometry.width() + beside <= layout_.width;
-    if (beside > 0 && !fits_beside) geometry = ColumnsOf(table, layout_.width);
     const int top = y_;
     if (fits_beside) Diagram({layout_.width - figure_width, top, figure_width, fitted.height});
     Row(table.headings, {}, geometry, true, false);

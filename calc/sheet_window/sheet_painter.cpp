@@ -1,6 +1,5 @@
 #include "calc/sheet_window/sheet_painter.h"
 
-#include <FL/Fl_RGB_Image.H>
 #include <FL/fl_draw.H>
 
 #include "forms/picture_layout.h"
@@ -63,7 +62,7 @@ int ToolkitTextMetrics::LineHeight(TextStyle style) const {
   return fl_height() + kLeading;
 }
 
-void PaintSheet(const SheetLayout& layout, Fl_RGB_Image* diagram, int x, int y, PageSpan span) {
+void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, int y, PageSpan span) {
   const int dy = y - span.top;
   fl_push_clip(x, y, layout.width, span.bottom - span.top);
   for (const PlacedShade& shade : layout.shades) {
@@ -76,8 +75,8 @@ void PaintSheet(const SheetLayout& layout, Fl_RGB_Image* diagram, int x, int y, 
       fl_rectf(x + r.x, dy + r.y, r.width, r.height);
     }
   }
-  if (diagram && Overlaps(layout.diagram, span))
-    diagram->draw(x + layout.diagram.x, dy + layout.diagram.y);
+  if (!diagram.rgb.empty() && Overlaps(layout.diagram, span))
+    fl_draw_image(diagram.rgb.data(), x + layout.diagram.x, dy + layout.diagram.y, diagram.width, diagram.height, 3);
   for (const PlacedText& text : layout.texts) {
     if (!Overlaps(text.place, span)) continue;
     const StyleLook look = LookOf(text.style);
@@ -88,12 +87,19 @@ void PaintSheet(const SheetLayout& layout, Fl_RGB_Image* diagram, int x, int y, 
   fl_pop_clip();
 }
 
-std::unique_ptr<Fl_RGB_Image> DiagramImage(const std::optional<forms::Image>& diagram, const LayoutRect& place) {
-  if (!diagram || place.width <= 0 || place.height <= 0) return nullptr;
-  forms::Image scaled = forms::ScaleImage(*diagram, place.width, place.height);
-  Fl_RGB_Image borrowing(scaled.rgba.data(), scaled.width, scaled.height, 4);
-  // The toolkit's image only refers to the pixels it is given; its copy owns its own.
-  return std::unique_ptr<Fl_RGB_Image>(static_cast<Fl_RGB_Image*>(borrowing.copy()));
+// Three channels on white: the diagrams are opaque, and the printer's driver draws plain
+// pixel rows most reliably.
+DiagramPixels DiagramImage(const std::optional<forms::Image>& diagram, const LayoutRect& place) {
+  if (!diagram || place.width <= 0 || place.height <= 0) return {};
+  const forms::Image scaled = forms::ScaleImage(*diagram, place.width, place.height);
+  DiagramPixels pixels{scaled.width, scaled.height, {}};
+  pixels.rgb.reserve(scaled.rgba.size() / 4 * 3);
+  for (size_t i = 0; i + 3 < scaled.rgba.size(); i += 4) {
+    const int alpha = scaled.rgba[i + 3];
+    for (size_t c = 0; c < 3; ++c)
+      pixels.rgb.push_back(static_cast<uint8_t>((scaled.rgba[i + c] * alpha + 255 * (255 - alpha)) / 255));
+  }
+  return pixels;
 }
 
 }  // namespace calc

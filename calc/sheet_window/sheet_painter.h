@@ -2,13 +2,12 @@
 // fonts of the sheet's styles, their measures for the layout, and the drawing itself.
 #pragma once
 
-#include <memory>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "calc/sheet_window/sheet_layout.h"
 #include "forms/picture.h"
-
-class Fl_RGB_Image;
 
 namespace calc {
 
@@ -19,13 +18,19 @@ class ToolkitTextMetrics : public TextMetrics {
   int LineHeight(TextStyle style) const override;
 };
 
+// The diagram's pixels as drawn: rows of 8-bit R, G, B.
+struct DiagramPixels {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb;  // empty when there is no diagram
+};
+
 // The part of the layout from `span.top` to `span.bottom`, its top-left corner at (x, y)
 // of the current drawing surface, clipped to that part; the diagram drawn from `diagram`,
-// which has the layout's size of it (may be null).
-void PaintSheet(const SheetLayout& layout, Fl_RGB_Image* diagram, int x, int y, PageSpan span);
+// which has the layout's size of it.
+void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, int y, PageSpan span);
 
-// The diagram scaled to the size the layout gives it, as the pictures are scaled; null
-// when there is none.
-std::unique_ptr<Fl_RGB_Image> DiagramImage(const std::optional<forms::Image>& diagram, const LayoutRect& place);
+// The diagram scaled to the size the layout gives it, as the pictures are scaled; no
+// pixels when there is none.
+DiagramPixels DiagramImage(const std::optional<forms::Image>& diagram, const LayoutRect& place);
 
 }  // namespace calc

@@ -1,6 +1,7 @@
 #include "calc/sheet_window/sheet_printing.h"
 
 #include <FL/Fl_Printer.H>
+#include <FL/Fl_Window.H>
 
 #include <algorithm>
 
@@ -30,7 +31,7 @@ PaperLayout LayOutForPrinter(const SheetDocument& document, const std::optional<
   return LayOutForPaper(document, SizeOf(diagram), width, height, ToolkitTextMetrics());
 }
 
-void PrintPage(Fl_Printer& printer, const PaperLayout& paper, Fl_RGB_Image* diagram, PageSpan page) {
+void PrintPage(Fl_Printer& printer, const PaperLayout& paper, const DiagramPixels& diagram, PageSpan page) {
   printer.scale(static_cast<float>(paper.scale));
   PaintSheet(paper.layout, diagram, paper.margin, paper.margin, page);
   printer.end_page();
@@ -38,7 +39,7 @@ void PrintPage(Fl_Printer& printer, const PaperLayout& paper, Fl_RGB_Image* diag
 
 }  // namespace
 
-void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram) {
+void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram, Fl_Window& from_window) {
   const PaperLayout on_a4 = LayOutForPaper(document, SizeOf(diagram), kA4PrintableWidth, kA4PrintableHeight,
                                            ToolkitTextMetrics());
   Fl_Printer printer;
@@ -52,16 +53,19 @@ void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>
     rt::PresentInMessageBox("计算书未能打印：打印机或打印文件无法写入。");
     return;
   }
+  // The printer draws CJK text as pictures made in a window's pixmap: the sheet's own, not
+  // the dialog's that has just gone.
+  from_window.make_current();
   // The paper the user chose decides the pages; the range they asked for still holds.
   printer.start_page();
   const PaperLayout paper = LayOutForPrinter(document, diagram, printer);
-  std::unique_ptr<Fl_RGB_Image> image = DiagramImage(diagram, paper.layout.diagram);
+  const DiagramPixels image = DiagramImage(diagram, paper.layout.diagram);
   const int count = static_cast<int>(paper.pages.size());
   const int first = std::clamp(from, 1, count);
   const int last = std::clamp(to, first, count);
   for (int page = first; page <= last; ++page) {
     if (page > first) printer.start_page();
-    PrintPage(printer, paper, image.get(), paper.pages[static_cast<size_t>(page - 1)]);
+    PrintPage(printer, paper, image, paper.pages[static_cast<size_t>(page - 1)]);
   }
   printer.end_job();
 }

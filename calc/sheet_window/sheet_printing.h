@@ -7,8 +7,11 @@
 #include "calc/sheet_document.h"
 #include "forms/picture.h"
 
+class Fl_Window;
+
 namespace calc {
 
-void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram);
+// `from_window` is the shown window the sheet is printed from.
+void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram, Fl_Window& from_window);
 
 }  // namespace calc

@@ -113,7 +113,7 @@ void SheetView::draw() {
     draw_box();
     const int left = x() + Fl::box_dx(box()) + kMargin;
     const int top = y() + Fl::box_dy(box()) + kMargin;
-    PaintSheet(layout_, diagram_image_.get(), left, top, {top_, top_ + VisibleHeight()});
+    PaintSheet(layout_, diagram_image_, left, top, {top_, top_ + VisibleHeight()});
     draw_child(bar_);
   } else {
     update_child(bar_);

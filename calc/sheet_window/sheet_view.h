@@ -3,14 +3,13 @@
 #pragma once
 
 #include <FL/Fl_Group.H>
-#include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Scrollbar.H>
 
-#include <memory>
 #include <optional>
 
 #include "calc/sheet_document.h"
 #include "calc/sheet_window/sheet_layout.h"
+#include "calc/sheet_window/sheet_painter.h"
 #include "forms/picture.h"
 
 namespace calc {
@@ -38,7 +37,7 @@ class SheetView : public Fl_Group {
   SheetDocument document_;
   std::optional<forms::Image> diagram_;
   SheetLayout layout_;
-  std::unique_ptr<Fl_RGB_Image> diagram_image_;
+  DiagramPixels diagram_image_;
   Fl_Scrollbar bar_;
   int top_ = 0;
 };

@@ -40,6 +40,9 @@ class SheetWindow : public Fl_Double_Window {
       (*button)->callback(action, this);
       x += kButtonWidth + kSpacing;
     }
+    // The toolkit's PostScript printer ends the program on the sheet's CJK text (a
+    // segmentation fault once the file is chosen): printing waits until it does not.
+    print_->deactivate();
     end();
     resizable(&view_);
     size_range(kMinimumWidth, kMinimumHeight);
@@ -79,7 +82,7 @@ class SheetWindow : public Fl_Double_Window {
   static void Save(Fl_Widget*, void* self) { SaveSheetThroughChooser(static_cast<SheetWindow*>(self)->sheet_); }
   static void Print(Fl_Widget*, void* self) {
     auto* window = static_cast<SheetWindow*>(self);
-    PrintSheet(window->document_, window->diagram_);
+    PrintSheet(window->document_, window->diagram_, *window);
   }
   static void Close(Fl_Widget*, void* self) { static_cast<SheetWindow*>(self)->hide(); }
 
