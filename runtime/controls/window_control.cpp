@@ -164,6 +164,9 @@ class MainWindow : public WindowControl {
       list.push_back(images.back().get());
     }
     widget_->icons(list.data(), static_cast<int>(list.size()));  // the window keeps copies
+    // The program's other windows (its dialogs, the windows the program opens beside this
+    // one) carry the same icon.
+    Fl_Window::default_icons(list.data(), static_cast<int>(list.size()));
   }
 
   static void Closed(Fl_Widget*, void* self) {

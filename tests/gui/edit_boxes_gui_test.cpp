@@ -23,30 +23,6 @@ class EditBoxesGuiTest : public MainWindowGuiTest {
     return WindowPixels(display(), window_, {r.x, r.y, r.width, r.height});
   }
 
-  Window Popup() const {
-    std::vector<Window> popups = PopupWindows(display());
-    return popups.empty() ? 0 : popups.front();
-  }
-
-  // Opens the box's edit menu with the right button and reads its entries.
-  std::vector<MenuRow> OpenMenu(uint32_t box) {
-    ClickOn(box, 3);
-    WaitUntil([this] { return Popup() != 0; }, 2s);
-    Settle();
-    menu_ = Popup();
-    return menu_ ? MenuRows(display(), menu_) : std::vector<MenuRow>{};
-  }
-  // Keys and clicks that follow wait until the menu has let go of them, as a hand does.
-  void Pick(const MenuRow& row) {
-    Click(display(), WindowGeometry(display(), menu_).x + 20, row.centre_y);
-    WaitUntil([this] { return Popup() == 0; }, 2s);
-    Settle();
-  }
-  void CloseMenu() {
-    PressKey(display(), XK_Escape);
-    WaitUntil([this] { return Popup() == 0; }, 2s);
-    Settle();
-  }
   static std::vector<bool> States(const std::vector<MenuRow>& rows) {
     std::vector<bool> states;
     for (const MenuRow& row : rows) states.push_back(row.enabled);
@@ -68,8 +44,6 @@ class EditBoxesGuiTest : public MainWindowGuiTest {
     MovePointer(display(), origin_.x + 600, origin_.y + 270);
     Settle();
   }
-
-  Window menu_ = 0;
 };
 
 // The entries of the menu, top to bottom.
@@ -190,15 +164,15 @@ TEST_F(EditBoxesGuiTest, TheEditMenuOfAnInputBox) {
   EXPECT_EQ(CopyFocusedText(display()), "");
 }
 
-// A result box offers only to copy and to select.
+// A result box offers only to copy and to select, and below them its calculation sheet.
 TEST_F(EditBoxesGuiTest, TheEditMenuOfAResultBox) {
   CalculateFirstPage();
   CopyToClipboard("5");
   std::vector<MenuRow> rows = OpenMenu(编辑框_XC);
-  EXPECT_EQ(States(rows), (std::vector<bool>{false, false, false, false, false, true}));
+  EXPECT_EQ(States(rows), (std::vector<bool>{false, false, false, false, false, true, true}));
   Pick(rows.at(kSelectAll));
   rows = OpenMenu(编辑框_XC);
-  EXPECT_EQ(States(rows), (std::vector<bool>{false, false, true, false, false, false}));
+  EXPECT_EQ(States(rows), (std::vector<bool>{false, false, true, false, false, false, true}));
   ClearClipboard(display());
   Pick(rows.at(kCopy));
   const std::string copied = ClipboardText(display());

@@ -14,6 +14,21 @@ const uint32_t kFirstPageResults[12] = {
     编辑框_电容电流8, 编辑框_XL,       编辑框_补偿容量,  编辑框_电容电流9,
 };
 
+namespace {
+
+std::vector<std::string> ProgramWith(const std::vector<std::string>& environment) {
+  std::vector<std::string> command = {"env"};
+  command.insert(command.end(), environment.begin(), environment.end());
+  command.push_back(CAPCALC_PROGRAM);
+  return command;
+}
+
+}  // namespace
+
+MainWindowGuiTest::MainWindowGuiTest(const std::vector<std::string>& environment)
+    : program_(environment.empty() ? Child::Program(server_, CAPCALC_PROGRAM)
+                                   : Child::Command(server_, ProgramWith(environment))) {}
+
 void MainWindowGuiTest::ClickOnComboText(uint32_t combo) {
   ClientRect r = ControlRect(combo);
   ClickAt(r.x + 10, r.centre_y());
@@ -67,6 +82,31 @@ std::string MainWindowGuiTest::Screenshot(const std::string& name) {
   std::string path = std::string(CAPCALC_SCREENSHOT_DIR) + "/" + name + ".png";
   SaveScreenshot(display(), window_, path);
   return path;
+}
+
+Window MainWindowGuiTest::Popup() const {
+  std::vector<Window> popups = PopupWindows(display());
+  return popups.empty() ? 0 : popups.front();
+}
+
+std::vector<MenuRow> MainWindowGuiTest::OpenMenu(uint32_t box) {
+  ClickOn(box, 3);
+  WaitUntil([this] { return Popup() != 0; }, 2s);
+  Settle();
+  menu_ = Popup();
+  return menu_ ? MenuRows(display(), menu_) : std::vector<MenuRow>{};
+}
+
+void MainWindowGuiTest::Pick(const MenuRow& row) {
+  Click(display(), WindowGeometry(display(), menu_).x + 20, row.centre_y);
+  WaitUntil([this] { return Popup() == 0; }, 2s);
+  Settle();
+}
+
+void MainWindowGuiTest::CloseMenu() {
+  PressKey(display(), XK_Escape);
+  WaitUntil([this] { return Popup() == 0; }, 2s);
+  Settle();
 }
 
 }  // namespace gui

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/gui/test_program.h"
 #include "tests/gui/x_harness.h"
@@ -13,6 +14,10 @@ namespace gui {
 
 class MainWindowGuiTest : public WindowGuiTest {
  protected:
+  MainWindowGuiTest() : MainWindowGuiTest(std::vector<std::string>{}) {}
+  // The program with these settings ("NAME=VALUE") in its environment besides the test's.
+  explicit MainWindowGuiTest(const std::vector<std::string>& environment);
+
   void SetUp() override { FindMainWindow(); }
 
   // The text field of a combo box, left of its drop-down button.
@@ -33,7 +38,17 @@ class MainWindowGuiTest : public WindowGuiTest {
 
   std::string Screenshot(const std::string& name);
 
-  Child program_ = Child::Program(server_, CAPCALC_PROGRAM);
+  // The popup the program shows, the menu or a tip; 0 when none is up.
+  Window Popup() const;
+  // Opens the box's edit menu with the right button and reads its entries.
+  std::vector<MenuRow> OpenMenu(uint32_t box);
+  // Keys and clicks that follow wait until the menu has let go of them, as a hand does.
+  void Pick(const MenuRow& row);
+  void CloseMenu();
+
+  Window menu_ = 0;  // the menu last opened
+
+  Child program_;
 };
 
 // The twelve result boxes of the first page.

@@ -1,0 +1,267 @@
+// The calculation sheet as an engineer opens it from a result box's edit menu: its window
+// with the fault table, closed by its button and by Escape, saved through the file chooser
+// and printed to a PostScript file.
+#include <gtest/gtest.h>
+
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "tests/gui/main_window_fixture.h"
+
+namespace {
+
+using namespace gui;
+using namespace ids;
+
+constexpr uint32_t kMarkedRow = 0xEEF3FF;
+constexpr uint32_t kHeadingCell = 0xEEEEEE;
+const std::string kSheetTitle = Utf8(u8"计算书：");
+
+std::string Contents(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+// A folder of the test's own, gone with the object.
+struct TemporaryFolder {
+  TemporaryFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "capcalc-sheet-XXXXXX").string();
+    path = mkdtemp(pattern.data()) ? pattern : "";
+  }
+  ~TemporaryFolder() { std::filesystem::remove_all(path); }
+  std::filesystem::path path;
+};
+
+class SheetWindowGuiTest : public MainWindowGuiTest {
+ protected:
+  SheetWindowGuiTest() : MainWindowGuiTest(ProgramEnvironment()) {}
+
+  // A home of the test's own, in which the toolkit's settings ask for its own file chooser
+  // whatever else the machine has installed; and no printer to be found, so that nothing
+  // of a test reaches a real one.
+  static std::vector<std::string> ProgramEnvironment() {
+    const std::filesystem::path settings = Folder().path / ".fltk" / "fltk.org";
+    std::filesystem::create_directories(settings);
+    std::ofstream(settings / "fltk.prefs") << "; FLTK preferences file format 1.0\n; vendor: fltk.org\n"
+                                              "; application: fltk\n\n[.]\n\n[./options]\n\nFNFCUsesGTK:0\n";
+    return {"HOME=" + Folder().path.string(), "PATH=/nonexistent"};
+  }
+  static TemporaryFolder& Folder() {
+    static TemporaryFolder folder;
+    return folder;
+  }
+
+  // The open-delta page's worked check, external fuses: M = 10, N = 1, Us = 100 V.
+  void CalculateOpenDelta(uint32_t button = 按钮_开口外熔丝) {
+    PressKey(display(), XK_Tab, ControlMask);
+    const std::pair<uint32_t, const char*> inputs[] = {
+        {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"},
+        {编辑框_M1, "10"},          {编辑框_N1, "1"},
+    };
+    for (const auto& [box, text] : inputs) {
+      ClickOn(box);
+      TypeText(display(), text);
+    }
+    ClickOn(button);
+    Settle();
+  }
+
+  // Picks "计算书…", the menu's last entry, and waits for the sheet window.
+  Window OpenSheet(uint32_t box) {
+    std::vector<MenuRow> rows = OpenMenu(box);
+    if (rows.empty()) return 0;
+    Pick(rows.back());
+    sheet_ = WaitForWindow(display(), kSheetTitle);
+    Settle();
+    return sheet_;
+  }
+
+  // The sheet window's buttons along its bottom right: 保存…, 打印…, 关闭.
+  void ClickSheetButton(int index) {
+    Geometry g = WindowGeometry(display(), sheet_);
+    Click(display(), g.x + g.width - 3 * 98 + index * 98 + 44, g.y + g.height - 24);
+  }
+
+  bool SheetShown() {
+    std::vector<Window> shown = MappedTopLevels(display());
+    return std::find(shown.begin(), shown.end(), sheet_) != shown.end();
+  }
+
+  // Types a name into the file chooser's name field in place of the one it proposes, as a
+  // hand does: the toolkit's chooser turns a name typed on its own into one in the current
+  // folder at each key, so the folder it shows stays in the field.
+  void TypeName(const std::string& name) {
+    const std::string proposed = CopyFocusedText(display());
+    PressKey(display(), XK_End);
+    const std::string old_name = proposed.substr(proposed.rfind('/') + 1);
+    for (unsigned char c : old_name) {
+      if ((c & 0xC0) != 0x80) PressKey(display(), XK_BackSpace);  // one per character
+    }
+    TypeText(display(), name);
+    PressKey(display(), XK_Return);
+  }
+  void ChooseFile(const std::string& title, const std::string& name) {
+    ASSERT_NE(WaitForWindow(display(), title), 0u) << title;
+    Settle();
+    TypeName(name);
+  }
+
+  Window sheet_ = 0;
+};
+
+bool Holds(const std::filesystem::path& file, const std::string& text) {
+  const std::string contents = Contents(file);
+  return contents.find(text) != std::string::npos;
+}
+
+// The rows of the table under the heading, as the HTML file holds them: cell texts.
+std::vector<std::vector<std::string>> TableAfter(const std::string& html, const std::string& heading) {
+  std::vector<std::vector<std::string>> rows;
+  size_t at = html.find("<h2>" + heading + "</h2>");
+  if (at == std::string::npos) return rows;
+  const std::string table = html.substr(at, html.find("</table>", at) - at);
+  const std::regex row("<tr[^>]*>(.*?)</tr>"), cell("<t[hd][^>]*>([^<]*)</t[hd]>");
+  for (auto r = std::sregex_iterator(table.begin(), table.end(), row); r != std::sregex_iterator(); ++r) {
+    const std::string text = (*r)[1];
+    rows.emplace_back();
+    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator(); ++c)
+      rows.back().push_back((*c)[1]);
+  }
+  return rows;
+}
+
+// The bands of rows of the picture in which some pixel has the colour.
+int BandsWithColour(const std::vector<uint32_t>& pixels, int width, uint32_t colour) {
+  int bands = 0;
+  bool in_band = false;
+  for (size_t y = 0; y * static_cast<size_t>(width) < pixels.size(); ++y) {
+    auto begin = pixels.begin() + static_cast<long>(y * static_cast<size_t>(width));
+    bool has = std::find(begin, begin + width, colour) != begin + width;
+    if (has && !in_band) ++bands;
+    in_band = has;
+  }
+  return bands;
+}
+
+// "计算书…" is greyed until the page's calculation has filled the box: on page 1 in every
+// result box after its one calculation, on a protection page in its one box.
+TEST_F(SheetWindowGuiTest, TheEntryWaitsForTheCalculation) {
+  std::vector<MenuRow> rows = OpenMenu(编辑框_电容电流1);  // shows "0" before any click
+  ASSERT_EQ(rows.size(), 7u);
+  EXPECT_TRUE(rows.back().after_separator);
+  EXPECT_FALSE(rows.back().enabled);
+  CloseMenu();
+  CalculateFirstPage();
+  for (uint32_t box : {kFirstPageResults[0], kFirstPageResults[3], kFirstPageResults[11]}) {
+    EXPECT_TRUE(OpenMenu(box).back().enabled) << box;
+    CloseMenu();
+  }
+  PressKey(display(), XK_Tab, ControlMask);
+  EXPECT_FALSE(OpenMenu(编辑框_Udz).back().enabled) << "page 1's calculation is not page 2's";
+  CloseMenu();
+  PressKey(display(), XK_Tab, ControlMask | ShiftMask);
+  CalculateOpenDelta();
+  EXPECT_TRUE(OpenMenu(编辑框_Udz).back().enabled);
+  CloseMenu();
+}
+
+// The window shows the fault table with its one marked row (F = 2 is K, the first pickup
+// and the last row within Kv); it carries the program's class and icon; opening it again
+// brings the same window with the latest calculation.
+TEST_F(SheetWindowGuiTest, TheWindowShowsTheFaultTable) {
+  CalculateOpenDelta();
+  ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  EXPECT_EQ(WindowTitle(display(), sheet_), Utf8(u8"计算书：开口三角电压计算（外熔丝）"));
+  PressKey(display(), XK_End);  // the table at the foot of the sheet
+  Settle();
+  std::filesystem::create_directories(CAPCALC_SCREENSHOT_DIR);
+  SaveScreenshot(display(), sheet_, std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-window.png");
+  Geometry g = WindowGeometry(display(), sheet_);
+  std::vector<uint32_t> pixels = WindowPixels(display(), sheet_, {0, 0, g.width, g.height});
+  EXPECT_EQ(BandsWithColour(pixels, g.width, kMarkedRow), 1) << "one marked row of the fault table";
+  EXPECT_GE(BandsWithColour(pixels, g.width, kHeadingCell), 2) << "the headings of at least two tables";
+
+  XClassHint hint{};
+  ASSERT_TRUE(XGetClassHint(display(), sheet_, &hint));
+  EXPECT_STREQ(hint.res_name, "capcalc");
+  EXPECT_STREQ(hint.res_class, "Capcalc");
+  XFree(hint.res_name);
+  XFree(hint.res_class);
+  EXPECT_GT(LongProperty(display(), sheet_, "_NET_WM_ICON").size(), 72u * 72u);
+
+  XRaiseWindow(display(), window_);  // the sheet window stands over the main window
+  Settle();
+  ClickOn(按钮_开口内熔丝);
+  Settle();
+  const Window first = sheet_;
+  EXPECT_EQ(OpenSheet(编辑框_Udz), first);
+  EXPECT_EQ(WindowTitle(display(), sheet_), Utf8(u8"计算书：开口三角电压计算（内熔丝）"));
+}
+
+TEST_F(SheetWindowGuiTest, ItsButtonAndEscapeCloseIt) {
+  CalculateFirstPage();
+  ASSERT_NE(OpenSheet(编辑框_XC), 0u);
+  ClickSheetButton(2);
+  EXPECT_TRUE(WaitUntil([this] { return !SheetShown(); }, 2s)) << "关闭";
+  ASSERT_NE(OpenSheet(编辑框_XC), 0u);
+  PressKey(display(), XK_Escape);
+  EXPECT_TRUE(WaitUntil([this] { return !SheetShown(); }, 2s)) << "Escape";
+  EXPECT_EQ(program_.WaitForExit(0ms), std::nullopt) << "the main window stays";
+}
+
+// 保存… proposes the sheet's own name; a typed name gets the HTML file with the table; a
+// second save over it asks first.
+TEST_F(SheetWindowGuiTest, SavingThroughTheFileChooser) {
+  CalculateOpenDelta();
+  ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  ClickSheetButton(0);
+  ASSERT_NE(WaitForWindow(display(), Utf8(u8"保存计算书")), 0u);
+  Settle();
+  SaveScreenRegion(display(), {0, 0, 1024, 768}, std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-save.png");
+  EXPECT_TRUE(std::regex_match(CopyFocusedText(display()),
+                               std::regex(Folder().path.string() + Utf8(u8"/开口三角电压计算-外熔丝-\\d{8}-\\d{4}\\.html"))))
+      << "the sheet's own name in the user's home";
+  const std::filesystem::path file = Folder().path / "sheet.html";
+  TypeName("sheet.html");
+  ASSERT_TRUE(WaitUntil([&] { return Holds(file, "</html>\n"); }, 5s));
+  const auto table = TableAfter(Contents(file), Utf8(u8"故障表"));
+  ASSERT_EQ(table.size(), 6u) << "the headings and F = 0 to 4";
+  EXPECT_EQ(table[3][0], "2");
+  EXPECT_EQ(table[3][2], "21.429");
+  EXPECT_EQ(table[3][4], Utf8(u8"F = K、首次动作、V ≤ Kv 的最后一行"));
+
+  std::ofstream(file) << "old";
+  ClickSheetButton(0);
+  ChooseFile(Utf8(u8"保存计算书"), "sheet.html");
+  Settle();
+  EXPECT_EQ(Contents(file), "old") << "not replaced before the question is answered";
+  PressKey(display(), XK_Return);  // its default answer replaces the file
+  EXPECT_TRUE(WaitUntil([&] { return Holds(file, "</html>\n"); }, 5s));
+
+}
+
+// 打印… to a file: the toolkit's print dialog, its "print to file", and one A4 page. Not
+// run while 打印… is greyed: the toolkit's PostScript printer crashes on the CJK text.
+TEST_F(SheetWindowGuiTest, DISABLED_PrintingToAFileGivesOneA4Page) {
+  CalculateOpenDelta();
+  ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  ClickSheetButton(1);
+  ASSERT_NE(WaitForWindow(display(), "Print"), 0u);
+  Settle();
+  PressKey(display(), XK_Return);
+  const std::filesystem::path file = Folder().path / "sheet.ps";
+  ChooseFile("Select a .ps file", (Folder().path / "sheet.ps").string());
+  ASSERT_TRUE(WaitUntil([&] { return Holds(file, "%%EOF"); }, 10s));
+  const std::string postscript = Contents(file);
+  EXPECT_NE(postscript.find("%%Pages: 1\n"), std::string::npos);
+  EXPECT_NE(postscript.find("%%BoundingBox: 0 0 595 842"), std::string::npos) << "A4";
+}
+
+}  // namespace
