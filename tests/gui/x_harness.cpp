@@ -89,11 +89,23 @@ uint32_t RgbOf(const XImage* image, unsigned long pixel) {
   return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 | channel(image->blue_mask);
 }
 
-// Writes a region of the drawable's pixels as a PNG file.
-void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, const std::string& path) {
+// A region of the drawable's pixels, row by row, 0xRRGGBB each.
+std::vector<uint32_t> ReadDrawable(Display* display, Drawable drawable, const Geometry& region) {
   XImage* image = XGetImage(display, drawable, region.x, region.y, static_cast<unsigned>(region.width),
                             static_cast<unsigned>(region.height), AllPlanes, ZPixmap);
   if (!image) Fail("cannot read the pixels");
+  std::vector<uint32_t> pixels;
+  pixels.reserve(static_cast<size_t>(region.width) * static_cast<size_t>(region.height));
+  for (int y = 0; y < region.height; ++y) {
+    for (int x = 0; x < region.width; ++x) pixels.push_back(RgbOf(image, XGetPixel(image, x, y)));
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+// Writes a region of the drawable's pixels as a PNG file.
+void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, const std::string& path) {
+  const std::vector<uint32_t> pixels = ReadDrawable(display, drawable, region);
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) Fail("cannot write " + path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -106,7 +118,7 @@ void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, c
   std::vector<png_byte> row(static_cast<size_t>(region.width) * 3);
   for (int y = 0; y < region.height; ++y) {
     for (int x = 0; x < region.width; ++x) {
-      uint32_t rgb = RgbOf(image, XGetPixel(image, x, y));
+      uint32_t rgb = pixels[static_cast<size_t>(y) * static_cast<size_t>(region.width) + static_cast<size_t>(x)];
       row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(rgb >> 16);
       row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(rgb >> 8);
       row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(rgb);
@@ -116,7 +128,6 @@ void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, c
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   std::fclose(file);
-  XDestroyImage(image);
 }
 
 }  // namespace
@@ -151,11 +162,16 @@ XServer::~XServer() {
   }
 }
 
-Child Child::Program(const XServer& server, const std::string& path) {
+Child Child::Program(const XServer& server, const std::string& path) { return Command(server, {path}); }
+
+Child Child::Command(const XServer& server, const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   pid_t pid = ForkChild();
   if (pid == 0) {
     setenv("DISPLAY", server.name().c_str(), 1);
-    execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   return Child(pid);
@@ -391,12 +407,10 @@ void SaveScreenRegion(Display* display, const Geometry& region, const std::strin
   SaveDrawable(display, DefaultRootWindow(display), region, path);
 }
 
-uint32_t ScreenColour(Display* display, int x, int y) {
-  XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
-  if (!image) Fail("cannot read the screen's pixels");
-  uint32_t colour = RgbOf(image, XGetPixel(image, 0, 0));
-  XDestroyImage(image);
-  return colour;
+uint32_t ScreenColour(Display* display, int x, int y) { return ScreenColours(display, {x, y, 1, 1})[0]; }
+
+std::vector<uint32_t> ScreenColours(Display* display, const Geometry& region) {
+  return ReadDrawable(display, DefaultRootWindow(display), region);
 }
 
 void Settle(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }

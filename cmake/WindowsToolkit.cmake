@@ -1,0 +1,77 @@
+# The toolkit for the Windows build: FLTK 1.3.8 from the tarball in third_party/, built
+# with the same cross compiler, its bundled jpeg, png and zlib included, once per build
+# folder (its stamps keep later builds from building it again). Only the libraries are
+# built, none of its test programs or tools. Defines:
+#   FLTK_LIBRARY       the imported toolkit library, with its include folders and system
+#                      libraries, linked like Debian's libfltk on Linux
+#   FLTK_INCLUDE_DIR   its include folders
+#   JPEG::JPEG         the bundled jpeg library, as find_package(JPEG) defines it on Linux
+include(ExternalProject)
+
+set(FLTK_TARBALL ${CMAKE_SOURCE_DIR}/third_party/fltk-1.3.8.tar.gz)
+set(FLTK_TARBALL_SHA256 e30db0c7670ca4852d33cb5ee6690f7e975aaab4c1b6a03e2222eec7155efb13)
+file(SHA256 ${FLTK_TARBALL} actual_sha256)
+if(NOT actual_sha256 STREQUAL FLTK_TARBALL_SHA256)
+  message(FATAL_ERROR "${FLTK_TARBALL} has the sha256 ${actual_sha256}, "
+                      "not ${FLTK_TARBALL_SHA256}: the tarball is not the one the build expects")
+endif()
+
+set(FLTK_PREFIX ${CMAKE_BINARY_DIR}/fltk)
+set(FLTK_SOURCE ${FLTK_PREFIX}/source)
+set(FLTK_BUILD ${FLTK_PREFIX}/build)
+set(fltk_libraries fltk fltk_images fltk_jpeg fltk_png fltk_z)
+set(fltk_files)
+foreach(library ${fltk_libraries})
+  list(APPEND fltk_files ${FLTK_BUILD}/lib/lib${library}.a)
+endforeach()
+set(fltk_targets)
+foreach(library ${fltk_libraries})
+  list(APPEND fltk_targets --target ${library})
+endforeach()
+
+# The same compiler and flags; the toolkit builds in parallel, as it builds first and
+# alone, before anything that links it.
+get_filename_component(toolchain ${CMAKE_TOOLCHAIN_FILE} ABSOLUTE BASE_DIR ${CMAKE_SOURCE_DIR})
+cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
+
+ExternalProject_Add(fltk_build
+  PREFIX ${FLTK_PREFIX}
+  URL ${FLTK_TARBALL}
+  URL_HASH SHA256=${FLTK_TARBALL_SHA256}
+  DOWNLOAD_EXTRACT_TIMESTAMP TRUE
+  SOURCE_DIR ${FLTK_SOURCE}
+  BINARY_DIR ${FLTK_BUILD}
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${toolchain}
+             -DCMAKE_BUILD_TYPE=Release
+             -DOPTION_USE_SYSTEM_LIBJPEG=OFF -DOPTION_USE_SYSTEM_LIBPNG=OFF
+             -DOPTION_USE_SYSTEM_ZLIB=OFF -DOPTION_USE_GL=OFF -DOPTION_USE_THREADS=OFF
+             -DOPTION_BUILD_HTML_DOCUMENTATION=OFF -DOPTION_BUILD_PDF_DOCUMENTATION=OFF
+             -DFLTK_BUILD_TEST=OFF -DFLTK_BUILD_EXAMPLES=OFF
+             -Wno-dev
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel ${cores} ${fltk_targets}
+  INSTALL_COMMAND ""
+  BUILD_BYPRODUCTS ${fltk_files}
+  LOG_CONFIGURE ON LOG_BUILD ON LOG_OUTPUT_ON_FAILURE ON)
+
+# The headers: FL/ from the source, FL/abi-version.h from the build.
+file(MAKE_DIRECTORY ${FLTK_SOURCE}/FL ${FLTK_SOURCE}/jpeg ${FLTK_BUILD}/FL ${FLTK_BUILD}/jpeg)
+set(FLTK_INCLUDE_DIR ${FLTK_BUILD} ${FLTK_SOURCE})
+
+function(capcalc_import_fltk_library name file)
+  add_library(${name} STATIC IMPORTED GLOBAL)
+  set_target_properties(${name} PROPERTIES IMPORTED_LOCATION ${file})
+  add_dependencies(${name} fltk_build)
+endfunction()
+
+capcalc_import_fltk_library(JPEG::JPEG ${FLTK_BUILD}/lib/libfltk_jpeg.a)
+set_target_properties(JPEG::JPEG PROPERTIES
+                      INTERFACE_INCLUDE_DIRECTORIES "${FLTK_SOURCE}/jpeg;${FLTK_BUILD}/jpeg")
+
+capcalc_import_fltk_library(capcalc_fltk ${FLTK_BUILD}/lib/libfltk.a)
+# FLTK 1.3's headers choose the Windows code by WIN32, which the compiler defines only in
+# its GNU dialects.
+set_target_properties(capcalc_fltk PROPERTIES
+                      INTERFACE_INCLUDE_DIRECTORIES "${FLTK_INCLUDE_DIR}"
+                      INTERFACE_COMPILE_DEFINITIONS WIN32
+                      INTERFACE_LINK_LIBRARIES "ole32;uuid;comctl32;ws2_32;gdi32")
+set(FLTK_LIBRARY capcalc_fltk)
