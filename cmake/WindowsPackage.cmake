@@ -15,15 +15,17 @@ set(readme ${CMAKE_BINARY_DIR}/package/说明.txt)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/说明.txt ${readme} @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${readme} DESTINATION .)
 
+set(package_name capcalc-${PROJECT_VERSION}-windows-x64)
+set(package_file ${CMAKE_BINARY_DIR}/packages/${package_name}.zip)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME capcalc)
-set(CPACK_PACKAGE_FILE_NAME capcalc-${PROJECT_VERSION}-windows-x64)
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/packages)
+set(CPACK_PACKAGE_FILE_NAME ${package_name})
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/cpack)  # its work, apart from the result
+set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/packages)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 include(CPack)
 
 string(REPLACE ";" "\\;" programs "${CAPCALC_PACKAGE_PROGRAMS}")
 add_test(NAME windows.package
-         COMMAND ${CMAKE_COMMAND} -DZIP=${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.zip
-                 -DFOLDER=${CPACK_PACKAGE_FILE_NAME} -DPROGRAMS=${programs}
+         COMMAND ${CMAKE_COMMAND} -DZIP=${package_file} -DFOLDER=${package_name} -DPROGRAMS=${programs}
                  -DVERSION=${PROJECT_VERSION} -P ${CMAKE_SOURCE_DIR}/tests/windows/package_test.cmake)

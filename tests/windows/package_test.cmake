@@ -41,7 +41,7 @@ foreach(entry RANGE 1 ${count})
   math(EXPR at "${at} + 92 + 2 * (${name_length} + ${extra_length} + ${comment_length})")
 endforeach()
 
-set(expected ${FOLDER}/)
+set(expected)
 foreach(program ${PROGRAMS})
   list(APPEND expected ${FOLDER}/${program}.exe)
 endforeach()
