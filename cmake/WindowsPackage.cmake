@@ -23,6 +23,7 @@ set(CPACK_PACKAGE_FILE_NAME ${package_name})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/cpack)  # its work, apart from the result
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/packages)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)  # the programs without their debug information
 include(CPack)
 
 string(REPLACE ";" "\\;" programs "${CAPCALC_PACKAGE_PROGRAMS}")

@@ -21,11 +21,9 @@ set(FLTK_SOURCE ${FLTK_PREFIX}/source)
 set(FLTK_BUILD ${FLTK_PREFIX}/build)
 set(fltk_libraries fltk fltk_images fltk_jpeg fltk_png fltk_z)
 set(fltk_files)
-foreach(library ${fltk_libraries})
-  list(APPEND fltk_files ${FLTK_BUILD}/lib/lib${library}.a)
-endforeach()
 set(fltk_targets)
 foreach(library ${fltk_libraries})
+  list(APPEND fltk_files ${FLTK_BUILD}/lib/lib${library}.a)
   list(APPEND fltk_targets --target ${library})
 endforeach()
 
@@ -68,10 +66,7 @@ set_target_properties(JPEG::JPEG PROPERTIES
                       INTERFACE_INCLUDE_DIRECTORIES "${FLTK_SOURCE}/jpeg;${FLTK_BUILD}/jpeg")
 
 capcalc_import_fltk_library(capcalc_fltk ${FLTK_BUILD}/lib/libfltk.a)
-# FLTK 1.3's headers choose the Windows code by WIN32, which the compiler defines only in
-# its GNU dialects.
 set_target_properties(capcalc_fltk PROPERTIES
                       INTERFACE_INCLUDE_DIRECTORIES "${FLTK_INCLUDE_DIR}"
-                      INTERFACE_COMPILE_DEFINITIONS WIN32
                       INTERFACE_LINK_LIBRARIES "ole32;uuid;comctl32;ws2_32;gdi32")
 set(FLTK_LIBRARY capcalc_fltk)

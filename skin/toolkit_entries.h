@@ -45,7 +45,8 @@ struct ToolkitEntries {
 
 inline constexpr uint32_t kToolkitEntriesVersion = 1;
 
-// The name under which a program exports its table, undecorated.
+// The name under which a program exports its table, undecorated: the name of the table in
+// toolkit_entries.cpp, which skin/CMakeLists.txt also keeps in every program.
 inline constexpr char kToolkitEntriesExport[] = "capcalc_toolkit_entries";
 
 }  // namespace skin
