@@ -1,13 +1,17 @@
 // One click of each "计算" button through the runtime (event, handler, property access,
-// conversions), and a long script through the headless driver.
+// conversions), the calculation sheet of the largest fault table, and a long script
+// through the headless driver.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "calc/calculation_sheet.h"
 #include "calc/main_window.h"
 #include "calc/program.h"
+#include "calc/sheet_html.h"
+#include "calc/sheet_json.h"
 #include "runtime/controls/live_control.h"
 #include "runtime/loaded_windows.h"
 #include "runtime/property_access.h"
@@ -66,6 +70,21 @@ BENCHMARK_CAPTURE(BM_Click, neutral_line_internal_fuse, 按钮_中性线电流�
 BENCHMARK_CAPTURE(BM_Click, bridge_fuseless, 按钮_桥式差电流无熔丝);
 BENCHMARK_CAPTURE(BM_Click, bridge_external_fuse, 按钮_桥式差电流外熔丝);
 BENCHMARK_CAPTURE(BM_Click, bridge_internal_fuse, 按钮_桥式差内熔丝);
+
+// An open-delta bank of 1000 units a phase whose table runs to its limit of 100 rows: the
+// sheet gathered from the record and the window, then written out.
+void BM_Sheet(benchmark::State& state, std::string (*render)(const Sheet&)) {
+  StartOnce();
+  FillEveryPage();
+  Set(编辑框_M1, "1000");
+  rt::FindControl(*rt::FindLoadedWindow(kMainWindowId), 按钮_开口外熔丝)->live->UserClick();
+  if (SheetBehind(编辑框_Udz)->faults.size() != 100) state.SkipWithError("the table is not the largest");
+  size_t bytes = 0;
+  for (auto _ : state) bytes = render(*SheetBehind(编辑框_Udz)).size();
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK_CAPTURE(BM_Sheet, json, SheetJson)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Sheet, html, SheetHtml)->Unit(benchmark::kMicrosecond);
 
 // 100,000 lines: inputs set, buttons clicked and results read, over and over.
 void BM_Script100000Lines(benchmark::State& state) {

@@ -1,6 +1,7 @@
 // The capacitor parameter page: rated current, in-delta current, reactances, output and
 // operating current at the system voltage, tuning frequency, compensation need and four
 // protection settings, from the page's inputs.
+#include "calc/click_record.h"
 #include "calc/control_io.h"
 #include "calc/handlers.h"
 #include "calc/main_window.h"
@@ -17,7 +18,7 @@ constexpr int32_t kDelta = 1;
 float UN, QN, Kr, Usys, cosPhi1, cosPhi2, P, IN;
 int32_t f, nCT;
 
-int32_t Connection() { return ReadIntProperty(组合框_接线方式, kSelectionProperty); }
+int32_t Connection() { return ReadSelection(组合框_接线方式); }
 
 double Root3() { return SquareRoot(3.0); }
 
@@ -85,6 +86,7 @@ void ProtectionSettings() {
 }  // namespace
 
 rt::HandlerResult OnCapacitorParametersClicked(const rt::EventArgs&) {
+  ClickRecording recording;
   ReadInputs();
   RatedCurrent();
   InDeltaCurrent();

@@ -25,14 +25,14 @@ constexpr CurrentPage kNeutralLine = {
     编辑框_B2,         编辑框_Klm7,
     编辑框_Kv5,        编辑框_Klm8,
     编辑框_Kv6,        编辑框_Klm9,     编辑框_M6, 编辑框_N6,
-    编辑框_Idz,        1.5, 5};
+    编辑框_Idz,        kNeutralLineConstants.F, kNeutralLineConstants.C};
 
 constexpr CurrentPage kBridge = {
     编辑框_电容相电流1, 编辑框_零序CT比1, 编辑框_M7, 编辑框_N7,
     编辑框_B3,          编辑框_Klm10,
     编辑框_Kv7,         编辑框_Klm11,
     编辑框_Kv8,         编辑框_Klm12,     编辑框_M8, 编辑框_N8,
-    编辑框_Idz1,        3, 8};
+    编辑框_Idz1,        kBridgeConstants.F, kBridgeConstants.C};
 
 void ReadCommonInputs(const CurrentPage& page) {
   Iψ = ReadNumber(page.phase_current);

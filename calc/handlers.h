@@ -2,6 +2,7 @@
 // handler table that the window template's bindings index.
 #pragma once
 
+#include "calc/click_record.h"
 #include "runtime/events.h"
 
 namespace calc {
@@ -10,9 +11,10 @@ namespace calc {
 #include "calc/handlers.def"
 #undef HANDLER
 
-// Runs a page's calculation for a click; a click has no answer.
+// Runs a page's calculation for a click, and records it; a click has no answer.
 template <class Page>
 rt::HandlerResult Calculate(void (*calculation)(const Page&), const Page& page) {
+  ClickRecording recording;
   calculation(page);
   return std::nullopt;
 }

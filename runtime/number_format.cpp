@@ -1,5 +1,6 @@
 #include "runtime/number_format.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -133,6 +134,10 @@ std::string FormatSignificant(Real value, int precision) {
 }  // namespace
 
 std::string FormatDouble(double value) { return FormatSignificant(value, kDoublePrecision); }
+
+std::string FormatSignificantDigits(double value, int digits) {
+  return FormatSignificant(value, std::clamp(digits, 1, kExpandedDigits - 1));
+}
 
 // Rounding the 17 expanded digits at the 7th gives for every float the same 6 digits as
 // rounding its exact value half up (checked over all of them once).

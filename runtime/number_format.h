@@ -18,6 +18,9 @@ std::string FormatDouble(double value);
 // after the box tidies it.
 std::string FormatFloat(float value);
 
+// The same rules with `digits` significant digits (1 to 16).
+std::string FormatSignificantDigits(double value, int digits);
+
 // Signed decimal digits.
 std::string FormatInteger(int64_t value);
 

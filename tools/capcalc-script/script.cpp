@@ -21,6 +21,7 @@
 #include "runtime/loaded_windows.h"
 #include "runtime/posted_calls.h"
 #include "runtime/property_access.h"
+#include "tools/capcalc-script/sheet_command.h"
 
 namespace script {
 namespace {
@@ -250,6 +251,7 @@ const std::map<std::string, CommandFunction>& Commands() {
       {"prop", Prop},   {"type", Type},     {"focus", Focus}, {"blur", Blur},
       {"page", Page},   {"tick", Tick},     {"hover", Hover}, {"tip", Tip},
       {"dump-template", DumpTemplate},
+      {"sheet", [](Context& context, const Line& line) { return WriteSheet(context.window, line); }},
   };
   return kCommands;
 }

@@ -1,0 +1,62 @@
+// The driver's "sheet NAME PATH": the file it writes and the lines it refuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "calc/calculation_sheet.h"
+#include "calc/sheet_html.h"
+#include "calc/sheet_json.h"
+#include "tests/headless_window.h"
+#include "tools/capcalc-script/script.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+// Runs the lines; the error stream's text, empty when every line ran.
+std::string ErrorsOf(const std::string& lines) {
+  testing_support::StartHeadless();
+  std::istringstream in(lines);
+  std::ostringstream out, err;
+  script::RunScript(in, out, err);
+  return err.str();
+}
+
+std::string Contents(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+const std::string kClick = U8(u8"set 编辑框_电容相电流1 288.7\nset 编辑框_零序CT比1 40\nset 编辑框_M7 8\n"
+                              u8"set 编辑框_N7 2\nclick 按钮_桥式差电流外熔丝\n");
+
+// The path is the rest of the line, spaces and all, and the extension in any case decides.
+TEST(SheetCommandTest, WritesTheSheetBehindTheBox) {
+  const fs::path folder = fs::temp_directory_path() / "capcalc sheet test";
+  fs::create_directories(folder);
+  const fs::path json = folder / "a sheet.json", html = folder / "a sheet.HTML";
+  ASSERT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + json.string() + "\n" + U8(u8"sheet 编辑框_Idz1 ") +
+                html.string() + "\n"),
+            "");
+  std::optional<calc::Sheet> sheet = calc::SheetBehind(calc::编辑框_Idz1);
+  EXPECT_EQ(Contents(json), calc::SheetJson(*sheet));
+  EXPECT_EQ(Contents(html), calc::SheetHtml(*sheet));
+  fs::remove_all(folder);
+}
+
+TEST(SheetCommandTest, RefusedLines) {
+  EXPECT_EQ(ErrorsOf(U8(u8"sheet 编辑框_M7 /tmp/x.json\n")), U8(u8"line 1: no calculation behind 编辑框_M7\n"));
+  EXPECT_EQ(ErrorsOf(U8(u8"sheet 编辑框_没有 /tmp/x.json\n")), U8(u8"line 1: unknown control \"编辑框_没有\"\n"));
+  EXPECT_EQ(ErrorsOf("sheet\n"), "line 1: missing control name\n");
+  EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1\n")), "line 6: missing path\n");
+  EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /tmp/x.txt\n")),
+            "line 6: a sheet is written as .html or .json, not \"/tmp/x.txt\"\n");
+  EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /nonexistent/folder/x.json\n")),
+            "line 6: cannot write /nonexistent/folder/x.json\n");
+}
+
+}  // namespace
