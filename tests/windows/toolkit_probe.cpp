@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "skin/skin_data.h"
 
@@ -62,5 +63,7 @@ int main(int argc, char** argv) {
   window.end();
   window.show(argc, argv);
   Fl::run();
+  if (std::strcmp(input->value(), kCrashRequest) == 0)
+    RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
   return std::atoi(input->value());
 }

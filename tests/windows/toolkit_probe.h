@@ -25,4 +25,8 @@ inline constexpr int kControlWidth = 100, kControlHeight = 30;
 // close button); this when the skin engine beside the probe did not theme it.
 inline constexpr int kNotThemed = 3;
 
+// Typed instead of a number, this makes the probe crash on closing, with an access
+// violation that nothing handles.
+inline constexpr char kCrashRequest[] = "crash";
+
 }  // namespace toolkit_probe

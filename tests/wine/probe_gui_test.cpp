@@ -119,4 +119,10 @@ TEST_F(ProbeGuiTest, RealClicksAndKeysReachItAndItsExitCodeComesBack) {
 // Windows' exit code -1 (0xFFFFFFFF) reaches the parent as its low byte.
 TEST_F(ProbeGuiTest, ExitCodeMinusOneIsReportedAs255) { EXPECT_EQ(TypeAndClose("-1", RequestClose), 255); }
 
+// A crash on a display ends the run with the exception code's low byte (0xC0000005), with
+// no crash dialog waiting for a click.
+TEST_F(ProbeGuiTest, ACrashEndsTheRunWithoutADialog) {
+  EXPECT_EQ(TypeAndClose(toolkit_probe::kCrashRequest, PressEscape), 5);
+}
+
 }  // namespace
