@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "calc/calculation_sheet.h"
 #include "calc/main_window.h"
@@ -86,18 +88,13 @@ void BM_Sheet(benchmark::State& state, std::string (*render)(const Sheet&)) {
 BENCHMARK_CAPTURE(BM_Sheet, json, SheetJson)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Sheet, html, SheetHtml)->Unit(benchmark::kMicrosecond);
 
-// 100,000 lines: inputs set, buttons clicked and results read, over and over.
-void BM_Script100000Lines(benchmark::State& state) {
+// The driver on a script of `lines`, from process start to exit.
+void RunDriver(benchmark::State& state, const std::vector<std::string>& lines) {
   namespace fs = std::filesystem;
   const fs::path script = fs::temp_directory_path() / "capcalc-bench.script";
   {
     std::ofstream out(script);
-    const char8_t* const kBlock[] = {
-        u8"set 编辑框_电容电压 6.35", u8"set 编辑框_电容容量 3000", u8"set 编辑框_电抗率 5",
-        u8"set 编辑框_系统电压 10",   u8"set 编辑框_CT变比 300",    u8"click 按钮_电容器计算",
-        u8"get 编辑框_电容电流",      u8"get 编辑框_电容输出",      u8"prop 标签12 0",
-        u8"tick 时钟1 1"};
-    for (int line = 0; line < 100000; ++line) out << reinterpret_cast<const char*>(kBlock[line % 10]) << '\n';
+    for (const std::string& line : lines) out << line << '\n';
   }
   const std::string command = std::string(CAPCALC_SCRIPT_PROGRAM) + " " + script.string() + " >/dev/null";
   for (auto _ : state) {
@@ -105,6 +102,26 @@ void BM_Script100000Lines(benchmark::State& state) {
   }
   fs::remove(script);
 }
+
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+// 100,000 lines: inputs set, buttons clicked and results read, over and over.
+void BM_Script100000Lines(benchmark::State& state) {
+  const char8_t* const kBlock[] = {
+      u8"set 编辑框_电容电压 6.35", u8"set 编辑框_电容容量 3000", u8"set 编辑框_电抗率 5",
+      u8"set 编辑框_系统电压 10",   u8"set 编辑框_CT变比 300",    u8"click 按钮_电容器计算",
+      u8"get 编辑框_电容电流",      u8"get 编辑框_电容输出",      u8"prop 标签12 0",
+      u8"tick 时钟1 1"};
+  std::vector<std::string> lines;
+  for (int line = 0; line < 100000; ++line) lines.push_back(Utf8(kBlock[line % 10]));
+  RunDriver(state, lines);
+}
 BENCHMARK(BM_Script100000Lines)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// One line typing 50,000 characters into a box, which takes what fits.
+void BM_Type50000Characters(benchmark::State& state) {
+  RunDriver(state, {Utf8(u8"type 编辑框_电容电压 ") + std::string(50000, '1')});
+}
+BENCHMARK(BM_Type50000Characters)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace

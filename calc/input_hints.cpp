@@ -17,8 +17,9 @@ const char kPhaseVoltageHint[] =
     "输入电容组的额定相电压值kV，如11/√3，则输入其比值：6.35,6.6/√3,则输入：3.81";
 const char kCoilPrimaryHint[] =
     "输入放电线圈的一次侧额定相电压值kV，如11/√3，则输入其比值：6.35,6.6/√3,则输入：3.81";
+// 0.1/√3 is 0.0577: an example of 0.064 would have the engineer set Udz 10.9 % too high.
 const char kCoilSecondaryHint[] =
-    "输入放电线圈的二次侧额定相电压值kV，如0.1/√3，则输入其比值：0.064,0.1/3,则输入：0.033";
+    "输入放电线圈的二次侧额定相电压值kV，如0.1/√3，则输入其比值：0.0577,0.1/3,则输入：0.033";
 
 // Attaches the hint to the box as its tip for the whole control, with no icon. Answering
 // nothing leaves the box's own handling of the pointer (selecting by dragging) alone.

@@ -43,8 +43,8 @@ const rt::ProgramDescription& Program() {
       {skin::SkinEngineImage().data(), skin::SkinEngineImage().size()},
       {skin::AllEmbeddedSkins().data(), skin::AllEmbeddedSkins().size()},
   };
-  static const rt::ProgramDescription kProgram = {kHandlers, kConstants,
-                                                   forms::MainWindowTemplate(), kDllCommands};
+  static const rt::ProgramDescription kProgram = {kHandlers, kConstants, forms::MainWindowTemplate(),
+                                                   kDllCommands, "capcalc"};
   return kProgram;
 }
 

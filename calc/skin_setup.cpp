@@ -41,11 +41,13 @@ void EnsureSkinEngineFile() {
   std::span<const uint8_t> image = skin::SkinEngineImage();
   void* block = rt::NewBytes(image.data(), static_cast<uint32_t>(image.size()));
   const rt::Value write_arguments[] = {path_argument, rt::MakeBytes(block)};
-  // Neither result matters here: if the library cannot be written, binding it reports.
-  Succeeded(rt::WriteBytesToFile, 2, write_arguments);
+  // Written only where nothing exists, which a start beside this one may have put there
+  // meanwhile; the attribute then goes on this start's own file only. If the library
+  // cannot be written, binding it reports.
+  const bool written = Succeeded(rt::WriteNewFile, 2, write_arguments);
   rt::FreeMem(block);
   const rt::Value attribute_arguments[] = {path_argument, rt::MakeInt(rt::kAttrHidden)};
-  Succeeded(rt::SetFileAttr, 2, attribute_arguments);
+  if (written) Succeeded(rt::SetFileAttr, 2, attribute_arguments);
 }
 
 void SetAero(int on) {

@@ -4,7 +4,8 @@
 namespace calc {
 
 // Writes the skin engine library beside the program when nothing exists under its name
-// there, and makes it hidden; anything already there is left exactly as it is.
+// there, and makes it hidden; anything already there is left exactly as it is. The name
+// only ever holds the complete library, however the writing ends or whoever else writes.
 void EnsureSkinEngineFile();
 
 // Switches the engine's aero effect on or off.

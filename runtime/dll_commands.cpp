@@ -1,12 +1,11 @@
 #include "runtime/dll_commands.h"
 
-#include <dlfcn.h>
-
 #include <string>
 #include <vector>
 
 #include "runtime/error_report.h"
 #include "runtime/gbk.h"
+#include "runtime/libraries.h"
 
 namespace rt {
 namespace {
@@ -14,7 +13,7 @@ namespace {
 struct CommandSlot {
   std::string library;      // GBK
   std::string export_name;  // GBK
-  void* module = nullptr;   // each command keeps its own handle
+  LibraryHandle library_handle;  // each command keeps its own
   void* address = nullptr;
 };
 
@@ -27,50 +26,44 @@ std::vector<CommandSlot>& Slots() {
 constexpr const char* kSystemLibraries[] = {"libc.so.6", "libm.so.6", "libX11.so.6",
                                             "libfontconfig.so.1"};
 
-void* Open(const std::string& utf8_path) { return dlopen(utf8_path.c_str(), RTLD_NOW | RTLD_LOCAL); }
-
 // A name with a folder in it is loaded exactly as written; a bare name from the program's
 // folder, then by the system's search. The runtime is linked into the program, so the
 // folder of its own module is the program's folder and needs no second try.
-void* LoadLibrary(const std::string& gbk_name) {
+LibraryHandle LoadLibrary(const std::string& gbk_name) {
   std::string name = GbkToUtf8(gbk_name);
-  if (name.find('/') != std::string::npos) return Open(name);
+  if (name.find('/') != std::string::npos) return LoadLibraryFile(name);
   if (!ProgramFolderPath().empty()) {
-    if (void* module = Open(GbkToUtf8(ProgramFolderPath()) + "/" + name)) return module;
+    LibraryHandle beside = LoadLibraryFile(GbkToUtf8(ProgramFolderPath()) + "/" + name);
+    if (beside.module) return beside;
   }
-  return Open(name);
+  return LoadLibraryByName(name);
 }
 
 // Shared objects have no export ordinals: a "#n" name never resolves.
-void* LookUpExport(void* module, const std::string& gbk_export) {
-  if (!module || (!gbk_export.empty() && gbk_export[0] == '#')) return nullptr;
-  return dlsym(module, gbk_export.c_str());
+void* LookUpExport(const LibraryHandle& library, const std::string& gbk_export) {
+  if (!gbk_export.empty() && gbk_export[0] == '#') return nullptr;
+  return FindExport(library, gbk_export);
+}
+
+// Keeps the library and the export in the slot when the export is there.
+bool Bind(CommandSlot& slot, LibraryHandle library) {
+  slot.address = LookUpExport(library, slot.export_name);
+  if (!slot.address) {
+    ReleaseLibrary(library);
+    return false;
+  }
+  slot.library_handle = library;
+  return true;
 }
 
 bool BindFromSystemLibraries(CommandSlot& slot) {
   for (const char* library : kSystemLibraries) {
-    void* module = Open(library);
-    if (void* address = LookUpExport(module, slot.export_name)) {
-      slot.module = module;
-      slot.address = address;
-      return true;
-    }
-    if (module) dlclose(module);
+    if (Bind(slot, LoadLibraryByName(library))) return true;
   }
   return false;
 }
 
-bool BindFromNamedLibrary(CommandSlot& slot) {
-  void* module = LoadLibrary(slot.library);
-  void* address = LookUpExport(module, slot.export_name);
-  if (!address) {
-    if (module) dlclose(module);
-    return false;
-  }
-  slot.module = module;
-  slot.address = address;
-  return true;
-}
+bool BindFromNamedLibrary(CommandSlot& slot) { return Bind(slot, LoadLibrary(slot.library)); }
 
 [[noreturn]] void ReportUnboundCommand(const CommandSlot& slot) {
   std::string message = slot.library.empty()
@@ -85,7 +78,7 @@ bool BindFromNamedLibrary(CommandSlot& slot) {
 void InitDllCommandTables(std::span<const DllCommandDeclaration> commands) {
   ReleaseDllCommands();
   for (const DllCommandDeclaration& command : commands)
-    Slots().push_back({command.dll_file, command.export_name});
+    Slots().push_back({command.dll_file, command.export_name, {}, nullptr});
 }
 
 void* BindDllCommand(size_t index) {
@@ -97,9 +90,7 @@ void* BindDllCommand(size_t index) {
 }
 
 void ReleaseDllCommands() {
-  for (CommandSlot& slot : Slots()) {
-    if (slot.module) dlclose(slot.module);
-  }
+  for (CommandSlot& slot : Slots()) ReleaseLibrary(slot.library_handle);
   Slots().clear();
 }
 

@@ -75,6 +75,12 @@ HandlerResult RaiseEvent(uint32_t window_id, uint32_t control_id, int32_t event,
   return answer;
 }
 
+bool HandlerBound(uint32_t window_id, uint32_t control_id, int32_t event) {
+  LoadedWindow* window = FindLoadedWindow(window_id);
+  ControlState* control = window ? FindRecord(*window, control_id) : nullptr;
+  return control && BoundHandler(FollowEventOwner(*window, *control), event);
+}
+
 EventSource CurrentEventSource() { return g_current_source; }
 
 }  // namespace rt

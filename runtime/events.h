@@ -45,6 +45,10 @@ enum CommonEvent : int32_t {
 HandlerResult RaiseEvent(uint32_t window_id, uint32_t control_id, int32_t event,
                          const EventArgs& args = {});
 
+// Whether raising `event` would reach a handler: the window and the control exist and the
+// control, or the control whose bindings it uses, binds the event.
+bool HandlerBound(uint32_t window_id, uint32_t control_id, int32_t event);
+
 // Window and control of the event whose handler is running; both 0 outside a handler.
 struct EventSource {
   uint32_t window_id = 0;

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -130,20 +132,73 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
   return true;
 }
 
-bool WriteArrays(int argc, const Value* args) {
-  const std::string path = PathArgument(argc, args);
-  // Arguments are checked before the file is touched: a wrong argument must not cost
-  // the file its old content.
-  if (path.empty() || !AllByteArrays(argc, args)) return false;
-  const int fd = OpenLockedAndEmpty(path);
-  if (fd < 0) return false;
+bool WriteArraysTo(int fd, int argc, const Value* args) {
   bool written = true;
   for (int i = 1; i < argc && written; ++i) {
     const void* block = AddressOf(args[i]);
     written = WriteAll(fd, BytesData(block), BytesCount(block));
   }
+  return written;
+}
+
+// The path, when the arguments are a path and byte arrays. They are checked before the
+// file is touched: a wrong argument must not cost the file its old content.
+std::string PathToWrite(int argc, const Value* args) {
+  return AllByteArrays(argc, args) ? PathArgument(argc, args) : std::string();
+}
+
+bool WriteArrays(int argc, const Value* args) {
+  const std::string path = PathToWrite(argc, args);
+  if (path.empty()) return false;
+  const int fd = OpenLockedAndEmpty(path);
+  if (fd < 0) return false;
+  const bool written = WriteArraysTo(fd, argc, args);
   const bool closed = close(fd) == 0;
   return written && closed;
+}
+
+// Creates a temporary file beside `path`, hidden by its leading dot, exclusively: no
+// other file is ever opened by mistake. Whatever the umask, neither group nor others may
+// write it, as it may hold code to be loaded. -1 when no free name was found.
+int CreateTemporaryBeside(const std::string& path, std::string* temporary) {
+  const size_t slash = path.rfind('/');
+  const size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x", random());
+    *temporary = path.substr(0, name_start) + "." + path.substr(name_start) + suffix;
+    const int fd = open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Gives the complete temporary file the name unless something exists under it. A hard
+// link fails when the name is taken, where a rename would replace what is there; a file
+// system without hard links renames without replacing instead. The temporary name goes.
+bool GiveNameWithoutReplacing(const std::string& temporary, const std::string& path) {
+  const bool linked = link(temporary.c_str(), path.c_str()) == 0;
+  if (linked || errno == EEXIST) {
+    unlink(temporary.c_str());
+    return linked;
+  }
+  if (renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return true;
+  unlink(temporary.c_str());
+  return false;
+}
+
+// The name never shows part of the content: the content is complete and on the disk
+// before the name is given.
+bool WriteNew(int argc, const Value* args) {
+  const std::string path = PathToWrite(argc, args);
+  std::string temporary;
+  const int fd = path.empty() ? -1 : CreateTemporaryBeside(path, &temporary);
+  if (fd < 0) return false;
+  const bool written = WriteArraysTo(fd, argc, args) && fsync(fd) == 0;
+  if (close(fd) == 0 && written) return GiveNameWithoutReplacing(temporary, path);
+  unlink(temporary.c_str());
+  return false;
 }
 
 // Read-only is the one attribute with a Linux counterpart: the write permission bits.
@@ -174,6 +229,10 @@ void FileExists(Value* result, int argc, const Value* args) {
 
 void WriteBytesToFile(Value* result, int argc, const Value* args) {
   *result = MakeBool(WriteArrays(argc, args));
+}
+
+void WriteNewFile(Value* result, int argc, const Value* args) {
+  *result = MakeBool(WriteNew(argc, args));
 }
 
 void SetFileAttr(Value* result, int argc, const Value* args) {

@@ -30,6 +30,15 @@ void FileExists(Value* result, int argc, const Value* args);
 // file and it closed cleanly; on a failed write what was written stays on disk.
 void WriteBytesToFile(Value* result, int argc, const Value* args);
 
+// 1 or more arguments: `Text` path, then `Bytes` arrays. Creates the file only when
+// nothing exists under the path, never replacing anything, and so that the name holds
+// either the complete content or whatever was there before, even should the program be
+// killed or the disk fill meanwhile: the content goes to a temporary file in the same
+// folder, is synced, and only then gets the name. True when the file was created with
+// every byte; on any failure the temporary file goes. Neither group nor others get write
+// permission, whatever the umask.
+void WriteNewFile(Value* result, int argc, const Value* args);
+
 // 2 arguments: `Text` path, `Int` attributes (masked with kAttrMask). True when the
 // attributes were applied.
 void SetFileAttr(Value* result, int argc, const Value* args);

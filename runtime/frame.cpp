@@ -1,6 +1,7 @@
 #include "runtime/frame.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Window.H>
 #include <unistd.h>
 
 #include <atomic>
@@ -10,7 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "runtime/controls/popup_focus.h"
 #include "runtime/controls/window_control.h"
+#include "runtime/display.h"
 #include "runtime/dll_commands.h"
 #include "runtime/error_report.h"
 #include "runtime/gbk.h"
@@ -111,6 +114,7 @@ void InitRuntime(const ProgramDescription& program, DisplayMode mode) {
   FrameState& state = State();
   state.program = program;
   state.mode = mode;
+  if (mode == DisplayMode::kOnScreen) ConnectToDisplay();
   SetErrorPresenter(mode == DisplayMode::kOnScreen ? PresentInMessageBox : PresentOnStandardError);
   // The runtime heap is the C library's heap, which needs no taking. No component library
   // needs initialising here: that step has no counterpart.
@@ -126,7 +130,11 @@ void InitRuntime(const ProgramDescription& program, DisplayMode mode) {
   // Loading checks every handler reference against the handler table and enters each
   // window into the loaded-window list.
   LoadWindowTemplate(program.window_template);
-  if (mode == DisplayMode::kOnScreen) InstallDialogKeys();
+  if (program.window_class) Fl_Window::default_xclass(program.window_class);
+  if (mode == DisplayMode::kOnScreen) {
+    InstallDialogKeys();
+    KeepFocusThroughPopups();
+  }
 }
 
 void SetEndRoutine(EndRoutine routine) { State().end_routine = routine; }
@@ -138,14 +146,19 @@ void LoadStartWindow(uint32_t window_id) {
 }
 
 // Whenever nothing is waiting, the idle routines run once; then the loop sleeps until
-// input, a timer, a repaint or another thread's request arrives, and handles it. Closing
-// the last window ends the loop; only a program waiting here is ended by that.
+// input, a timer, a repaint or another thread's request arrives, and handles it. The
+// toolkit's sleep ends as a timer falls due but runs the timer only on its next wait: a
+// wait that does not sleep runs it, so that the loop is quiet again between two ticks.
+// Closing the last window ends the loop; only a program waiting here is ended by that.
 void WaitForEnd() {
   DestroyClosedWindows();  // a window closed before the loop is gone already
   if (!AnyLiveWindow() || State().mode == DisplayMode::kHeadless) return;
   for (;;) {
-    if (!Fl::ready()) RunIdleRoutines();
-    Fl::wait(1e20);
+    if (!Fl::ready()) {
+      RunIdleRoutines();
+      Fl::wait(1e20);
+    }
+    Fl::wait(0.0);
     if (DestroyClosedWindows()) return;
   }
 }

@@ -28,6 +28,9 @@ struct ProgramDescription {
   std::span<const ConstantRange> constant_data;
   std::span<const uint8_t> window_template;
   std::span<const DllCommandDeclaration> dll_commands;
+  // The name by which desktops, task bars and window rules know the program's windows (the
+  // window class on X11); null keeps the toolkit's generic one.
+  const char* window_class = nullptr;
 };
 
 // Without a display no window is shown, the message loop does not run and the error

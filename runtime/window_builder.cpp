@@ -90,11 +90,13 @@ bool ShowLoadedWindow(LoadedWindow& window) {
   PlaceInContainers(window);
   ApplyFlags(window);
   window.live = true;
+  // On screen first: without a window manager the toolkit maps a window that is given
+  // the focus at once, wherever it stands.
+  if (CurrentDisplayMode() == DisplayMode::kOnScreen)
+    static_cast<WindowControl&>(*window.controls[0].live).ShowOnScreen();
   for (ControlState& control : window.controls) {
     if (control.live) control.live->AfterCreation();
   }
-  if (CurrentDisplayMode() == DisplayMode::kOnScreen)
-    static_cast<WindowControl&>(*window.controls[0].live).ShowOnScreen();
   RaiseEvent(window.window_id, window.controls[0].record.control_id, 0);
   return true;
 }

@@ -18,6 +18,21 @@ TEST(EditBoxTextTest, DecimalBoxesTakeDigitsMinusAndPoint) {
   EXPECT_FALSE(rt::AcceptsCharacter(rt::kSingleInput, U'１'));
 }
 
+// A paste that the box would have to cut is refused whole: "3.7" must not become "37".
+TEST(EditBoxTextTest, PastesGoInWholeOrNotAtAll) {
+  EXPECT_EQ(rt::AcceptedPaste(rt::kIntInput, "3.7"), std::nullopt);
+  EXPECT_EQ(rt::AcceptedPaste(rt::kSingleInput, "-7e3"), std::nullopt);
+  EXPECT_EQ(rt::AcceptedPaste(rt::kSingleInput, " 6.35"), std::nullopt);
+  EXPECT_EQ(rt::AcceptedPaste(rt::kSingleInput, "6.35"), "6.35");
+  EXPECT_EQ(rt::AcceptedPaste(rt::kIntInput, "-120\r\n"), "-120");  // a copied cell
+  EXPECT_EQ(rt::AcceptedPaste(rt::kIntInput, "1\n2"), std::nullopt);
+  EXPECT_EQ(rt::AcceptedPaste(rt::kIntInput, "12\b"), std::nullopt);
+  EXPECT_EQ(rt::AcceptedPaste(rt::kSingleInput, "１"), std::nullopt);
+  EXPECT_EQ(rt::AcceptedPaste(rt::kReadOnly, "1"), std::nullopt);
+  EXPECT_EQ(rt::AcceptedPaste(rt::kIntInput, " \n"), "");
+  EXPECT_EQ(rt::AcceptedPaste(rt::kFreeText, "a\tb １"), "a\tb １");
+}
+
 TEST(EditBoxTextTest, DecimalBoxesRewriteInSinglePrecisionForm) {
   EXPECT_EQ(TidiedText(rt::kSingleInput, "1.50"), "1.5");
   EXPECT_EQ(TidiedText(rt::kSingleInput, "1.2.3"), "1.2");

@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "runtime/heap.h"
+#include "tests/child_process.h"
 
 namespace {
 
@@ -53,6 +57,11 @@ class FileCommandsTest : public testing::Test {
     for (const BytesBlock* block : arrays) args.push_back(rt::MakeBytes(block->get()));
     return Call(rt::WriteBytesToFile, args);
   }
+  static bool WriteNew(const std::string& path, const std::vector<const BytesBlock*>& arrays) {
+    std::vector<rt::Value> args{rt::MakeText(path.c_str())};
+    for (const BytesBlock* block : arrays) args.push_back(rt::MakeBytes(block->get()));
+    return Call(rt::WriteNewFile, args);
+  }
   static bool SetAttr(const std::string& path, int32_t attributes) {
     return Call(rt::SetFileAttr, {rt::MakeText(path.c_str()), rt::MakeInt(attributes)});
   }
@@ -63,6 +72,17 @@ class FileCommandsTest : public testing::Test {
   }
   void MakeFile(const std::string& name, std::string_view content = "x") const {
     std::ofstream(dir_ / name, std::ios::binary) << content;
+  }
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  static fs::perms CurrentUmask() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return fs::perms(mask);
   }
   fs::perms Permissions(const std::string& name) const {
     return fs::status(dir_ / name).permissions();
@@ -178,17 +198,60 @@ TEST_F(FileCommandsTest, WriteFailsOnFoldersFifosAndFilesLockedByOthers) {
   EXPECT_EQ(Content(dir_ / "busy.bin"), "in use");
 }
 
+// Tried as an unprivileged user in a child: permission bits do not stop root.
 TEST_F(FileCommandsTest, WriteIntoReadOnlyFolderFails) {
   fs::create_directory(dir_ / "locked");
-  fs::permissions(dir_ / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  const int probe = open(In("locked/probe").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-  if (probe >= 0) {
-    close(probe);
-    GTEST_SKIP() << "permission bits do not stop this user (running as root)";
-  }
-  auto image = Bytes("abc");
-  EXPECT_FALSE(Write(In("locked/SkinEngine.so"), {&image}));
-  EXPECT_FALSE(Exists(In("locked/SkinEngine.so")));
+  ASSERT_EQ(chown(In("locked").c_str(), testing_support::UnprivilegedUser(), testing_support::UnprivilegedGroup()), 0);
+  fs::permissions(dir_, fs::perms(0711));
+  fs::permissions(dir_ / "locked", fs::perms(0555));
+  const int status = testing_support::RunInChild(
+      [&] {
+        auto image = Bytes("abc");
+        const bool refused = !Write(In("locked/SkinEngine.so"), {&image}) &&
+                             !WriteNew(In("locked/SkinEngine.so"), {&image}) && !Exists(In("locked/SkinEngine.so"));
+        return refused ? 0 : 1;
+      },
+      {.unprivileged = true});
+  EXPECT_EQ(status, 0);
+}
+
+TEST_F(FileCommandsTest, WriteNewCreatesTheWholeFileAndLeavesNothingElse) {
+  auto first = Bytes("one");
+  auto second = Bytes("two");
+  EXPECT_TRUE(WriteNew(In("lib.so"), {&first, &second}));
+  EXPECT_EQ(Content(dir_ / "lib.so"), "onetwo");
+  EXPECT_EQ(Permissions("lib.so"), fs::perms(0644) & ~CurrentUmask());
+  EXPECT_EQ(Entries(), std::vector<std::string>{"lib.so"});
+  EXPECT_FALSE(WriteNew("", {&first}));
+  EXPECT_FALSE(Call(rt::WriteNewFile, {rt::MakeText(In("other.so").c_str()), rt::MakeInt(5)}));
+  EXPECT_EQ(Entries(), std::vector<std::string>{"lib.so"});
+}
+
+// Whatever is under the name stays exactly as it is: a file, a folder, a link to nowhere.
+TEST_F(FileCommandsTest, WriteNewNeverReplacesAnything) {
+  MakeFile("file.so", "old");
+  fs::create_directory(dir_ / "folder.so");
+  fs::create_symlink(dir_ / "nowhere", dir_ / "link.so");
+  auto image = Bytes("new");
+  for (const char* name : {"file.so", "folder.so", "link.so"}) EXPECT_FALSE(WriteNew(In(name), {&image})) << name;
+  EXPECT_EQ(Content(dir_ / "file.so"), "old");
+  EXPECT_TRUE(fs::is_directory(dir_ / "folder.so"));
+  EXPECT_FALSE(fs::exists(dir_ / "nowhere"));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"file.so", "folder.so", "link.so"}));
+}
+
+// A disk that fills while writing (here the file size limit) gives no file under the
+// name, and the temporary file goes.
+TEST_F(FileCommandsTest, WriteNewThatFailsPartWayLeavesNothing) {
+  const int status = testing_support::RunInChild([&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    auto image = Bytes(std::string(100000, 'x'));
+    return WriteNew(In("lib.so"), {&image}) ? 1 : 0;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(Entries().empty());
 }
 
 TEST_F(FileCommandsTest, ReadOnlyMapsToWritePermission) {

@@ -4,10 +4,12 @@
 
 namespace {
 
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 TEST(GbkTest, ChineseTextRoundTripsThroughUtf8) {
   const std::string gbk = "电容器额定电压√≥ψβΩ～“”";  // compiled as GBK
   const std::string utf8 = rt::GbkToUtf8(gbk);
-  EXPECT_EQ(utf8, reinterpret_cast<const char*>(u8"电容器额定电压√≥ψβΩ～“”"));
+  EXPECT_EQ(utf8, U8(u8"电容器额定电压√≥ψβΩ～“”"));
   EXPECT_EQ(rt::Utf8ToGbk(utf8), gbk);
 }
 
@@ -19,9 +21,37 @@ TEST(GbkTest, InvalidGbkBytesSurviveTheRoundTrip) {
   EXPECT_EQ(rt::Utf8ToGbk(rt::GbkToUtf8(trailing)), trailing);
 }
 
-TEST(GbkTest, Utf8WithoutGbkCounterpartBecomesQuestionMarks) {
-  EXPECT_EQ(rt::Utf8ToGbk("a\xF0\x9F\x98\x80" "b"), "a?b");
-  EXPECT_EQ(rt::Utf8ToGbk(std::string("a\xC3(b", 4)), "a?(b");
+// Folder names that GBK cannot spell come in as GB18030 and go out as they came; two
+// names that differ outside GBK stay different inside.
+TEST(GbkTest, CharactersBeyondGbkCrossBothWays) {
+  for (const std::string& name : {U8(u8"프로그램"), U8(u8"app📁"), U8(u8"工具📁"), U8(u8"€ ½ ß")}) {
+    const std::string inside = rt::Utf8ToGbk(name);
+    EXPECT_EQ(inside.find('?'), std::string::npos) << name;
+    EXPECT_EQ(rt::GbkToUtf8(inside), name);
+  }
+  EXPECT_EQ(rt::Utf8ToGbk(U8(u8"工具📁")), "工具\x94\x39\xDC\x37");
+  EXPECT_NE(rt::Utf8ToGbk(U8(u8"工具📁")), rt::Utf8ToGbk(U8(u8"工具?")));
+}
+
+// Names on disk need not be UTF-8 at all: a Latin-1 byte, a cut sequence, an overlong or
+// surrogate form all come back byte for byte, and the escape characters themselves too,
+// whatever stands next to them.
+TEST(GbkTest, EverySystemByteStringComesBackExactly) {
+  const std::string cases[] = {
+      "caf\xe9",           "caf\xe9/SkinEngine.so", "\xe5\xb7",        "\xc0\xaf",
+      "\xed\xa0\x80",      "\xf4\x90\x80\x80",      "\xff\xfe\x80",    U8(u8"\uF780\uF7FF"),
+      U8(u8"\uF7C3\uF7A9"), U8(u8"\uF781A"),         U8(u8"\uF7810\uF7810"),
+      U8(u8"\uE78D"),      std::string("\0\x80", 2),
+  };
+  for (const std::string& text : cases) {
+    EXPECT_EQ(rt::GbkToUtf8(rt::Utf8ToGbk(text)), text) << testing::PrintToString(text);
+  }
+}
+
+// The toolkit gets valid UTF-8 whatever the inside text holds.
+TEST(GbkTest, OddInsideBytesShowAsEscapeCharacters) {
+  EXPECT_EQ(rt::GbkToUtf8("a\x80" "b"), U8(u8"a\uF780b"));
+  EXPECT_EQ(rt::GbkToUtf8("\xB5"), U8(u8"\uF7B5"));
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 // The script driver's line format and its errors.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <streambuf>
 
+#include "tests/child_process.h"
 #include "tests/headless_window.h"
 #include "tools/capcalc-script/script.h"
 
@@ -71,6 +75,109 @@ TEST(ScriptRunTest, PropertiesPrintByTheirForm) {
                u8"另有专业的电力滤波设计仿真软件，有需要的可以联系作者。\n"
                u8"组合框_接线方式.19=0\n"
                u8"标签1.7=00000000\n"));
+}
+
+// Numbers that no item, page or count can be, however the digits would wrap.
+TEST(ScriptRunTest, NumbersOutOfRangeAreBadLines) {
+  std::string out, err;
+  EXPECT_EQ(RunLines(U8(u8"select 组合框_接线方式 4294967296\n"), &out, &err), 2);
+  EXPECT_EQ(err, U8(u8"line 1: no item 4294967296 in 组合框_接线方式\n"));
+  EXPECT_EQ(RunLines(U8(u8"select 组合框_接线方式 -4294967295\n"), &out, &err), 2);
+  EXPECT_EQ(RunLines(U8(u8"select 组合框_接线方式 +1\n"), &out, &err), 2);
+  EXPECT_EQ(err, "line 1: item index expected, got \"+1\"\n");
+  EXPECT_EQ(RunLines("page 4294967298\n", &out, &err), 2);
+  EXPECT_EQ(err, "line 1: no page 4294967298\n");
+  EXPECT_EQ(RunLines(U8(u8"prop 标签12 4294967296\n"), &out, &err), 2);
+  EXPECT_EQ(RunLines(U8(u8"tick 时钟1 10000001\n"), &out, &err), 2);
+  EXPECT_EQ(err, "line 1: at most 10000000 ticks at once, got 10000001\n");
+  EXPECT_EQ(RunLines(U8(u8"tick 时钟1 99999999999999999999\n"), &out, &err), 2);
+  EXPECT_EQ(RunLines(U8(u8"tick 时钟1 -1\n"), &out, &err), 2);
+  EXPECT_EQ(RunLines(U8(u8"page 2\nselect 组合框_接线方式 1\ntick 时钟1 3\n"), &out, &err), 0) << err;
+}
+
+TEST(ScriptRunTest, LongLinesAreRefusedAndMessagesQuoteLittle) {
+  std::string out, err;
+  const std::string name(5000, 'x');
+  EXPECT_EQ(RunLines("get " + name + "\n", &out, &err), 2);
+  EXPECT_EQ(err, "line 1: unknown control \"" + name.substr(0, 80) + U8(u8"…\"\n"));
+  EXPECT_EQ(RunLines(U8(u8"sheet 编辑框_Idz1 ") + name + "\n", &out, &err), 2);
+  EXPECT_EQ(err, "line 1: a sheet is written as .html or .json, not \"" + name.substr(0, 80) + U8(u8"…\"\n"));
+  EXPECT_EQ(RunLines(U8(u8"frobnicate 编辑框\n"), &out, &err), 2);
+  EXPECT_EQ(err, "line 1: unknown command \"frobnicate\"\n");
+
+  const std::string longest = "# " + std::string(script::kMaxLineBytes - 2, 'a');
+  EXPECT_EQ(RunLines(longest + "\n" + longest + "a\nget x\n", &out, &err), 2);
+  EXPECT_EQ(err, "line 2: longer than 1048576 bytes\n");
+}
+
+// Typed text goes through the box's filter and up to its length limit, whatever its length.
+TEST(ScriptRunTest, TypingALongTextFillsTheBoxAsFarAsItTakes) {
+  std::string out, err;
+  std::string text;
+  for (int i = 0; i < 25000; ++i) text += "1x";
+  EXPECT_EQ(RunLines(U8(u8"set 编辑框_电容电压\ntype 编辑框_电容电压 ") + text + U8(u8"\nget 编辑框_电容电压\n"), &out, &err), 0)
+      << err;
+  EXPECT_EQ(out, U8(u8"编辑框_电容电压=") + std::string(25000, '1') + "\n");
+}
+
+// A stream buffer that takes nothing, as a full disk or a closed descriptor does.
+class RefusingBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(ScriptRunTest, OutputThatCannotBeWrittenEndsWithStatusOne) {
+  testing_support::StartHeadless();
+  RefusingBuffer refusing;
+  std::ostream out(&refusing);
+  std::istringstream in(U8(u8"get 编辑框_频率\nget 编辑框_频率\n"));
+  std::ostringstream err;
+  EXPECT_EQ(script::RunScript(in, out, err), 1);
+  EXPECT_EQ(err.str(), "capcalc-script: cannot write the output\n");
+}
+
+using testing_support::RunCommand;
+const std::string kDriver = CAPCALC_SCRIPT_PROGRAM;
+
+// The command table of the README, the indented lines after "## The script driver".
+std::string ReadmeCommandTable() {
+  std::ifstream readme(CAPCALC_README);
+  std::string line, table;
+  while (std::getline(readme, line) && line != "## The script driver") {
+  }
+  while (std::getline(readme, line) && !line.starts_with("    ")) {
+  }
+  for (; readme && line.starts_with("    "); std::getline(readme, line)) table += line + "\n";
+  return table;
+}
+
+TEST(ScriptDriverTest, HelpAndVersion) {
+  auto help = RunCommand(kDriver + " --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("usage: capcalc-script [SCRIPT]\n", 0), 0u) << help.out;
+  const std::string table = ReadmeCommandTable();
+  EXPECT_NE(table.find("dump-template PATH"), std::string::npos) << table;
+  EXPECT_NE(help.out.find(table), std::string::npos) << "the usage differs from the README's table:\n" << table;
+  auto version = RunCommand(kDriver + " --version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "capcalc-script " CAPCALC_VERSION "\n");
+  EXPECT_EQ(RunCommand(kDriver + " a b").status, 2);
+}
+
+TEST(ScriptDriverTest, OutputAndScriptFailuresAreReported) {
+  const std::string script = "printf '" + U8(u8"get 编辑框_频率") + "\\n' | ";
+  for (const char* redirection : {" >/dev/full", " >&-"}) {
+    auto outcome = RunCommand(script + kDriver + redirection);
+    EXPECT_EQ(outcome.status, 1) << redirection;
+    EXPECT_EQ(outcome.err, "capcalc-script: cannot write the output\n") << redirection;
+  }
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  auto outcome = RunCommand(kDriver + " " + folder);
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.err, "capcalc-script: cannot read " + folder + ": Is a directory\n");
+  outcome = RunCommand(kDriver + " /nonexistent/script");
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.err, "capcalc-script: cannot read /nonexistent/script: No such file or directory\n");
 }
 
 }  // namespace

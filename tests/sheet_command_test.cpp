@@ -56,7 +56,7 @@ TEST(SheetCommandTest, RefusedLines) {
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /tmp/x.txt\n")),
             "line 6: a sheet is written as .html or .json, not \"/tmp/x.txt\"\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /nonexistent/folder/x.json\n")),
-            "line 6: cannot write /nonexistent/folder/x.json\n");
+            "line 6: cannot write \"/nonexistent/folder/x.json\"\n");
 }
 
 }  // namespace

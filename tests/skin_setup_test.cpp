@@ -1,19 +1,25 @@
 // Putting the skin engine beside the program and calling it: a fresh folder gets the
-// library, anything already there under its name is left exactly as it is, and the skin
-// buffer is the program's own, freed as soon as the engine returns.
+// library, whatever the folder is called and however many starts write it at once;
+// anything already there under its name is left exactly as it is, and only a sound
+// library is loaded; the skin buffer is the program's own, freed as soon as the engine
+// returns.
 #include <gtest/gtest.h>
 #include <dlfcn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <vector>
 
 #include "calc/skin_setup.h"
 #include "runtime/dll_commands.h"
 #include "runtime/gbk.h"
 #include "skin/skin_data.h"
+#include "tests/child_process.h"
 #include "tests/fake_skin_engine/fake_skin_engine.h"
 #include "tests/headless_window.h"
 
@@ -25,56 +31,107 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using namespace std::chrono_literals;
+using testing_support::ChildOptions;
+using testing_support::ChildOutcome;
+using testing_support::RunCommand;
+
 std::string ReadFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), {}};
 }
 
-// A folder holding a copy of the headless driver and nothing else.
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+const std::string kStarSelected = U8(u8"组合框_接线方式=星形接线\n");
+const std::string kUnbound = U8(u8"无法找到指定DLL库文件“SkinEngine.so”中的输出命令“SkinEngine_SetAero”");
+
+// Whether the file holds exactly the library the program carries. A bool, so that a
+// failure does not print the whole library.
+bool HoldsTheImage(const fs::path& path) {
+  std::span<const uint8_t> image = skin::SkinEngineImage();
+  return ReadFile(path) == std::string(image.begin(), image.end());
+}
+
+// A folder holding a copy of the headless driver and nothing else, under a name of the
+// test's choice.
 class ProgramFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("capcalc-skin-" + std::to_string(getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    fs::copy_file(CAPCALC_SCRIPT_PROGRAM, folder_ / "capcalc-script");
+    top_ = fs::temp_directory_path() / ("capcalc-skin-" + std::to_string(getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(top_);
+    fs::create_directories(top_);
+    std::ofstream(top_ / "script") << U8(u8"get 组合框_接线方式\n");
+    MakeProgramFolder("program");
   }
   void TearDown() override {
     std::error_code ignored;
-    fs::permissions(library(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(folder_, ignored);
+    fs::remove_all(top_, ignored);
   }
 
-  // Runs the driver in its folder (started from elsewhere) with one command; returns the
-  // exit status and collects what it printed.
-  int Run(std::string* out, std::string* err) {
-    fs::path script = folder_ / "script";
-    std::ofstream(script) << reinterpret_cast<const char*>(u8"get 组合框_接线方式\n");
-    std::string command = "cd / && " + (folder_ / "capcalc-script").string() + " " + script.string() +
-                          " >" + (folder_ / "out").string() + " 2>" + (folder_ / "err").string();
-    int status = std::system(command.c_str());
-    *out = ReadFile(folder_ / "out");
-    *err = ReadFile(folder_ / "err");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  void MakeProgramFolder(const std::string& name) {
+    folder_ = top_ / name;
+    fs::create_directories(folder_);
+    fs::copy_file(CAPCALC_SCRIPT_PROGRAM, folder_ / "capcalc-script");
+  }
+
+  // Runs the driver in its folder (started from elsewhere) with one command.
+  ChildOutcome Run(const std::string& before = "", ChildOptions options = {}) const {
+    const std::string program = (folder_ / "capcalc-script").string();
+    return RunCommand(before + "cd / && '" + program + "' " + (top_ / "script").string(), options);
+  }
+
+  // What a start that cannot bind the library shows, and quickly: no hang, no crash.
+  void ExpectRefused(const std::string& what, const std::string& before = "") {
+    const ChildOutcome outcome = Run(before, {.limit = 5s});
+    EXPECT_EQ(outcome.status, 255) << what << " (took " << outcome.took.count() << " ms)";
+    EXPECT_NE(outcome.err.find(kUnbound), std::string::npos) << what << ": " << outcome.err;
+  }
+
+  void PlantLibrary(fs::perms permissions) {
+    fs::copy_file(CAPCALC_SKIN_ENGINE_FILE, library());
+    fs::permissions(library(), permissions);
+  }
+
+  // The folder's entries other than the program and the library: temporary files left over.
+  std::vector<std::string> Leftovers() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
+      const std::string name = entry.path().filename().string();
+      if (name != "capcalc-script" && name != "SkinEngine.so") names.push_back(name);
+    }
+    return names;
   }
 
   fs::path library() const { return folder_ / "SkinEngine.so"; }
 
+  fs::path top_;
   fs::path folder_;
 };
 
-const std::string kStarSelected = reinterpret_cast<const char*>(u8"组合框_接线方式=星形接线\n");
-const std::string kUnbound =
-    reinterpret_cast<const char*>(u8"无法找到指定DLL库文件“SkinEngine.so”中的输出命令“SkinEngine_SetAero”");
-
 TEST_F(ProgramFolderTest, AFreshFolderGetsTheLibrary) {
-  std::string out, err;
-  EXPECT_EQ(Run(&out, &err), 0) << err;
-  EXPECT_EQ(out, kStarSelected);
-  std::span<const uint8_t> image = skin::SkinEngineImage();
-  EXPECT_EQ(ReadFile(library()), std::string(image.begin(), image.end()));
-  EXPECT_EQ(ReadFile(library()), ReadFile(fs::path(CAPCALC_SKIN_ENGINE_FILE)));
+  const ChildOutcome outcome = Run();
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, kStarSelected);
+  EXPECT_TRUE(HoldsTheImage(library()));
+  EXPECT_TRUE(HoldsTheImage(CAPCALC_SKIN_ENGINE_FILE));
+  EXPECT_TRUE(Leftovers().empty());
+}
+
+// Folders whose names GBK cannot spell, or that are not even UTF-8, hold the program as
+// well as any other; and the library is the one in that very folder, not in a folder
+// whose name merely looks alike.
+TEST_F(ProgramFolderTest, TheLibraryIsWrittenAndLoadedInThatVeryFolder) {
+  fs::create_directory(top_ / "app?");
+  std::ofstream(top_ / "app?" / "SkinEngine.so") << "not a library";
+  for (const std::string& name : {U8(u8"프로그램"), U8(u8"app📁"), std::string("caf\xe9")}) {
+    MakeProgramFolder(name);
+    const ChildOutcome outcome = Run();
+    EXPECT_EQ(outcome.status, 0) << name << ": " << outcome.err;
+    EXPECT_EQ(outcome.out, kStarSelected) << name;
+    EXPECT_TRUE(HoldsTheImage(library())) << name;
+  }
 }
 
 TEST_F(ProgramFolderTest, AnExistingFileIsNeitherRewrittenNorChanged) {
@@ -82,9 +139,7 @@ TEST_F(ProgramFolderTest, AnExistingFileIsNeitherRewrittenNorChanged) {
   fs::permissions(library(), fs::perms::owner_read);
   struct stat before {};
   ASSERT_EQ(stat(library().c_str(), &before), 0);
-  std::string out, err;
-  EXPECT_EQ(Run(&out, &err), 255);
-  EXPECT_NE(err.find(kUnbound), std::string::npos) << err;
+  ExpectRefused("a text file");
   struct stat after {};
   ASSERT_EQ(stat(library().c_str(), &after), 0);
   EXPECT_EQ(ReadFile(library()), "not a library");
@@ -96,11 +151,89 @@ TEST_F(ProgramFolderTest, AnExistingFileIsNeitherRewrittenNorChanged) {
 TEST_F(ProgramFolderTest, AFolderOfThatNameIsLeftAlone) {
   fs::create_directory(library());
   std::ofstream(library() / "inside") << "kept";
-  std::string out, err;
-  EXPECT_EQ(Run(&out, &err), 255);
-  EXPECT_NE(err.find(kUnbound), std::string::npos) << err;
+  ExpectRefused("a folder");
   EXPECT_TRUE(fs::is_directory(library()));
   EXPECT_EQ(ReadFile(library() / "inside"), "kept");
+}
+
+// A library cut short, as a start killed while writing or a full disk left it before,
+// would be mapped in part and kill the process on the first touch past its end.
+TEST_F(ProgramFolderTest, ACutLibraryIsRefused) {
+  PlantLibrary(fs::perms(0644));
+  fs::resize_file(library(), 4096);
+  ExpectRefused("a library cut to 4096 bytes");
+}
+
+// Nothing that would hang the start, and nothing another user could have written.
+TEST_F(ProgramFolderTest, OnlyASoundFileIsLoaded) {
+  ASSERT_EQ(mkfifo(library().c_str(), 0600), 0);
+  ExpectRefused("a FIFO");
+  fs::remove(library());
+  fs::create_symlink("/dev/zero", library());
+  ExpectRefused("a device");
+  fs::remove(library());
+  PlantLibrary(fs::perms(0664));
+  ExpectRefused("a library the group may write");
+  fs::permissions(library(), fs::perms(0646));
+  ExpectRefused("a library others may write");
+  if (geteuid() == 0) {
+    fs::permissions(library(), fs::perms(0644));
+    ASSERT_EQ(chown(library().c_str(), testing_support::UnprivilegedUser(), testing_support::UnprivilegedGroup()), 0);
+    ExpectRefused("another user's library");
+  }
+}
+
+// The design lets the user put an engine of their own under the name.
+TEST_F(ProgramFolderTest, AReplacementEngineOfTheUsersOwnLoads) {
+  fs::copy_file(CAPCALC_FAKE_SKIN_ENGINE, library());
+  fs::permissions(library(), fs::perms(0755));
+  const ChildOutcome outcome = Run();
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, kStarSelected);
+}
+
+TEST_F(ProgramFolderTest, TheLibraryIsNeverWritableByOthersWhateverTheUmask) {
+  const ChildOutcome outcome = Run("umask 000 && ");
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(fs::status(library()).permissions() & (fs::perms::group_write | fs::perms::others_write),
+            fs::perms::none);
+}
+
+// A start ended while writing (here by the file size limit, whose signal kills it in the
+// middle of the library) leaves nothing under the name, and the next start writes it.
+TEST_F(ProgramFolderTest, AStartKilledWhileWritingLeavesNoPartialLibrary) {
+  const ChildOutcome killed = Run("ulimit -f 16 && ");
+  EXPECT_EQ(killed.status, 128 + SIGXFSZ) << killed.err;
+  EXPECT_FALSE(fs::exists(fs::symlink_status(library())));
+  const ChildOutcome next = Run();
+  EXPECT_EQ(next.status, 0) << next.err;
+  EXPECT_TRUE(HoldsTheImage(library()));
+}
+
+// A disk that fills while writing (here the same limit with its signal ignored, so that
+// the write fails) leaves neither a library nor its temporary file, and the start ends
+// with the binding failure rather than a crash.
+TEST_F(ProgramFolderTest, AWriteThatFailsLeavesNothingBehind) {
+  ExpectRefused("a full disk", "trap '' XFSZ; ulimit -f 16 && ");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(library())));
+  EXPECT_TRUE(Leftovers().empty());
+  const ChildOutcome next = Run();
+  EXPECT_EQ(next.status, 0) << next.err;
+  EXPECT_TRUE(HoldsTheImage(library()));
+}
+
+// Eight first starts at once: each writes a library of its own, one of them gets the
+// name, and every start loads a complete one.
+TEST_F(ProgramFolderTest, FirstStartsAtOnceAllSucceed) {
+  std::vector<std::future<ChildOutcome>> starts;
+  for (int i = 0; i < 8; ++i) starts.push_back(std::async(std::launch::async, [this] { return Run(); }));
+  for (std::future<ChildOutcome>& start : starts) {
+    const ChildOutcome outcome = start.get();
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, kStarSelected);
+  }
+  EXPECT_TRUE(HoldsTheImage(library()));
+  EXPECT_TRUE(Leftovers().empty());
 }
 
 TEST(SkinSetupTest, TheEngineGetsItsOwnCopyOfSkin19FreedAtOnce) {

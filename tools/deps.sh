@@ -3,13 +3,15 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang
+  build-essential cmake pkg-config clang libclang-rt-14-dev
   libfltk1.3-dev libjpeg62-turbo-dev libx11-dev libxft-dev libfontconfig-dev
   libgtest-dev libbenchmark-dev
   fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth xdotool x11-utils libpng-dev libxtst-dev libxext-dev
+  openbox icewm
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64
   python3
+  librsvg2-bin lintian desktop-file-utils appstream
 )
 
 missing=()

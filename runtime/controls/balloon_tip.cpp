@@ -1,6 +1,7 @@
 #include "runtime/controls/balloon_tip.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Tooltip.H>
 #include <FL/Fl_Window.H>
 
 #include <algorithm>
@@ -131,7 +132,11 @@ class BalloonTipControl : public LiveControl, private EventWatcher {
     if (spot == spot_) return;
     HideBalloon();
     spot_ = spot;
-    if (spot_) Fl::add_timeout(kInitialDelay, &BalloonTipControl::InitialDelayOver, this);
+    if (spot_) {
+      // The toolkit's plain tooltip of the control stands down: the two never show together.
+      Fl_Tooltip::current(nullptr);
+      Fl::add_timeout(kInitialDelay, &BalloonTipControl::InitialDelayOver, this);
+    }
   }
 
   void HideBalloon() {

@@ -58,6 +58,15 @@ std::string FilterText(uint32_t mode, std::string_view utf8) {
   return kept;
 }
 
+std::optional<std::string> AcceptedPaste(uint32_t mode, std::string_view utf8) {
+  size_t end = utf8.find_last_not_of(" \t\r\n");
+  std::string_view text = utf8.substr(0, end == std::string_view::npos ? 0 : end + 1);
+  auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+  if (mode != kFreeText && std::ranges::any_of(text, control)) return std::nullopt;
+  if (FilterText(mode, text).size() != text.size()) return std::nullopt;
+  return std::string(text);
+}
+
 std::optional<std::string> TidiedText(uint32_t mode, const std::string& gbk) {
   if (!IsIntegerMode(mode) && !IsDecimalMode(mode)) return std::nullopt;
   std::string tidy = TidiedNumber(mode, gbk);

@@ -14,8 +14,10 @@ struct Watch {
   bool installed = false;
 };
 
+// Never destroyed: a component stops watching when it is destroyed, which may happen
+// during the process's exit, after this file's program-wide objects would be gone.
 Watch& TheWatch() {
-  static Watch watch;
+  static Watch& watch = *new Watch;
   return watch;
 }
 

@@ -55,7 +55,8 @@ class LiveControl {
   // The group into which a contained control's widget goes; for a control with pages,
   // the group of the page that lists the child.
   virtual Fl_Group* GroupForChild(uint32_t child_id);
-  // Called once the window and all its controls exist and are placed.
+  // Called once the window and all its controls exist and are placed, and the window is
+  // on the screen when there is one.
   virtual void AfterCreation() {}
 
   // The live geometry and visibility behind the common properties. The defaults work on

@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Tabs.H>
+#include <FL/Fl_Window.H>
 
 #include <algorithm>
 #include <vector>
@@ -80,6 +81,12 @@ class TabControl : public TableControl<TabControl> {
       }
     }
     return pages_.front();
+  }
+
+  // The new window's focus goes where selecting its page puts it, straight there: on its
+  // way through the tab order it would raise the focus events of the controls it passed.
+  void AfterCreation() override {
+    if (!widget_->window()->contains(FocusedWidget())) FocusFirstControlOfPage(CurrentPage());
   }
 
   // A user's change of page: the handler of the page-changing event may keep the old page;

@@ -3,14 +3,19 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_RGB_Image.H>
-#include <FL/x.H>
+
+#include <array>
+#include <memory>
+#include <vector>
 
 #include "forms/picture.h"
+#include "forms/picture_layout.h"
 #include "runtime/controls/common_events.h"
 #include "runtime/controls/control_factory.h"
 #include "runtime/controls/focus.h"
 #include "runtime/controls/look.h"
 #include "runtime/controls/property_table.h"
+#include "runtime/controls/window_identity.h"
 #include "runtime/gbk.h"
 #include "runtime/window_builder.h"
 
@@ -19,7 +24,23 @@ namespace {
 
 class MainWindowWidget : public Fl_Double_Window {
  public:
-  MainWindowWidget(LiveControl& control, int w, int h) : Fl_Double_Window(w, h), control_(control) {}
+  MainWindowWidget(LiveControl& control, int w, int h)
+      : Fl_Double_Window(w, h), control_(control), fixed_w_(w), fixed_h_(h) {
+    size_range(w, h, w, h);
+  }
+
+  void FixClientSize(int w, int h) {
+    fixed_w_ = w;
+    fixed_h_ = h;
+    size_range(w, h, w, h);
+  }
+
+  // The client area keeps its size whatever asks for another: a window manager that
+  // ignores the size hints, or another program resizing the window.
+  void resize(int x, int y, int w, int h) override {
+    Fl_Double_Window::resize(x, y, fixed_w_, fixed_h_);
+    if (shown() && (w != fixed_w_ || h != fixed_h_)) ReassertClientSize(*this);
+  }
 
   int handle(int event) override {
     // The toolkit would close any window on an Escape nobody took; whether this one
@@ -33,27 +54,10 @@ class MainWindowWidget : public Fl_Double_Window {
 
  private:
   LiveControl& control_;
+  int fixed_w_, fixed_h_;
 };
 
-// Motif window-manager hints: the functions and decorations of a fixed dialog frame
-// with a close button and a system menu, without minimise and maximise buttons.
-void SetFixedFrameHints(Fl_Window* window, const forms::WindowUnit& unit) {
-  struct {
-    unsigned long flags, functions, decorations;
-    long input_mode;
-    unsigned long status;
-  } hints = {3, 0, 0, 0, 0};
-  enum { kAll = 1, kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32 };
-  enum { kBorder = 2, kTitle = 8, kMenu = 16, kMinimizeButton = 32, kMaximizeButton = 64 };
-  hints.functions = kClose | (unit.movable ? kMove : 0) | (unit.minimise_button ? kMinimize : 0) |
-                    (unit.maximise_button ? kMaximize : 0);
-  hints.decorations = kBorder | kTitle | (unit.control_box ? kMenu : 0) |
-                      (unit.minimise_button ? kMinimizeButton : 0) |
-                      (unit.maximise_button ? kMaximizeButton : 0);
-  Atom property = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
-  XChangeProperty(fl_display, fl_xid(window), property, property, 32, PropModeReplace,
-                  reinterpret_cast<unsigned char*>(&hints), 5);
-}
+constexpr std::array kSmallerIconSides = {16, 24, 32, 48};
 
 class MainWindow : public WindowControl {
  public:
@@ -65,7 +69,6 @@ class MainWindow : public WindowControl {
     widget_ = new MainWindowWidget(*this, client_w, client_h);
     Fl_Group::current(nullptr);
     widget_->resizable(nullptr);
-    widget_->size_range(client_w, client_h, client_w, client_h);
     title_ = GbkToUtf8(unit_.caption);
     widget_->label(title_.c_str());
     widget_->color(ToToolkitColour(unit_.background, FL_BACKGROUND_COLOR));
@@ -88,7 +91,8 @@ class MainWindow : public WindowControl {
       widget_->position(record().left + kFrameWidth, record().top + kFrameWidth + kCaptionHeight);
     }
     widget_->show();
-    SetFixedFrameHints(widget_, unit_);
+    AnnounceFrame(*widget_, unit_);
+    AnnounceLegacyNames(*widget_);
   }
 
   // Tab moves the focus; Enter either does the same or nothing (no button is a default
@@ -120,9 +124,11 @@ class MainWindow : public WindowControl {
   void ApplyRect(const ControlRect& rect) override {
     int client_w = std::max(1, rect.width - 2 * kFrameWidth);
     int client_h = std::max(1, rect.height - 2 * kFrameWidth - kCaptionHeight);
-    widget_->size_range(client_w, client_h, client_w, client_h);
+    widget_->FixClientSize(client_w, client_h);
     widget_->resize(rect.left + kFrameWidth, rect.top + kFrameWidth + kCaptionHeight, client_w,
                     client_h);
+    // The toolkit rewrites the frame hints along with the size range.
+    if (widget_->shown()) AnnounceFrame(*widget_, unit_);
   }
 
   std::optional<bool> CurrentlyVisible() override { return widget_->shown() && widget_->visible(); }
@@ -138,16 +144,26 @@ class MainWindow : public WindowControl {
     unit_.caption = value.text;
     title_ = GbkToUtf8(unit_.caption);
     widget_->label(title_.c_str());
+    if (widget_->shown()) AnnounceLegacyNames(*widget_);
   }
 
  private:
-  // The template's icon, for the caption and the task bar; the window manager's own when
-  // the window has none or it cannot be read.
+  // The template's icon, for the caption and the task bar, with the smaller sizes desktops
+  // show scaled from it as the pictures are; the window manager's own when the window has
+  // none or it cannot be read.
   void ApplyIcon() {
     std::optional<forms::Image> icon = forms::DecodePicture(unit_.icon);
     if (!icon) return;
-    Fl_RGB_Image image(icon->rgba.data(), icon->width, icon->height, 4);
-    widget_->icon(&image);  // the window keeps a copy
+    std::vector<forms::Image> sizes;
+    for (int side : kSmallerIconSides) sizes.push_back(forms::ScaleImage(*icon, side, side));
+    sizes.push_back(std::move(*icon));
+    std::vector<std::unique_ptr<Fl_RGB_Image>> images;
+    std::vector<const Fl_RGB_Image*> list;
+    for (forms::Image& image : sizes) {
+      images.push_back(std::make_unique<Fl_RGB_Image>(image.rgba.data(), image.width, image.height, 4));
+      list.push_back(images.back().get());
+    }
+    widget_->icons(list.data(), static_cast<int>(list.size()));  // the window keeps copies
   }
 
   static void Closed(Fl_Widget*, void* self) {

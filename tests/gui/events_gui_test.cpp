@@ -2,6 +2,7 @@
 // handlers' answers steer the controls.
 #include <X11/keysym.h>
 
+#include "runtime/edit_menu.h"
 #include "tests/gui/test_program.h"
 
 namespace {
@@ -24,6 +25,7 @@ TEST_F(EventsGuiTest, PageTabsSwitchOnAClickAndTheFocusLandsOnThePage) {
                       {画板4, rt::kGotFocus}}});
   const std::string landing[] = {Utf8(u8"按钮_电容器计算"), Utf8(u8"画板1"), Utf8(u8"画板2"),
                                  Utf8(u8"画板3"), Utf8(u8"画板4")};
+  EXPECT_EQ(reports_.Next(2s), landing[0] + " -7") << "the focus at start";
   for (int page : {1, 2, 3, 4, 0}) {
     ClickAt(kTabCentresX[page], kTabCentreY);
     EXPECT_EQ(reports_.Next(2s), Utf8(u8"选择夹1 0")) << "page " << page + 1;
@@ -70,6 +72,9 @@ TEST_F(EventsGuiTest, MouseEventsCarryThePlaceInTheControlAndTheKeys) {
   ClickAt(box.x + 20, box.y + 3, 3, ControlMask);
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"编辑框_电容电压 -4 20 3 1"));
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"编辑框_电容电压 -5 20 3 1"));
+  EXPECT_TRUE(WaitUntil([this] { return !PopupWindows(display()).empty(); }, 2s)) << "the edit menu";
+  PressKey(display(), XK_Escape);  // closes the menu, not the window
+  WaitUntil([this] { return PopupWindows(display()).empty(); }, 2s);
   ClickAt(box.x + 20, box.y + 3, 4);
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"编辑框_电容电压 -12 1 0"));
   ClickAt(box.x + 20, box.y + 3, 5, ShiftMask | ControlMask);
@@ -155,6 +160,54 @@ TEST_F(EventsGuiTest, ComboBoxPickIsReportedAfterTheListCloses) {
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"组合框_接线方式 0"));
   EXPECT_EQ(reports_.Next(500ms), std::nullopt);
   EXPECT_EQ(MappedTopLevels(display()).size(), 1u);
+}
+
+// The window starts with the focus where selecting the first page puts it, straight there:
+// no other control hears of the focus on the way.
+TEST_F(EventsGuiTest, TheFocusStartsOnTheFirstPagesButton) {
+  Start({.bindings = {{按钮_电容器计算, rt::kGotFocus},
+                      {按钮_电容器计算, 0},
+                      {编辑框_电容电压, rt::kGotFocus},
+                      {编辑框_电容电流9, rt::kGotFocus}}});
+  EXPECT_EQ(reports_.Next(2s), Utf8(u8"按钮_电容器计算 -7"));
+  MovePointer(display(), origin_.x + 600, origin_.y + 270);
+  PressKey(display(), XK_space);
+  EXPECT_EQ(reports_.Next(2s), Utf8(u8"按钮_电容器计算 0"));
+  EXPECT_EQ(reports_.Next(300ms), std::nullopt);
+}
+
+bool g_entry_enabled = false;
+
+void AddSheetEntry() {
+  rt::AddEditMenuEntry(kMainWindowId, 编辑框_电容电流,
+                       {"计算书…", [] { return g_entry_enabled; }, [] { Report("sheet"); }});
+}
+
+// An entry the program adds to a box's menu comes after the standard ones, greyed while
+// the program says so, and runs the program's action.
+TEST_F(EventsGuiTest, AnAddedMenuEntryIsTheProgramsOwn) {
+  Start({.bindings = {{按钮_电容器计算, 0, std::nullopt, [] { g_entry_enabled = true; }}},
+         .before_loop = AddSheetEntry});
+  auto open_menu = [this] {
+    ClickOn(编辑框_电容电流, 3);
+    WaitUntil([this] { return !PopupWindows(display()).empty(); }, 2s);
+    Settle();
+    return PopupWindows(display()).empty() ? std::vector<MenuRow>{}
+                                           : MenuRows(display(), PopupWindows(display()).front());
+  };
+  std::vector<MenuRow> rows = open_menu();
+  ASSERT_EQ(rows.size(), 7u);
+  for (const MenuRow& row : rows) EXPECT_FALSE(row.enabled) << "an empty box, an entry not yet offered";
+  EXPECT_TRUE(rows[5].after_separator && rows[6].after_separator) << "全选, then the program's own";
+  PressKey(display(), XK_Escape);
+  WaitUntil([this] { return PopupWindows(display()).empty(); }, 2s);
+  ClickOn(按钮_电容器计算);
+  EXPECT_EQ(reports_.Next(2s), Utf8(u8"按钮_电容器计算 0"));
+  rows = open_menu();
+  ASSERT_EQ(rows.size(), 7u);
+  EXPECT_TRUE(rows.back().enabled);
+  Click(display(), WindowGeometry(display(), PopupWindows(display()).front()).x + 20, rows.back().centre_y);
+  EXPECT_EQ(reports_.Next(2s), "sheet");
 }
 
 TEST_F(EventsGuiTest, TimerTicksEveryFifteenMilliseconds) {

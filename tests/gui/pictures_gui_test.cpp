@@ -60,9 +60,13 @@ TEST(PicturesGuiTest, PickingDeltaShowsItsDiagram) {
   // The combo box sits at (126, 107) in its group box, which sits at (16, 32) on the page;
   // its drop button is the last 17 pixels.
   const int combo_x = origin.x + 16 + 126, combo_y = origin.y + 32 + 107;
+  // A loaded machine may take its time over each step: the test waits for the list to
+  // open and to close again, as a hand does.
   Click(display, combo_x + 74 - 8, combo_y + 10);
+  ASSERT_TRUE(WaitUntil([&] { return !PopupWindows(display).empty(); }, 5s)) << "the list did not open";
   Settle(300ms);
   Click(display, combo_x + 20, combo_y + 20 + 28);  // the second item of the list
+  ASSERT_TRUE(WaitUntil([&] { return PopupWindows(display).empty(); }, 5s)) << "the list did not close";
   Settle(500ms);
   SaveScreenshot(display, window, std::string(CAPCALC_SCREENSHOT_DIR) + "/page1-delta.png");
   Click(display, combo_x + 20, combo_y + 10);

@@ -173,22 +173,49 @@ ClientRect ControlRect(uint32_t control_id) {
   return rect;
 }
 
-void TestProgramGuiTest::Start(TestProgram program) {
-  child_.emplace(Child::Function(server_, [&] { return RunTestProgram(reports_, program); }));
-  reports_.CloseWriter();
+int PageOf(uint32_t control_id) {
+  const forms::ControlRecord* record = &RecordOf(control_id);
+  while (record->container != 0 && RecordOf(record->container).type_code != forms::kTabType)
+    record = &RecordOf(record->container);
+  if (record->container == 0) return 0;
+  int page = 1;
+  for (uint32_t id : RecordOf(record->container).children) {
+    if (id == 0) ++page;
+    if (id == record->control_id) return page;
+  }
+  return 0;
+}
+
+std::vector<uint32_t> EditBoxes() {
+  std::vector<uint32_t> boxes;
+  for (const forms::ControlRecord& record : RealTemplate().windows.at(0).records) {
+    if (record.type_code == forms::kEditBoxType) boxes.push_back(record.control_id);
+  }
+  return boxes;
+}
+
+const forms::ControlRecord& MainWindowRecord() { return RealTemplate().windows.at(0).records.at(0); }
+
+void WindowGuiTest::FindMainWindow() {
   window_ = WaitForWindow(display(), Utf8(u8"电容器相关计算"));
   ASSERT_NE(window_, 0u) << "the main window did not appear";
   origin_ = WindowGeometry(display(), window_);
   Settle();
 }
 
-void TestProgramGuiTest::ClickAt(int x, int y, unsigned button, unsigned modifiers) {
+void WindowGuiTest::ClickAt(int x, int y, unsigned button, unsigned modifiers) {
   Click(display(), origin_.x + x, origin_.y + y, button, modifiers);
 }
 
-void TestProgramGuiTest::ClickOn(uint32_t control_id) {
+void WindowGuiTest::ClickOn(uint32_t control_id, unsigned button) {
   ClientRect r = ControlRect(control_id);
-  ClickAt(r.centre_x(), r.centre_y());
+  ClickAt(r.centre_x(), r.centre_y(), button);
+}
+
+void TestProgramGuiTest::Start(TestProgram program) {
+  child_.emplace(Child::Function(server_, [&] { return RunTestProgram(reports_, program); }));
+  reports_.CloseWriter();
+  FindMainWindow();
 }
 
 }  // namespace gui

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/control_ids.h"
+#include "forms/template.h"
 #include "runtime/frame.h"
 #include "tests/gui/x_harness.h"
 
@@ -77,25 +78,39 @@ struct ClientRect {
 };
 ClientRect ControlRect(uint32_t control_id);
 
+// The page (1 to 5) on which a control shows; 0 for those outside the pages.
+int PageOf(uint32_t control_id);
+// The edit boxes of the main window, in template order.
+std::vector<uint32_t> EditBoxes();
+// The main window's record in the template, with its icon.
+const forms::ControlRecord& MainWindowRecord();
+
 // UTF-8 literals as the plain strings the reports and the X server use.
 inline std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
+// A test of the main window on its own X server: real input at points of the client area.
+class WindowGuiTest : public ::testing::Test {
+ protected:
+  Display* display() const { return server_.display(); }
+  // Waits for the main window and notes where its client area lies on the screen.
+  void FindMainWindow();
+  // Real clicks at a point of the client area, and on the middle of a control.
+  void ClickAt(int x, int y, unsigned button = 1, unsigned modifiers = 0);
+  void ClickOn(uint32_t control_id, unsigned button = 1);
+
+  XServer server_;
+  Window window_ = 0;
+  Geometry origin_;  // of the client area, on the screen
+};
+
 // A test that runs a test program on its own X server and drives it with real input.
-class TestProgramGuiTest : public ::testing::Test {
+class TestProgramGuiTest : public WindowGuiTest {
  protected:
   // Starts the program and waits for its main window.
   void Start(TestProgram program);
 
-  Display* display() const { return server_.display(); }
-  // Real clicks at a point of the client area, and on the middle of a control.
-  void ClickAt(int x, int y, unsigned button = 1, unsigned modifiers = 0);
-  void ClickOn(uint32_t control_id);
-
-  XServer server_;
   Reports reports_;
   std::optional<Child> child_;
-  Window window_ = 0;
-  Geometry origin_;  // of the client area, on the screen
 };
 
 }  // namespace gui

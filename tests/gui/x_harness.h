@@ -31,8 +31,9 @@ class XServer {
   Display* display_ = nullptr;
 };
 
-// A child process on that server: the program file itself, or a function of the test
-// (which may start the runtime on screen with hooks of its own).
+// A child process on that server: the program file itself, a command line (searched on
+// the path), or a function of the test (which may start the runtime on screen with hooks
+// of its own).
 class Child {
  public:
   static Child Program(const XServer& server, const std::string& path);
@@ -52,6 +53,9 @@ class Child {
   pid_t pid_ = -1;
   std::optional<int> status_;
 };
+
+// Starts a window manager (openbox, icewm) and waits until it has taken over the screen.
+Child StartWindowManager(const XServer& server, const std::vector<std::string>& argv);
 
 // Polls `condition` until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
@@ -84,7 +88,9 @@ void RequestClose(Display* display, Window window);
 // The top-level windows that are mapped now, the ones the program pops up included.
 std::vector<Window> MappedTopLevels(Display* display);
 
-// The text the clipboard holds (UTF-8), asked of its owner; empty when it has none.
+// The text the clipboard holds (UTF-8), asked of its owner; empty when it has none. A
+// copy has usually just been asked for: a program that is slow to take the clipboard
+// (a loaded machine, the sanitizers) gets a second to do so.
 std::string ClipboardText(Display* display);
 // Leaves the clipboard without an owner, so that a copy that copies nothing shows.
 void ClearClipboard(Display* display);
@@ -95,6 +101,35 @@ std::string CopyFocusedText(Display* display);
 // The mapped top-level windows that bypass the window manager: popups such as menus and
 // tips, topmost first.
 std::vector<Window> PopupWindows(Display* display);
+
+// A window property of 32-bit items (atoms, cardinals, windows); empty when it has none.
+std::vector<unsigned long> LongProperty(Display* display, Window window, const char* name);
+// The names of the atoms a window property lists.
+std::vector<std::string> AtomNames(Display* display, Window window, const char* name);
+
+// Counts the bells that any program rings on the server from now on.
+class BellWatch {
+ public:
+  explicit BellWatch(Display* display);
+  // The bells rung since the last call, once the server has had time to tell.
+  int Rings();
+
+ private:
+  Display* display_;
+  int event_base_ = 0;
+};
+
+// The region of the window as 0xRRGGBB pixels, row by row.
+std::vector<uint32_t> WindowPixels(Display* display, Window window, const Geometry& region);
+
+// The entries of a popup menu as a user reads them: rows of text from top to bottom (the
+// separators are no rows), each greyed or not.
+struct MenuRow {
+  int centre_y = 0;  // on the screen
+  bool enabled = false;
+  bool after_separator = false;
+};
+std::vector<MenuRow> MenuRows(Display* display, Window menu);
 
 // Writes the window's pixels as a PNG file.
 void SaveScreenshot(Display* display, Window window, const std::string& path);

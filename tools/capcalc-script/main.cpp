@@ -1,27 +1,66 @@
 // capcalc-script: runs the calculator without a display and drives it with the commands
 // of a script file (standard input without an argument).
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
+#include <string_view>
 
 #include "calc/program.h"
 #include "tools/capcalc-script/script.h"
 
+namespace {
+
+constexpr std::string_view kUsage = R"(usage: capcalc-script [SCRIPT]
+       capcalc-script --help | --version
+
+Runs the calculator without a display and reads one command a line from SCRIPT, or from
+standard input without one, in UTF-8:
+
+    set NAME TEXT        the content of an edit box       get NAME        NAME=TEXT
+    select NAME INDEX    pick a combo box item            prop NAME N     NAME.N=VALUE
+    click NAME           click a button                   type NAME TEXT  key by key
+    focus NAME / blur NAME                                page N          pick tab page N
+    tick NAME N          N ticks of a timer               hover NAME      move the pointer over it
+    tip NAME             NAME=the control's hint          dump-template PATH
+    sheet NAME PATH      the calculation sheet of the last click shown in result box NAME,
+                         written to PATH: HTML for .html, JSON for .json
+
+TEXT is the rest of the line as it stands. Blank lines and lines starting with "#" are
+skipped. A bad line prints "line N: ..." and ends with status 2; a runtime error prints its
+report and ends with status 255; output that cannot be written ends with status 1.
+)";
+
+constexpr std::string_view kVersion = "capcalc-script " CAPCALC_VERSION "\n";
+
+int Print(std::string_view text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) return 0;
+  std::fputs("capcalc-script: cannot write the output\n", stderr);
+  return 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const std::string_view option = argc == 2 ? argv[1] : "";
+  if (option == "--help") return Print(kUsage);
+  if (option == "--version") return Print(kVersion);
   if (argc > 2) {
-    std::cerr << "usage: capcalc-script [SCRIPT]\n";
+    std::cerr << kUsage.substr(0, kUsage.find("\n\n") + 1);
     return 2;
   }
   std::ifstream file;
   if (argc == 2) {
     file.open(argv[1]);
     if (!file) {
-      std::cerr << "capcalc-script: cannot open " << argv[1] << "\n";
+      std::cerr << "capcalc-script: cannot read " << argv[1] << ": " << std::strerror(errno) << "\n";
       return 2;
     }
   }
   std::ios::sync_with_stdio(false);
   calc::StartProgram(rt::DisplayMode::kHeadless);
-  int status = script::RunScript(argc == 2 ? file : std::cin, std::cout, std::cerr);
-  std::cout.flush();
+  int status = argc == 2 ? script::RunScript(file, std::cout, std::cerr, argv[1])
+                         : script::RunScript(std::cin, std::cout, std::cerr);
   rt::EndProgram(status);
 }

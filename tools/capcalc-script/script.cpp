@@ -4,7 +4,6 @@
 #include <FL/Fl_Widget.H>
 
 #include <algorithm>
-#include <charconv>
 #include <fstream>
 #include <istream>
 #include <map>
@@ -29,17 +28,13 @@ namespace {
 // What went wrong with a line; empty when it ran.
 using Problem = std::string;
 
+// More ticks on one line are refused: ten million take about a minute already.
+constexpr int kMaxTicks = 10'000'000;
+
 struct Context {
   std::ostream& out;
   rt::LoadedWindow& window;
 };
-
-std::optional<long long> ParseNumber(std::string_view text) {
-  long long value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
-}
 
 rt::ControlState* Named(Context& context, const Line& line) {
   if (!line.has_name || line.name.empty()) return nullptr;
@@ -48,11 +43,11 @@ rt::ControlState* Named(Context& context, const Line& line) {
 }
 
 Problem NoSuchControl(const Line& line) {
-  return line.has_name ? "unknown control \"" + line.name + "\"" : "missing control name";
+  return line.has_name ? "unknown control " + Quoted(line.name) : "missing control name";
 }
 
 Problem NotApplicable(const Line& line) {
-  return "\"" + line.command + "\" does not apply to " + line.name;
+  return Quoted(line.command) + " does not apply to " + line.name;
 }
 
 void PrintValue(Context& context, const Line& line, const std::string& index, const std::string& value) {
@@ -101,11 +96,11 @@ Problem Set(Context& context, const Line& line) {
 Problem Select(Context& context, const Line& line) {
   rt::ControlState* control = Named(context, line);
   if (!control) return NoSuchControl(line);
-  std::optional<long long> index = ParseNumber(line.rest);
-  if (!index) return "item index expected, got \"" + line.rest + "\"";
-  if (!control->live->UserPickItem(static_cast<int>(*index))) {
+  if (!IsWholeNumber(line.rest)) return "item index expected, got " + Quoted(line.rest);
+  std::optional<int> index = ParseNumber<int>(line.rest);
+  if (!index || !control->live->UserPickItem(*index)) {
     return control->record.type_code == forms::kComboBoxType
-               ? "no item " + line.rest + " in " + line.name
+               ? "no item " + Excerpt(line.rest) + " in " + line.name
                : NotApplicable(line);
   }
   return {};
@@ -128,9 +123,9 @@ Problem Get(Context& context, const Line& line) {
 Problem Prop(Context& context, const Line& line) {
   rt::ControlState* control = Named(context, line);
   if (!control) return NoSuchControl(line);
-  std::optional<long long> index = ParseNumber(line.rest);
-  if (!index || *index < 0 || *index > INT32_MAX) return "property index expected, got \"" + line.rest + "\"";
-  auto property = static_cast<int32_t>(*index);
+  std::optional<int32_t> index = ParseNumber<int32_t>(line.rest);
+  if (!index || *index < 0) return "property index expected, got " + Quoted(line.rest);
+  const int32_t property = *index;
   if (property >= rt::kFirstTypeProperty && !control->live->FormOf(property - rt::kFirstTypeProperty))
     return line.name + " has no property " + line.rest;
   uint64_t bits = rt::GetProperty(context.window.window_id, control->record.control_id, property, -1);
@@ -145,13 +140,13 @@ Problem DumpTemplate(Context&, const Line& line) {
   std::ofstream file(path, std::ios::binary);
   std::span<const uint8_t> block = forms::MainWindowTemplate();
   file.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
-  if (!file) return "cannot write " + path;
+  if (!file) return "cannot write " + Quoted(path);
   return {};
 }
 
-// Keyboard input as the toolkit delivers it: one key event per character.
-void SendCharacter(Fl_Widget* widget, const std::string& utf8) {
-  std::string text = utf8;
+// Keyboard input as the toolkit delivers it: one key event with the text it types.
+void SendKey(Fl_Widget* widget, std::string_view utf8) {
+  std::string text(utf8);
   Fl::e_text = text.data();
   Fl::e_length = static_cast<int>(text.size());
   Fl::e_keysym = text.size() == 1 ? static_cast<unsigned char>(text[0]) : 0;
@@ -162,6 +157,27 @@ void SendCharacter(Fl_Widget* widget, const std::string& utf8) {
   widget->handle(FL_KEYUP);
   Fl::e_text = nullptr;
   Fl::e_length = 0;
+}
+
+// Whether a handler hears each key typed into the control, or each change of its text.
+bool KeysAreHeard(const Context& context, const rt::ControlState& control) {
+  if (control.record.type_code != forms::kEditBoxType) return true;
+  constexpr int32_t kContentChanged = 0;  // the edit box's own event
+  for (int32_t event : {kContentChanged, int32_t{rt::kKeyDown}, int32_t{rt::kKeyUp}, int32_t{rt::kCharacter}}) {
+    if (rt::HandlerBound(context.window.window_id, control.record.control_id, event)) return true;
+  }
+  return false;
+}
+
+// The length of the next piece of text to type: one character, or where no handler hears
+// the keys a whole run of printable characters, as an input method delivers what it
+// composed. The text is the same either way, but the toolkit's text field counts its whole
+// content on every insert, so a long text typed key by key takes quadratic time.
+size_t NextPiece(std::string_view text, bool key_by_key) {
+  auto printable = [](char c) { return static_cast<unsigned char>(c) >= 0x20 && c != 0x7F; };
+  if (key_by_key || !printable(text.front())) return rt::Utf8CharacterLength(text);
+  const auto end = std::find_if_not(text.begin(), text.end(), printable);
+  return static_cast<size_t>(end - text.begin());
 }
 
 Problem Focus(Context& context, const Line& line) {
@@ -175,10 +191,11 @@ Problem Focus(Context& context, const Line& line) {
 Problem Type(Context& context, const Line& line) {
   if (Problem problem = Focus(context, line); !problem.empty()) return problem;
   Fl_Widget* widget = rt::FocusedWidget();
-  for (size_t i = 0; i < line.rest.size();) {
-    size_t n = rt::Utf8CharacterLength(std::string_view(line.rest).substr(i));
-    SendCharacter(widget, line.rest.substr(i, n));
-    i += n;
+  const bool key_by_key = KeysAreHeard(context, *Named(context, line));
+  for (std::string_view rest = line.rest; !rest.empty();) {
+    const size_t length = NextPiece(rest, key_by_key);
+    SendKey(widget, rest.substr(0, length));
+    rest.remove_prefix(length);
   }
   return {};
 }
@@ -194,12 +211,11 @@ Problem Blur(Context& context, const Line& line) {
 
 // The page number is the only field: "page 2".
 Problem Page(Context& context, const Line& line) {
-  std::optional<long long> page = line.rest.empty() ? ParseNumber(line.name) : std::nullopt;
-  if (!page) return "page number expected";
+  if (!line.rest.empty() || !IsWholeNumber(line.name)) return "page number expected";
+  std::optional<int> page = ParseNumber<int>(line.name);
   for (rt::ControlState& control : context.window.controls) {
     if (control.record.type_code != forms::kTabType || !control.live) continue;
-    if (*page < 1 || !control.live->UserSelectPage(static_cast<int>(*page - 1)))
-      return "no page " + line.name;
+    if (!page || *page < 1 || !control.live->UserSelectPage(*page - 1)) return "no page " + Excerpt(line.name);
     return {};
   }
   return "the window has no pages";
@@ -209,9 +225,10 @@ Problem Tick(Context& context, const Line& line) {
   rt::ControlState* control = Named(context, line);
   if (!control) return NoSuchControl(line);
   if (control->record.type_code != forms::kTimerType) return NotApplicable(line);
-  std::optional<long long> count = ParseNumber(line.rest);
-  if (!count || *count < 0) return "tick count expected, got \"" + line.rest + "\"";
-  for (long long i = 0; i < *count; ++i) control->live->Raise(0);
+  if (!IsWholeNumber(line.rest) || line.rest.front() == '-') return "tick count expected, got " + Quoted(line.rest);
+  std::optional<int> count = ParseNumber<int>(line.rest);
+  if (!count || *count > kMaxTicks) return "at most " + std::to_string(kMaxTicks) + " ticks at once, got " + Excerpt(line.rest);
+  for (int i = 0; i < *count; ++i) control->live->Raise(0);
   return {};
 }
 
@@ -256,41 +273,44 @@ const std::map<std::string, CommandFunction>& Commands() {
   return kCommands;
 }
 
-}  // namespace
-
-std::optional<Line> SplitLine(std::string_view text) {
-  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-  if (text.empty() || text.front() == '#') return std::nullopt;
-  Line line;
-  size_t first = text.find(' ');
-  line.command = std::string(text.substr(0, first));
-  if (first == std::string_view::npos) return line;
-  std::string_view after = text.substr(first + 1);
-  size_t second = after.find(' ');
-  line.has_name = true;
-  line.name = std::string(after.substr(0, second));
-  if (second != std::string_view::npos) line.rest = std::string(after.substr(second + 1));
-  return line;
+Problem RunLine(Context& context, std::string_view text) {
+  std::optional<Line> line = SplitLine(text);
+  if (!line) return {};
+  auto command = Commands().find(line->command);
+  Problem problem = command == Commands().end() ? "unknown command " + Quoted(line->command)
+                                                : command->second(context, *line);
+  rt::RunPostedCalls();
+  return problem;
 }
 
-int RunScript(std::istream& in, std::ostream& out, std::ostream& err) {
+}  // namespace
+
+int RunScript(std::istream& in, std::ostream& out, std::ostream& err, std::string_view source) {
   rt::LoadedWindow* window = rt::FindLoadedWindow(calc::kMainWindowId);
   Context context{out, *window};
   std::string text;
-  for (long number = 1; std::getline(in, text); ++number) {
-    std::optional<Line> line = SplitLine(text);
-    if (!line) continue;
-    auto command = Commands().find(line->command);
-    Problem problem = command == Commands().end() ? "unknown command \"" + line->command + "\""
-                                                  : command->second(context, *line);
-    rt::RunPostedCalls();
-    if (!problem.empty()) {
-      out.flush();
-      err << "line " << number << ": " << problem << "\n";
-      return 2;
+  Problem problem;
+  long number = 0;
+  try {
+    while (problem.empty() && out) {
+      const LineRead read = ReadLine(in, &text);
+      if (read == LineRead::kEnd) break;
+      ++number;
+      problem = read == LineRead::kTooLong ? "longer than " + std::to_string(kMaxLineBytes) + " bytes"
+                                           : RunLine(context, text);
     }
+  } catch (const std::ios_base::failure& failure) {
+    err << "capcalc-script: cannot read " << source << ": " << failure.code().message() << "\n";
+    return 2;
   }
-  return 0;
+  out.flush();
+  if (!out) {
+    err << "capcalc-script: cannot write the output\n";
+    return 1;
+  }
+  if (problem.empty()) return 0;
+  err << "line " << number << ": " << problem << "\n";
+  return 2;
 }
 
 }  // namespace script

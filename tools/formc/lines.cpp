@@ -126,10 +126,27 @@ template uint16_t ParseNumber<uint16_t>(const Line&, const Token&);
 template uint32_t ParseNumber<uint32_t>(const Line&, const Token&);
 template int32_t ParseNumber<int32_t>(const Line&, const Token&);
 
+namespace {
+
+// The template holds GBK: ASCII, and pairs of a lead byte 0x81..0xFE and a trail byte
+// 0x40..0xFE other than 0x7F. The conversion gives GB18030, whose four-byte characters GBK
+// does not have, and escapes for bytes that are no UTF-8.
+bool HoldsOnlyGbk(std::string_view gb18030) {
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(gb18030[i]); };
+  for (size_t i = 0; i < gb18030.size(); ++i) {
+    if (byte(i) < 0x80) continue;
+    if (byte(i) == 0x80 || byte(i) == 0xFF || i + 1 == gb18030.size()) return false;
+    ++i;
+    if (byte(i) < 0x40 || byte(i) == 0x7F || byte(i) == 0xFF) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::string ToGbk(const Line& line, const std::string& utf8) {
   std::string gbk = rt::Utf8ToGbk(utf8);
-  if (rt::GbkToUtf8(gbk) != utf8)
-    Fail(line, "\"" + utf8 + "\" holds characters that GBK cannot hold");
+  if (!HoldsOnlyGbk(gbk)) Fail(line, "\"" + utf8 + "\" holds characters that GBK cannot hold");
   return gbk;
 }
 

@@ -1,0 +1,72 @@
+#include "tests/gui/main_window_fixture.h"
+
+#include <X11/keysym.h>
+
+#include <filesystem>
+
+namespace gui {
+
+using namespace ids;
+
+const uint32_t kFirstPageResults[12] = {
+    编辑框_电容电流, 编辑框_电容电流2, 编辑框_电容电流6, 编辑框_电容电流1,
+    编辑框_电容输出, 编辑框_电容电流7, 编辑框_XC,        编辑框_调谐频率,
+    编辑框_电容电流8, 编辑框_XL,       编辑框_补偿容量,  编辑框_电容电流9,
+};
+
+void MainWindowGuiTest::ClickOnComboText(uint32_t combo) {
+  ClientRect r = ControlRect(combo);
+  ClickAt(r.x + 10, r.centre_y());
+}
+
+std::string MainWindowGuiTest::TypeInto(uint32_t box, const std::string& keys) {
+  ClickOn(box);
+  TypeText(display(), keys);
+  Settle();
+  return CopyFocusedText(display());
+}
+
+std::string MainWindowGuiTest::TidiedAfterTyping(uint32_t box, const std::string& keys) {
+  ClickOn(box);
+  TypeText(display(), keys);
+  PressKey(display(), XK_Tab);
+  Settle();
+  return TextOf(box);
+}
+
+std::string MainWindowGuiTest::TextOf(uint32_t box) {
+  ClickOn(box);
+  return CopyFocusedText(display());
+}
+
+void MainWindowGuiTest::CopyToClipboard(const std::string& ascii) {
+  ClickOnComboText(组合框_接线方式);
+  PressKey(display(), XK_a, ControlMask);
+  TypeText(display(), ascii);
+  PressKey(display(), XK_a, ControlMask);
+  PressKey(display(), XK_c, ControlMask);
+  Settle();
+}
+
+void MainWindowGuiTest::CalculateFirstPage() {
+  const std::pair<uint32_t, const char*> inputs[] = {
+      {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "1000"}, {编辑框_电抗率, "6"},
+      {编辑框_系统电压, "10.5"}, {编辑框_COS1, "0.8"},     {编辑框_COS2, "0.95"},
+      {编辑框_P, "1000"},        {编辑框_CT变比, "30"},
+  };
+  for (const auto& [box, text] : inputs) {
+    ClickOn(box);
+    TypeText(display(), text);
+  }
+  ClickOn(按钮_电容器计算);
+  Settle(300ms);
+}
+
+std::string MainWindowGuiTest::Screenshot(const std::string& name) {
+  std::filesystem::create_directories(CAPCALC_SCREENSHOT_DIR);
+  std::string path = std::string(CAPCALC_SCREENSHOT_DIR) + "/" + name + ".png";
+  SaveScreenshot(display(), window_, path);
+  return path;
+}
+
+}  // namespace gui
