@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/controls/popup_focus.h"
+#include "runtime/controls/toolkit_options.h"
 #include "runtime/controls/window_control.h"
 #include "runtime/display.h"
 #include "runtime/dll_commands.h"
@@ -114,6 +115,7 @@ void InitRuntime(const ProgramDescription& program, DisplayMode mode) {
   FrameState& state = State();
   state.program = program;
   state.mode = mode;
+  SettleToolkitOptions();
   if (mode == DisplayMode::kOnScreen) ConnectToDisplay();
   SetErrorPresenter(mode == DisplayMode::kOnScreen ? PresentInMessageBox : PresentOnStandardError);
   // The runtime heap is the C library's heap, which needs no taking. No component library
