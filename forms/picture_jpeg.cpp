@@ -10,13 +10,34 @@
 
 #include "forms/picture_codecs.h"
 
-// Direct RGBA output saves a conversion pass per row.
-#ifndef JCS_EXTENSIONS
-#error "the JPEG library must offer the RGBA output colour space (libjpeg-turbo does)"
-#endif
-
 namespace forms::detail {
 namespace {
+
+// libjpeg-turbo (Debian's) writes RGBA rows directly. IJG's libjpeg (the toolkit's
+// bundled one, in the Windows build) offers only RGB: its rows are spread to RGBA in place.
+#ifdef JCS_EXTENSIONS
+constexpr J_COLOR_SPACE kOutputSpace = JCS_EXT_RGBA;
+void SpreadToRgba(JSAMPROW, int) {}
+#else
+constexpr J_COLOR_SPACE kOutputSpace = JCS_RGB;
+// The RGB pixels were decoded into the last three quarters of the row; pixel i moves
+// from byte width + 3i to byte 4i, never over one not yet moved.
+void SpreadToRgba(JSAMPROW row, int width) {
+  const JSAMPROW rgb = row + width;
+  for (int i = 0; i < width; ++i) {
+    const JSAMPLE r = rgb[3 * i], g = rgb[3 * i + 1], b = rgb[3 * i + 2];
+    row[4 * i] = r;
+    row[4 * i + 1] = g;
+    row[4 * i + 2] = b;
+    row[4 * i + 3] = 0xFF;
+  }
+}
+#endif
+
+// Where in an RGBA row libjpeg writes its output.
+JSAMPROW DecodeTarget(JSAMPROW row, int width) {
+  return kOutputSpace == JCS_RGB ? row + width : row;
+}
 
 // libjpeg's own working memory, bounded for progressive files whose whole coefficient
 // image is buffered: a hostile header cannot make it take more.
@@ -64,7 +85,7 @@ bool DecodeInto(std::span<const uint8_t> file, Image* image) {
     jpeg_destroy_decompress(&decoder);
     return false;
   }
-  decoder.out_color_space = JCS_EXT_RGBA;
+  decoder.out_color_space = kOutputSpace;
   jpeg_start_decompress(&decoder);
   image->width = static_cast<int>(decoder.output_width);
   image->height = static_cast<int>(decoder.output_height);
@@ -72,8 +93,10 @@ bool DecodeInto(std::span<const uint8_t> file, Image* image) {
   image->rgba.reserve(std::min(row_bytes * image->height, kMaxOutputPerInputByte * file.size()));
   while (decoder.output_scanline < decoder.output_height) {
     image->rgba.resize(image->rgba.size() + row_bytes);
-    JSAMPROW row = image->rgba.data() + image->rgba.size() - row_bytes;
-    jpeg_read_scanlines(&decoder, &row, 1);
+    const JSAMPROW row = image->rgba.data() + image->rgba.size() - row_bytes;
+    JSAMPROW target = DecodeTarget(row, image->width);
+    jpeg_read_scanlines(&decoder, &target, 1);
+    SpreadToRgba(row, image->width);
   }
   jpeg_finish_decompress(&decoder);
   jpeg_destroy_decompress(&decoder);

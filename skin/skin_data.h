@@ -15,7 +15,8 @@ std::span<const uint8_t> EmbeddedSkin(int number);
 // All the skins, one after another, as the program carries them.
 std::span<const uint8_t> AllEmbeddedSkins();
 
-// The file image of SkinEngine.so, written beside the program when it is missing there.
+// The file image of the engine library (SkinEngine.so, on Windows SkinEngine.dll),
+// written beside the program when it is missing there.
 std::span<const uint8_t> SkinEngineImage();
 
 }  // namespace skin

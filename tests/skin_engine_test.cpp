@@ -1,8 +1,8 @@
-// The skin engine as the program meets it: the built SkinEngine.so loaded at run time,
-// sharing this process's toolkit, with no display.
+// The skin engine as the program meets it: the built engine library loaded at run time,
+// theming this process's toolkit through the entry points the process exports, with no
+// display.
 
 #include <FL/Fl.H>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,10 +13,13 @@
 
 #include "skin/engine/skin_format.h"
 #include "skin/skin_data.h"
+#include "tests/loaded_library.h"
 #include "tests/skin_images.h"
 
 // Last: the X11 headers define macros (None, Bool) that clash with the test framework.
+#ifndef _WIN32
 #include <FL/x.H>
+#endif
 
 namespace {
 
@@ -33,10 +36,13 @@ class SkinEngineTest : public testing::Test {
  protected:
   // The library is never closed: the toolkit keeps pointers to its box drawing functions.
   static void SetUpTestSuite() {
-    void* library = dlopen(CAPCALC_SKIN_ENGINE_FILE, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(library, nullptr) << dlerror();
-    set_aero_ = reinterpret_cast<SetAeroExport>(dlsym(library, "SkinEngine_SetAero"));
-    attach_res_ = reinterpret_cast<AttachResExport>(dlsym(library, "SkinEngine_AttachRes"));
+    std::string error;
+    void* library = testing_support::LoadLibraryFile(CAPCALC_SKIN_ENGINE_FILE, &error);
+    ASSERT_NE(library, nullptr) << error;
+    set_aero_ = reinterpret_cast<SetAeroExport>(
+        testing_support::FindExport(library, "SkinEngine_SetAero"));
+    attach_res_ = reinterpret_cast<AttachResExport>(
+        testing_support::FindExport(library, "SkinEngine_AttachRes"));
     ASSERT_NE(set_aero_, nullptr);
     ASSERT_NE(attach_res_, nullptr);
   }
@@ -88,9 +94,9 @@ TEST_F(SkinEngineTest, EveryEmbeddedSkinIsAcceptedAndThemesTheToolkit) {
 
 TEST_F(SkinEngineTest, BoxesAreDrawnByTheEngineInTheProgramsOwnToolkit) {
   ASSERT_EQ(Attach(Embedded(19)), 1);
-  Dl_info info{};
-  ASSERT_NE(dladdr(reinterpret_cast<void*>(Fl::get_boxtype(FL_UP_BOX)), &info), 0);
-  EXPECT_NE(std::string(info.dli_fname).find("SkinEngine.so"), std::string::npos) << info.dli_fname;
+  const std::string drawer =
+      testing_support::ModuleFileOf(reinterpret_cast<void*>(Fl::get_boxtype(FL_UP_BOX)));
+  EXPECT_NE(drawer.find("SkinEngine."), std::string::npos) << drawer;
   EXPECT_EQ(Fl::box_dx(FL_DOWN_BOX), 2);  // edit boxes keep their text where it was
 }
 
@@ -141,11 +147,13 @@ TEST_F(SkinEngineTest, TheProgramCarriesTheEngineAsBuilt) {
   EXPECT_TRUE(std::equal(carried.begin(), carried.end(), built.begin(), built.end()));
 }
 
+#ifndef _WIN32  // a Windows program has no display connection to open
 TEST_F(SkinEngineTest, WithoutADisplayOnlyStateChanges) {
   if (fl_display) GTEST_SKIP() << "this process already has a display connection";
   ASSERT_EQ(Attach(Embedded(21)), 1);
   EXPECT_EQ(set_aero_(0), 1);
   EXPECT_EQ(fl_display, nullptr);
 }
+#endif
 
 }  // namespace

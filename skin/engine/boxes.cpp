@@ -1,11 +1,10 @@
 #include "skin/engine/boxes.h"
 
-#include <FL/Fl.H>
 #include <FL/Fl_Window.H>
-#include <FL/fl_draw.H>
 
 #include <algorithm>
 
+#include "skin/engine/host_toolkit.h"
 #include "skin/engine/painter.h"
 
 namespace skin {
@@ -37,7 +36,7 @@ const Skin& Theme() { return Current().skin; }
 Rgb Backdrop(int y) {
   const Look& look = Current();
   if (!look.aero) return look.skin[Role::kWindow];
-  const Fl_Window* window = Fl_Window::current();
+  const Fl_Window* window = Toolkit().current_window();
   return GradientAt(y, 0, window ? window->h() : 1, look.skin[Role::kAeroTop],
                     look.skin[Role::kAeroBottom]);
 }
@@ -66,19 +65,19 @@ RowColours RaisedFace(Style style, int y, int h, Rgb top, Rgb bottom) {
 
 // A popup menu's background is an up box too; it should read as a sheet, not a button.
 bool InMenuWindow() {
-  const Fl_Window* window = Fl_Window::current();
+  const Fl_Window* window = Toolkit().current_window();
   return window && window->menu_window();
 }
 
 void DrawFlatBox(int x, int y, int w, int h, Fl_Color colour) {
   if (w <= 0 || h <= 0) return;
   if (colour != FL_BACKGROUND_COLOR || !Current().aero) {
-    fl_rectf(x, y, w, h, colour);
+    Toolkit().rectf(x, y, w, h, colour);
     return;
   }
   for (int row = y; row < y + h; ++row) {
     UseColour(Backdrop(row));
-    fl_xyline(x, row, x + w - 1);
+    Toolkit().xyline(x, row, x + w - 1);
   }
 }
 
@@ -131,7 +130,7 @@ void DrawSunkenBox(int x, int y, int w, int h, Fl_Color colour) {
   PaintRoundedBox({x, y, w, h, look.radius}, theme[Role::kBorder], &face, Behind());
   if (look.style == Style::kBevel && h > 3) {
     UseColour(shadow);
-    fl_yxline(x + 1, y + 1 + look.radius / 2, y + h - 2 - look.radius / 2);
+    Toolkit().yxline(x + 1, y + 1 + look.radius / 2, y + h - 2 - look.radius / 2);
   }
 }
 
@@ -198,7 +197,7 @@ constexpr BoxDrawing kBoxDrawings[] = {
 void InstallBoxes(const Skin& skin, bool aero) {
   Current() = {skin, aero};
   for (const BoxDrawing& box : kBoxDrawings) {
-    Fl::set_boxtype(box.type, box.draw, box.inset, box.inset, 2 * box.inset, 2 * box.inset);
+    Toolkit().set_boxtype(box.type, box.draw, box.inset, box.inset, 2 * box.inset, 2 * box.inset);
   }
 }
 

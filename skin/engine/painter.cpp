@@ -1,10 +1,9 @@
 #include "skin/engine/painter.h"
 
-#include <FL/Fl.H>
-#include <FL/fl_draw.H>
-
 #include <algorithm>
 #include <cmath>
+
+#include "skin/engine/host_toolkit.h"
 
 namespace skin {
 namespace {
@@ -25,19 +24,19 @@ void FillInside(const RoundedBox& box, int radius, const RowColours& fill) {
     const int to = in_corner_band ? right - radius : right - 1;
     if (from > to) continue;
     UseColour(fill(y));
-    fl_xyline(from, y, to);
+    Toolkit().xyline(from, y, to);
   }
 }
 
 void PaintStraightEdges(const RoundedBox& box, int radius) {
   const int right = box.x + box.w - 1, bottom = box.y + box.h - 1;
   if (box.x + radius <= right - radius) {
-    fl_xyline(box.x + radius, box.y, right - radius);
-    fl_xyline(box.x + radius, bottom, right - radius);
+    Toolkit().xyline(box.x + radius, box.y, right - radius);
+    Toolkit().xyline(box.x + radius, bottom, right - radius);
   }
   if (box.y + radius <= bottom - radius) {
-    fl_yxline(box.x, box.y + radius, bottom - radius);
-    fl_yxline(right, box.y + radius, bottom - radius);
+    Toolkit().yxline(box.x, box.y + radius, bottom - radius);
+    Toolkit().yxline(right, box.y + radius, bottom - radius);
   }
 }
 
@@ -55,8 +54,8 @@ void PaintCorners(const RoundedBox& box, int radius, Rgb border, const RowColour
         const Rgb around = behind(y);
         const Rgb colour = Mix(Mix(around, border, outer), fill ? (*fill)(y) : around, inner);
         UseColour(colour);
-        fl_point(box.x + i, y);
-        fl_point(right - i, y);
+        Toolkit().point(box.x + i, y);
+        Toolkit().point(right - i, y);
       }
     }
   }
@@ -70,11 +69,11 @@ Rgb Mix(Rgb from, Rgb to, float amount) {
 
 Rgb RgbOf(Fl_Color colour) {
   Rgb rgb;
-  Fl::get_color(colour, rgb.r, rgb.g, rgb.b);
+  Toolkit().get_color(colour, rgb.r, rgb.g, rgb.b);
   return rgb;
 }
 
-void UseColour(Rgb colour) { fl_color(colour.r, colour.g, colour.b); }
+void UseColour(Rgb colour) { Toolkit().color(colour.r, colour.g, colour.b); }
 
 RowColours Solid(Rgb colour) {
   return [colour](int) { return colour; };

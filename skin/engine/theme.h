@@ -1,4 +1,4 @@
-// Puts a skin on the toolkit the engine shares with the program that loaded it.
+// Puts a skin on the toolkit of the program that loaded the engine.
 #pragma once
 
 #include "skin/engine/skin_format.h"

@@ -539,8 +539,10 @@ std::vector<uint32_t> WindowPixels(Display* display, Window window, const Geomet
   return ReadDrawable(display, window, region);
 }
 
-uint32_t ScreenColour(Display* display, int x, int y) {
-  return ReadDrawable(display, DefaultRootWindow(display), {x, y, 1, 1}).front();
+uint32_t ScreenColour(Display* display, int x, int y) { return ScreenColours(display, {x, y, 1, 1}).front(); }
+
+std::vector<uint32_t> ScreenColours(Display* display, const Geometry& region) {
+  return ReadDrawable(display, DefaultRootWindow(display), region);
 }
 
 void Settle(std::chrono::milliseconds time) { std::this_thread::sleep_for(time); }

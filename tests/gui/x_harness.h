@@ -37,6 +37,8 @@ class XServer {
 class Child {
  public:
   static Child Program(const XServer& server, const std::string& path);
+  // A command with its arguments; the first names the program, looked up in PATH when it
+  // holds no "/".
   static Child Command(const XServer& server, const std::vector<std::string>& arguments);
   static Child Function(const XServer& server, std::function<int()> body);
   Child(Child&& other) noexcept;
@@ -136,6 +138,8 @@ void SaveScreenRegion(Display* display, const Geometry& region, const std::strin
 
 // The colour the screen shows at the point, 0xRRGGBB.
 uint32_t ScreenColour(Display* display, int x, int y);
+// The colours the screen shows in the region, row by row, 0xRRGGBB each.
+std::vector<uint32_t> ScreenColours(Display* display, const Geometry& region);
 
 // Lets the program handle what was sent (input, repaints) before the test looks.
 void Settle(std::chrono::milliseconds time = 150ms);
