@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/conversions.h"
-#include "runtime/dll_commands.h"
-#include "runtime/file_commands.h"
-#include "runtime/heap.h"
+#include "runtime/core/conversions.h"
+#include "runtime/core/dll_commands.h"
+#include "runtime/core/file_commands.h"
+#include "runtime/core/heap.h"
 #include "skin/skin_data.h"
 
 namespace calc {

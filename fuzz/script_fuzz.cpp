@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 #include "tools/capcalc-script/script_line.h"
 
 namespace {

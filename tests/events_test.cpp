@@ -1,10 +1,10 @@
 // Raising events: the lookups and their failures, and suppression.
 #include <gtest/gtest.h>
 
-#include "runtime/events.h"
-#include "runtime/frame.h"
-#include "runtime/gbk.h"
-#include "runtime/loaded_windows.h"
+#include "runtime/core/events.h"
+#include "runtime/core/frame.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/core/loaded_windows.h"
 #include "tests/headless_window.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "tests/headless_window.h"
 
 #include "calc/program.h"
-#include "runtime/heap.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/controls/live_control.h"
-#include "runtime/posted_calls.h"
-#include "runtime/property_access.h"
+#include "runtime/core/heap.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/ui/toolkit_control.h"
+#include "runtime/ui/posted_calls.h"
+#include "runtime/core/property_access.h"
 
 namespace testing_support {
 

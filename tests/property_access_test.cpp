@@ -2,13 +2,13 @@
 // type properties the calculator uses, and the failures, each with its exact message.
 #include <gtest/gtest.h>
 
-#include "runtime/gbk.h"
-#include "runtime/heap.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/controls/live_control.h"
-#include "runtime/posted_calls.h"
-#include "runtime/property_access.h"
-#include "runtime/window_builder.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/core/heap.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/ui/toolkit_control.h"
+#include "runtime/ui/posted_calls.h"
+#include "runtime/core/property_access.h"
+#include "runtime/ui/window_builder.h"
 #include "tests/headless_window.h"
 
 namespace {

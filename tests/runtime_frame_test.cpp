@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "runtime/error_report.h"
-#include "runtime/gbk.h"
-#include "runtime/heap.h"
+#include "runtime/core/error_report.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/core/heap.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "forms/main_window_template.h"
 #include "forms/template.h"
-#include "runtime/gbk.h"
-#include "runtime/loaded_windows.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/core/loaded_windows.h"
 
 namespace gui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <istream>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 
 namespace script {
 namespace {
