@@ -5,8 +5,8 @@
 #include <initializer_list>
 
 #include "calc/base64.h"
-#include "runtime/platform/gbk.h"
 #include "runtime/core/number_format.h"
+#include "runtime/platform/gbk.h"
 
 namespace calc {
 namespace {

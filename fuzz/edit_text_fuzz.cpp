@@ -7,9 +7,10 @@
 #include <iterator>
 #include <string>
 
-#include "runtime/ui/edit_box_text.h"
-#include "runtime/platform/gbk.h"
 #include "runtime/core/number_scan.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/utf8.h"
+#include "runtime/ui/edit_box_text.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "runtime/platform/gbk.h"
+#include "runtime/platform/utf8.h"
 #include "tools/capcalc-script/script_line.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include "runtime/core/events.h"
 #include "runtime/core/frame.h"
-#include "runtime/platform/gbk.h"
 #include "runtime/core/loaded_windows.h"
+#include "runtime/platform/gbk.h"
 #include "tests/headless_window.h"
 
 namespace {

@@ -2,12 +2,12 @@
 // type properties the calculator uses, and the failures, each with its exact message.
 #include <gtest/gtest.h>
 
-#include "runtime/platform/gbk.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/loaded_windows.h"
-#include "runtime/ui/toolkit_control.h"
-#include "runtime/ui/posted_calls.h"
 #include "runtime/core/property_access.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/ui/posted_calls.h"
+#include "runtime/ui/toolkit_control.h"
 #include "runtime/ui/window_builder.h"
 #include "tests/headless_window.h"
 

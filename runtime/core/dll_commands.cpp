@@ -4,68 +4,48 @@
 #include <vector>
 
 #include "runtime/core/error_report.h"
-#include "runtime/platform/gbk.h"
-#include "runtime/platform/libraries.h"
+#include "runtime/core/runtime_state.h"
+#include "runtime/platform/platform.h"
 
 namespace rt {
 namespace {
 
-struct CommandSlot {
-  std::string library;      // GBK
-  std::string export_name;  // GBK
-  LibraryHandle library_handle;  // each command keeps its own
-  void* address = nullptr;
-};
+std::vector<DllCommandSlot>& Slots() { return Runtime().dll_commands; }
 
-std::vector<CommandSlot>& Slots() {
-  static std::vector<CommandSlot> slots;
-  return slots;
-}
-
-// Libraries searched, in order, for a command declared without a library name.
-constexpr const char* kSystemLibraries[] = {"libc.so.6", "libm.so.6", "libX11.so.6",
-                                            "libfontconfig.so.1"};
-
-// A name with a folder in it is loaded exactly as written; a bare name from the program's
-// folder, then by the system's search. The runtime is linked into the program, so the
-// folder of its own module is the program's folder and needs no second try.
-LibraryHandle LoadLibrary(const std::string& gbk_name) {
-  std::string name = GbkToUtf8(gbk_name);
-  if (name.find('/') != std::string::npos) return LoadLibraryFile(name);
+// A name that says where the file is is loaded exactly as written; a bare name from the
+// program's folder, then by the system's search. The runtime is linked into the program,
+// so the folder of its own module is the program's folder and needs no second try.
+platform::Library LoadLibrary(const std::string& name) {
+  if (platform::NamesItsFolder(name)) return platform::LoadLibraryFile(name);
   if (!ProgramFolderPath().empty()) {
-    LibraryHandle beside = LoadLibraryFile(GbkToUtf8(ProgramFolderPath()) + "/" + name);
+    platform::Library beside =
+        platform::LoadLibraryFile(ProgramFolderPath() + platform::FolderSeparator() + name);
     if (beside.module) return beside;
   }
-  return LoadLibraryByName(name);
-}
-
-// Shared objects have no export ordinals: a "#n" name never resolves.
-void* LookUpExport(const LibraryHandle& library, const std::string& gbk_export) {
-  if (!gbk_export.empty() && gbk_export[0] == '#') return nullptr;
-  return FindExport(library, gbk_export);
+  return platform::LoadLibraryByName(name);
 }
 
 // Keeps the library and the export in the slot when the export is there.
-bool Bind(CommandSlot& slot, LibraryHandle library) {
-  slot.address = LookUpExport(library, slot.export_name);
+bool Bind(DllCommandSlot& slot, platform::Library library) {
+  slot.address = platform::FindExport(library, slot.export_name);
   if (!slot.address) {
-    ReleaseLibrary(library);
+    platform::ReleaseLibrary(library);
     return false;
   }
   slot.library_handle = library;
   return true;
 }
 
-bool BindFromSystemLibraries(CommandSlot& slot) {
-  for (const char* library : kSystemLibraries) {
-    if (Bind(slot, LoadLibraryByName(library))) return true;
+bool BindFromSystemLibraries(DllCommandSlot& slot) {
+  for (const char* library : platform::SystemLibraries()) {
+    if (Bind(slot, platform::LoadLibraryByName(library))) return true;
   }
   return false;
 }
 
-bool BindFromNamedLibrary(CommandSlot& slot) { return Bind(slot, LoadLibrary(slot.library)); }
+bool BindFromNamedLibrary(DllCommandSlot& slot) { return Bind(slot, LoadLibrary(slot.library)); }
 
-[[noreturn]] void ReportUnboundCommand(const CommandSlot& slot) {
+[[noreturn]] void ReportUnboundCommand(const DllCommandSlot& slot) {
   std::string message = slot.library.empty()
                             ? "无法找到指定DLL库文件中的输出命令“" + slot.export_name + "”"
                             : "无法找到指定DLL库文件“" + slot.library + "”中的输出命令“" +
@@ -82,7 +62,7 @@ void InitDllCommandTables(std::span<const DllCommandDeclaration> commands) {
 }
 
 void* BindDllCommand(size_t index) {
-  CommandSlot& slot = Slots().at(index);
+  DllCommandSlot& slot = Slots().at(index);
   if (slot.address) return slot.address;
   bool bound = slot.library.empty() ? BindFromSystemLibraries(slot) : BindFromNamedLibrary(slot);
   if (!bound) ReportUnboundCommand(slot);
@@ -90,7 +70,7 @@ void* BindDllCommand(size_t index) {
 }
 
 void ReleaseDllCommands() {
-  for (CommandSlot& slot : Slots()) ReleaseLibrary(slot.library_handle);
+  for (DllCommandSlot& slot : Slots()) platform::ReleaseLibrary(slot.library_handle);
   Slots().clear();
 }
 

@@ -3,12 +3,11 @@
 #include <cstdio>
 
 #include "runtime/core/frame.h"
+#include "runtime/core/runtime_state.h"
 #include "runtime/platform/gbk.h"
 
 namespace rt {
 namespace {
-
-ErrorPresenter g_presenter = PresentOnStandardError;
 
 const char* NumberedErrorMessage(int number) {
   static const char* const kMessages[] = {
@@ -37,10 +36,6 @@ std::string BuildErrorText(const char* message, int code) {
   return text;
 }
 
-void SetErrorPresenter(ErrorPresenter presenter) {
-  g_presenter = presenter ? presenter : PresentOnStandardError;
-}
-
 void PresentOnStandardError(const std::string& gbk_text) {
   std::string utf8 = GbkToUtf8(gbk_text);
   std::fwrite(utf8.data(), 1, utf8.size(), stderr);
@@ -52,7 +47,13 @@ void ReportError(const char* gbk_message, int code) {
   // Forgotten before the report shows: whatever ends the process while the user reads it
   // (another thread's end request), the clean-up routine does not run after an error.
   ForgetEndRoutine();
-  g_presenter(BuildErrorText(gbk_message, code));
+  const std::string text = BuildErrorText(gbk_message, code);
+  RuntimeState* state = RuntimeIfAny();
+  if (state && state->ui) {
+    state->ui->PresentError(text);
+  } else {
+    PresentOnStandardError(text);
+  }
   EndProgram(-1);
 }
 

@@ -10,11 +10,8 @@ namespace rt {
 // nonzero code, then "错误信息：<message>\r\n" for a non-empty message. GBK in and out.
 std::string BuildErrorText(const char* message, int code);
 
-// How the report reaches the user: a message box on screen, standard error without a
-// display. The presenter gets the GBK text of BuildErrorText and returns once the user
-// has seen it.
-using ErrorPresenter = void (*)(const std::string& gbk_text);
-void SetErrorPresenter(ErrorPresenter presenter);
+// How the report reaches the user without a user interface (the user interface has its
+// own way: a message box on screen, standard error without a display).
 void PresentOnStandardError(const std::string& gbk_text);
 
 // Never returns: stops every further event handler, forgets the end routine, shows the

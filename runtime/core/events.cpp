@@ -4,11 +4,10 @@
 #include "runtime/core/error_report.h"
 #include "runtime/core/frame.h"
 #include "runtime/core/loaded_windows.h"
+#include "runtime/core/runtime_state.h"
 
 namespace rt {
 namespace {
-
-EventSource g_current_source;
 
 bool TypeRaisesEvents(uint32_t type_code) {
   switch (type_code) {
@@ -68,10 +67,11 @@ HandlerResult RaiseEvent(uint32_t window_id, uint32_t control_id, int32_t event,
   Handler handler = BoundHandler(owner, event);
   if (!handler) return std::nullopt;
 
-  const EventSource previous = g_current_source;
-  g_current_source = {window_id, control_id};
+  EventSource& current = Runtime().current_event_source;
+  const EventSource previous = current;
+  current = {window_id, control_id};
   HandlerResult answer = handler(args);
-  g_current_source = previous;
+  Runtime().current_event_source = previous;
   return answer;
 }
 
@@ -81,6 +81,6 @@ bool HandlerBound(uint32_t window_id, uint32_t control_id, int32_t event) {
   return control && BoundHandler(FollowEventOwner(*window, *control), event);
 }
 
-EventSource CurrentEventSource() { return g_current_source; }
+EventSource CurrentEventSource() { return Runtime().current_event_source; }
 
 }  // namespace rt

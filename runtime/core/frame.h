@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
 #include "runtime/core/events.h"
+#include "runtime/core/user_interface.h"
 
 namespace rt {
 
@@ -33,13 +35,16 @@ struct ProgramDescription {
   const char* window_class = nullptr;
 };
 
-// Without a display no window is shown, the message loop does not run and the error
-// report goes to standard error; everything else, the live controls included, is the same.
-enum class DisplayMode { kHeadless, kOnScreen };
-
 using EndRoutine = void (*)();
 
-void InitRuntime(const ProgramDescription& program, DisplayMode mode);
+// Makes the runtime state and initialises it from the program description, the template
+// loaded. `ui` is the user-interface layer (rt::ToolkitInterface); null runs the core
+// alone, which shows no window and reports errors on standard error.
+void InitRuntime(const ProgramDescription& program, std::unique_ptr<UserInterface> ui);
+// The end of the program without the end of the process: the windows go, the end routine
+// runs once, the DLL command libraries are released, the user interface goes and the
+// state with it. EndProgram ends this way; tests end each runtime they made so.
+void DestroyRuntime();
 void SetEndRoutine(EndRoutine routine);
 void ForgetEndRoutine();
 void LoadStartWindow(uint32_t window_id);
@@ -52,6 +57,9 @@ void WaitForEnd();
 // A routine that runs whenever the message loop has nothing to do, for as long as the
 // window exists.
 void AddIdleRoutine(uint32_t window_id, void (*routine)(void*), void* argument);
+// The message loop's call when it has nothing to do: the idle routines from the last
+// registered to the first, dropping those whose window no longer exists.
+void RunIdleRoutines();
 
 DisplayMode CurrentDisplayMode();
 const ProgramDescription& CurrentProgram();

@@ -6,24 +6,19 @@
 #include <vector>
 
 #include "runtime/core/error_report.h"
+#include "runtime/core/runtime_state.h"
 
 namespace rt {
 namespace {
 
-struct Range {
-  const uint8_t* start;
-  size_t size;
-};
-
-std::vector<Range>& ConstantRanges() {
-  static std::vector<Range> ranges;
-  return ranges;
-}
-
-const Range* FindRange(const void* p) {
+// Without a runtime there are no constant ranges: every block is a heap block.
+const ConstantRange* FindRange(const void* p) {
+  const RuntimeState* state = RuntimeIfAny();
+  if (!state) return nullptr;
   auto* byte = static_cast<const uint8_t*>(p);
-  for (const Range& r : ConstantRanges()) {
-    if (byte >= r.start && byte < r.start + r.size) return &r;
+  for (const ConstantRange& r : state->constant_ranges) {
+    auto* start = static_cast<const uint8_t*>(r.start);
+    if (byte >= start && byte < start + r.size) return &r;
   }
   return nullptr;
 }
@@ -35,10 +30,10 @@ const Range* FindRange(const void* p) {
 }  // namespace
 
 void RegisterConstantRange(const void* start, size_t size) {
-  ConstantRanges().push_back({static_cast<const uint8_t*>(start), size});
+  Runtime().constant_ranges.push_back({start, size});
 }
 
-void ClearConstantRanges() { ConstantRanges().clear(); }
+void ClearConstantRanges() { Runtime().constant_ranges.clear(); }
 
 bool IsInConstantRange(const void* p) { return p && FindRange(p); }
 
@@ -51,9 +46,9 @@ void* AllocMem(size_t size) {
 
 void* ReallocMem(void* block, size_t size) {
   if (!block) return AllocMem(size);
-  if (const Range* range = FindRange(block)) {
+  if (const ConstantRange* range = FindRange(block)) {
     auto* from = static_cast<const uint8_t*>(block);
-    size_t available = static_cast<size_t>(range->start + range->size - from);
+    size_t available = static_cast<size_t>(static_cast<const uint8_t*>(range->start) + range->size - from);
     void* copy = AllocMem(size);
     std::memcpy(copy, from, available < size ? available : size);
     return copy;

@@ -2,17 +2,13 @@
 
 #include <optional>
 
-#include "runtime/ui/toolkit_control.h"
 #include "runtime/core/error_report.h"
 #include "runtime/core/frame.h"
+#include "runtime/core/live_control.h"
+#include "runtime/core/runtime_state.h"
 
 namespace rt {
 namespace {
-
-std::optional<forms::Template>& LoadedTemplate() {
-  static std::optional<forms::Template> loaded;
-  return loaded;
-}
 
 // Every handler reference names no handler or one of the program's handlers.
 bool HandlerReferencesResolve(const forms::Template& tmpl) {
@@ -37,17 +33,15 @@ ControlState::ControlState(ControlState&&) noexcept = default;
 ControlState& ControlState::operator=(ControlState&&) noexcept = default;
 ControlState::~ControlState() = default;
 
-std::vector<LoadedWindow>& LoadedWindows() {
-  static std::vector<LoadedWindow> windows;
-  return windows;
-}
+std::vector<LoadedWindow>& LoadedWindows() { return Runtime().loaded_windows; }
 
 void LoadWindowTemplate(std::span<const uint8_t> block) {
   std::optional<forms::Template> parsed = forms::ParseTemplate(block);
   if (!parsed || !HandlerReferencesResolve(*parsed)) ReportError("载入窗口模板数据段出错!", 0);
   ReleaseLoadedWindows();
-  LoadedTemplate() = std::move(parsed);
-  for (const forms::WindowEntry& entry : LoadedTemplate()->windows) {
+  std::optional<forms::Template>& loaded = Runtime().loaded_template;
+  loaded = std::move(parsed);
+  for (const forms::WindowEntry& entry : loaded->windows) {
     LoadedWindow window;
     window.window_id = entry.window_id;
     window.entry = &entry;
@@ -62,7 +56,7 @@ void ReleaseLoadedWindows() {
     for (auto it = window.controls.rbegin(); it != window.controls.rend(); ++it) it->live.reset();
   }
   LoadedWindows().clear();
-  LoadedTemplate().reset();
+  Runtime().loaded_template.reset();
 }
 
 LoadedWindow* FindLoadedWindow(uint32_t window_id) {

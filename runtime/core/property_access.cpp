@@ -1,12 +1,10 @@
 #include "runtime/core/property_access.h"
 
-#include <FL/Fl_Widget.H>
-
 #include <algorithm>
 
-#include "runtime/ui/toolkit_control.h"
 #include "runtime/core/error_report.h"
 #include "runtime/core/heap.h"
+#include "runtime/core/live_control.h"
 #include "runtime/core/loaded_windows.h"
 
 namespace rt {
@@ -56,8 +54,8 @@ uint64_t ReadCommon(ControlState& control, int32_t property) {
       return live ? *live : FlagSet(control, forms::kVisible);
     }
     case kDisabledProperty: {
-      Fl_Widget* w = control.live ? control.live->widget() : nullptr;
-      return w ? !w->active() : FlagSet(control, forms::kDisabled);
+      std::optional<bool> live = control.live ? control.live->CurrentlyDisabled() : std::nullopt;
+      return live ? *live : FlagSet(control, forms::kDisabled);
     }
     default: {
       const std::vector<uint8_t>& pointer = control.record.mouse_pointer;

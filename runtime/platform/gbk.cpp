@@ -1,10 +1,11 @@
 #include "runtime/platform/gbk.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <vector>
+
+#include "runtime/platform/platform.h"
+#include "runtime/platform/utf8.h"
 
 namespace rt {
 namespace {
@@ -12,55 +13,18 @@ namespace {
 // Bytes that cannot cross as part of a character travel as U+F780..U+F7FF, 0xF700 + byte.
 constexpr uint32_t kEscapeBase = 0xF700;
 
-bool IsEscape(uint32_t cp) { return cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF; }
+bool IsEscape(char32_t cp) { return cp >= kEscapeBase + 0x80 && cp <= kEscapeBase + 0xFF; }
 
 uint8_t ByteAt(std::string_view s, size_t i) { return static_cast<uint8_t>(s[i]); }
 
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  // Converts one whole character into `out`; false when it has no counterpart.
-  bool Convert(std::string_view in, std::string* out) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) return false;
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char buffer[16];
-    char* in_ptr = const_cast<char*>(in.data());
-    size_t in_left = in.size();
-    char* out_ptr = buffer;
-    size_t out_left = sizeof buffer;
-    if (iconv(cd_, &in_ptr, &in_left, &out_ptr, &out_left) == static_cast<size_t>(-1) || in_left)
-      return false;
-    out->assign(buffer, static_cast<size_t>(out_ptr - buffer));
-    return true;
-  }
-
- private:
-  iconv_t cd_;
-};
-
-// GB18030 rather than GBK: the same bytes for every GBK character, and a form for every
-// other character too, so no text loses a character on its way in.
-struct Converters {
-  Converter to_utf8{"UTF-8", "GB18030"};
-  Converter to_inside{"GB18030", "UTF-8"};
-};
-
-Converters& TheConverters() {
-  thread_local Converters converters;
-  return converters;
-}
-
 // A character crosses only if it converts both ways unchanged; one that would come back
 // otherwise (the conversion tables have a few such) crosses as escaped bytes instead.
-bool ConvertsBack(std::string_view in, Converter& there, Converter& back, std::string* out) {
+bool ConvertsBack(std::string_view in, platform::Direction there, std::string* out) {
+  const platform::Direction back =
+      there == platform::Direction::kToUtf8 ? platform::Direction::kToInside : platform::Direction::kToUtf8;
   std::string again;
-  return there.Convert(in, out) && back.Convert(*out, &again) && again == in;
+  return platform::ConvertCharacter(there, in, out) && platform::ConvertCharacter(back, *out, &again) &&
+         again == in;
 }
 
 // The UTF-8 form of the escape character that carries `byte`.
@@ -68,25 +32,6 @@ std::string EscapeUtf8(uint8_t byte) {
   const uint32_t cp = kEscapeBase + byte;
   return {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
           static_cast<char>(0x80 | (cp & 0x3F))};
-}
-
-// Length of the UTF-8 sequence at `s` and its code point; 0 when the bytes are not a
-// well-formed sequence.
-size_t DecodeUtf8(std::string_view s, uint32_t* cp) {
-  uint8_t lead = ByteAt(s, 0);
-  size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
-                : (lead & 0xF8) == 0xF0 ? 4 : 0;
-  if (length == 0 || length > s.size()) return 0;
-  uint32_t value = length == 1 ? lead : lead & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) {
-    if ((ByteAt(s, i) & 0xC0) != 0x80) return 0;
-    value = (value << 6) | (ByteAt(s, i) & 0x3F);
-  }
-  static const uint32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (value < kMinimum[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-    return 0;
-  *cp = value;
-  return length;
 }
 
 bool InRange(uint8_t b, uint8_t low, uint8_t high) { return b >= low && b <= high; }
@@ -108,9 +53,8 @@ size_t Gb18030Length(std::string_view s) {
 // are no character that converts both ways.
 size_t InsideCharacter(std::string_view s, std::string* utf8) {
   const size_t length = Gb18030Length(s);
-  Converters& converters = TheConverters();
   if (length < 2) return 0;
-  return ConvertsBack(s.substr(0, length), converters.to_utf8, converters.to_inside, utf8) ? length : 0;
+  return ConvertsBack(s.substr(0, length), platform::Direction::kToUtf8, utf8) ? length : 0;
 }
 
 // The inside form of the escape character that carries `byte`.
@@ -118,7 +62,8 @@ const std::string& EscapeForm(uint8_t byte) {
   thread_local std::vector<std::string> forms = [] {
     std::vector<std::string> all(0x80);
     for (uint32_t byte = 0x80; byte <= 0xFF; ++byte)
-      TheConverters().to_inside.Convert(EscapeUtf8(static_cast<uint8_t>(byte)), &all[byte - 0x80]);
+      platform::ConvertCharacter(platform::Direction::kToInside, EscapeUtf8(static_cast<uint8_t>(byte)),
+                                  &all[byte - 0x80]);
     return all;
   }();
   return forms[byte - 0x80];
@@ -158,12 +103,6 @@ std::string KeepRawBytesApart(const std::string& text, const std::vector<size_t>
 
 }  // namespace
 
-size_t Utf8CharacterLength(std::string_view utf8) {
-  uint32_t cp = 0;
-  size_t length = utf8.empty() ? 0 : DecodeUtf8(utf8, &cp);
-  return length ? length : 1;
-}
-
 std::string GbkToUtf8(std::string_view gbk) {
   std::string out;
   out.reserve(gbk.size() * 3 / 2);
@@ -171,7 +110,7 @@ std::string GbkToUtf8(std::string_view gbk) {
   for (size_t i = 0; i < gbk.size();) {
     const uint8_t b = ByteAt(gbk, i);
     const size_t length = b < 0x80 ? 0 : InsideCharacter(gbk.substr(i), &utf8);
-    uint32_t cp = 0;
+    char32_t cp = 0;
     if (b < 0x80) {
       out.push_back(static_cast<char>(b));
     } else if (length == 0) {
@@ -191,9 +130,8 @@ std::string Utf8ToGbk(std::string_view utf8) {
   out.reserve(utf8.size());
   std::vector<size_t> raw;
   std::string inside;
-  Converters& converters = TheConverters();
   for (size_t i = 0; i < utf8.size();) {
-    uint32_t cp = 0;
+    char32_t cp = 0;
     const size_t length = DecodeUtf8(utf8.substr(i), &cp);
     const std::string_view character = utf8.substr(i, std::max<size_t>(length, 1));
     if (length == 1) {
@@ -201,7 +139,7 @@ std::string Utf8ToGbk(std::string_view utf8) {
     } else if (length && IsEscape(cp)) {
       raw.push_back(out.size());
       out.push_back(static_cast<char>(cp - kEscapeBase));
-    } else if (length && ConvertsBack(character, converters.to_inside, converters.to_utf8, &inside)) {
+    } else if (length && ConvertsBack(character, platform::Direction::kToInside, &inside)) {
       out += inside;
     } else {
       AppendEscapedBytes(character, &out);

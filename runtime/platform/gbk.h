@@ -22,8 +22,4 @@ namespace rt {
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
 
-// The length in bytes of the character at the start of UTF-8 text; a byte that does not
-// start a well-formed sequence counts as a character of its own.
-size_t Utf8CharacterLength(std::string_view utf8);
-
 }  // namespace rt

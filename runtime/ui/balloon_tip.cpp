@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/ui/control_factory.h"
-#include "runtime/ui/event_watch.h"
-#include "runtime/ui/tip_window.h"
 #include "runtime/core/error_report.h"
 #include "runtime/core/frame.h"
 #include "runtime/core/property_access.h"
+#include "runtime/ui/control_factory.h"
+#include "runtime/ui/event_watch.h"
+#include "runtime/ui/tip_window.h"
 
 namespace rt {
 namespace {
@@ -67,10 +67,10 @@ TipPoint ScreenOrigin(Fl_Widget& widget) {
 // pointer has been on the spot for the initial delay, and goes after the display time,
 // when the pointer leaves the spot, or when a button is pressed. Once gone it stays gone
 // while the pointer stays on that spot.
-class BalloonTipControl : public LiveControl, private EventWatcher {
+class BalloonTipControl : public ToolkitControl, private EventWatcher {
  public:
   BalloonTipControl(LoadedWindow& window, ControlState& state)
-      : LiveControl(window, state), watching_(CurrentDisplayMode() == DisplayMode::kOnScreen) {
+      : ToolkitControl(window, state), watching_(CurrentDisplayMode() == DisplayMode::kOnScreen) {
     if (watching_) StartWatchingEvents(*this);
   }
 
@@ -116,7 +116,7 @@ class BalloonTipControl : public LiveControl, private EventWatcher {
     Fl_Widget* below = Fl::belowmouse();
     if (!below) return std::nullopt;
     for (const auto& [target, tips] : tips_) {
-      LiveControl* live = LookupLiveLenient(target.first, target.second);
+      auto* live = static_cast<ToolkitControl*>(LookupLiveLenient(target.first, target.second));
       if (!live || live->widget() != below) continue;
       TipPoint origin = ScreenOrigin(*below);
       TipPoint pointer = PointerOnScreen();

@@ -2,11 +2,11 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 
+#include "runtime/platform/gbk.h"
 #include "runtime/ui/common_events.h"
 #include "runtime/ui/control_factory.h"
 #include "runtime/ui/look.h"
 #include "runtime/ui/property_table.h"
-#include "runtime/platform/gbk.h"
 
 namespace rt {
 namespace {

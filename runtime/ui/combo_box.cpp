@@ -12,12 +12,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/platform/gbk.h"
 #include "runtime/ui/common_events.h"
 #include "runtime/ui/control_factory.h"
 #include "runtime/ui/look.h"
-#include "runtime/ui/property_table.h"
-#include "runtime/platform/gbk.h"
 #include "runtime/ui/posted_calls.h"
+#include "runtime/ui/property_table.h"
 
 namespace rt {
 namespace {

@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "runtime/ui/toolkit_control.h"
 #include "runtime/platform/gbk.h"
+#include "runtime/ui/toolkit_control.h"
+#include "runtime/ui/toolkit_state.h"
 
 namespace rt {
 namespace {
@@ -57,7 +58,7 @@ int CharacterCode(const char* utf8, int length) {
 
 // Replaces the text of the current keyboard event for the rest of its processing.
 void ReplaceEventCharacter(int code) {
-  static std::string replacement;
+  std::string& replacement = Toolkit().replaced_character;
   std::string gbk;
   if (code > 0xFF) gbk.push_back(static_cast<char>((code >> 8) & 0xFF));
   gbk.push_back(static_cast<char>(code & 0xFF));

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "runtime/platform/gbk.h"
 #include "runtime/ui/clipboard.h"
 #include "runtime/ui/common_events.h"
 #include "runtime/ui/control_factory.h"
@@ -17,7 +18,6 @@
 #include "runtime/ui/look.h"
 #include "runtime/ui/property_table.h"
 #include "runtime/ui/whole_text_tip.h"
-#include "runtime/platform/gbk.h"
 
 namespace rt {
 namespace {

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "runtime/platform/gbk.h"
 #include "runtime/core/number_format.h"
 #include "runtime/core/number_scan.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/utf8.h"
 
 namespace rt {
 namespace {

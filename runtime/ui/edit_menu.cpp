@@ -5,15 +5,13 @@
 #include <vector>
 
 #include "runtime/core/loaded_windows.h"
+#include "runtime/ui/toolkit_state.h"
 
 namespace rt {
 namespace {
 
-using BoxKey = std::pair<uint32_t, uint32_t>;  // window, control
-
-std::map<BoxKey, std::vector<EditMenuEntry>>& AddedEntries() {
-  static std::map<BoxKey, std::vector<EditMenuEntry>> entries;
-  return entries;
+std::map<std::pair<uint32_t, uint32_t>, std::vector<EditMenuEntry>>& AddedEntries() {
+  return Toolkit().edit_menu_entries;
 }
 
 bool IsEditBox(uint32_t window_id, uint32_t control_id) {

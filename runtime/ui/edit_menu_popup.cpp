@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ui/look.h"
 #include "runtime/platform/gbk.h"
+#include "runtime/ui/look.h"
 
 namespace rt {
 namespace {

@@ -4,44 +4,34 @@
 
 #include <vector>
 
+#include "runtime/ui/toolkit_state.h"
+
 namespace rt {
 namespace {
 
-struct Watch {
-  std::vector<EventWatcher*> watchers;
-  // Whatever dispatched events before the watch began; it still does.
-  Fl_Event_Dispatch previous = nullptr;
-  bool installed = false;
-};
-
-// Never destroyed: a component stops watching when it is destroyed, which may happen
-// during the process's exit, after this file's program-wide objects would be gone.
-Watch& TheWatch() {
-  static Watch& watch = *new Watch;
-  return watch;
-}
-
+// Installed while the user interface that started the watch exists; it puts the previous
+// hook back when it goes.
 int DispatchAndTell(int event, Fl_Window* window) {
-  Watch& watch = TheWatch();
-  int handled = watch.previous ? watch.previous(event, window) : Fl::handle_(event, window);
+  ToolkitState& watch = Toolkit();
+  int handled = watch.previous_dispatch ? watch.previous_dispatch(event, window) : Fl::handle_(event, window);
   // By index: the list stays valid should a watcher start watching meanwhile.
-  for (size_t i = 0; i < watch.watchers.size(); ++i) watch.watchers[i]->AfterEvent(event);
+  for (size_t i = 0; i < watch.event_watchers.size(); ++i) watch.event_watchers[i]->AfterEvent(event);
   return handled;
 }
 
 }  // namespace
 
 void StartWatchingEvents(EventWatcher& watcher) {
-  Watch& watch = TheWatch();
-  if (!watch.installed) {
+  ToolkitState& watch = Toolkit();
+  if (!watch.watch_installed) {
     // The toolkit has a single dispatch hook; the one found here is kept and called.
-    watch.previous = Fl::event_dispatch();
+    watch.previous_dispatch = Fl::event_dispatch();
     Fl::event_dispatch(DispatchAndTell);
-    watch.installed = true;
+    watch.watch_installed = true;
   }
-  watch.watchers.push_back(&watcher);
+  watch.event_watchers.push_back(&watcher);
 }
 
-void StopWatchingEvents(EventWatcher& watcher) { std::erase(TheWatch().watchers, &watcher); }
+void StopWatchingEvents(EventWatcher& watcher) { std::erase(Toolkit().event_watchers, &watcher); }
 
 }  // namespace rt

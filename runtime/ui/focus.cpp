@@ -7,9 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/ui/toolkit_control.h"
 #include "runtime/core/frame.h"
 #include "runtime/core/loaded_windows.h"
+#include "runtime/ui/toolkit_control.h"
+#include "runtime/ui/toolkit_state.h"
 
 namespace rt {
 namespace {
@@ -18,10 +19,7 @@ bool OnScreen() { return CurrentDisplayMode() == DisplayMode::kOnScreen; }
 
 // Without a display the toolkit's own focus cannot be used (it asks the display server
 // about the window), so the runtime keeps track of the holder and tells the widgets.
-std::unique_ptr<Fl_Widget_Tracker>& HeadlessHolder() {
-  static std::unique_ptr<Fl_Widget_Tracker> holder;
-  return holder;
-}
+std::unique_ptr<Fl_Widget_Tracker>& HeadlessHolder() { return Toolkit().headless_focus; }
 
 Fl_Widget* HeadlessFocus() {
   std::unique_ptr<Fl_Widget_Tracker>& holder = HeadlessHolder();
@@ -39,15 +37,15 @@ std::vector<Fl_Widget*> TabStops(LoadedWindow& window) {
   std::vector<const ControlState*> stops;
   for (size_t i = 1; i < window.controls.size(); ++i) {
     const ControlState& control = window.controls[i];
-    if (!(control.record.flags & forms::kTabStop) || !control.live) continue;
-    const Fl_Widget* w = control.live->widget();
+    if (!(control.record.flags & forms::kTabStop)) continue;
+    const Fl_Widget* w = WidgetOf(control);
     if (w && w->visible_r() && w->active_r()) stops.push_back(&control);
   }
   std::stable_sort(stops.begin(), stops.end(), [](const ControlState* a, const ControlState* b) {
     return a->record.tab_order < b->record.tab_order;
   });
   std::vector<Fl_Widget*> widgets;
-  for (const ControlState* control : stops) widgets.push_back(control->live->widget());
+  for (const ControlState* control : stops) widgets.push_back(WidgetOf(*control));
   return widgets;
 }
 

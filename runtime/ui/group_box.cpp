@@ -4,11 +4,11 @@
 #include <FL/Fl_Group.H>
 #include <FL/fl_draw.H>
 
+#include "runtime/platform/gbk.h"
 #include "runtime/ui/common_events.h"
 #include "runtime/ui/control_factory.h"
 #include "runtime/ui/look.h"
 #include "runtime/ui/property_table.h"
-#include "runtime/platform/gbk.h"
 
 namespace rt {
 namespace {

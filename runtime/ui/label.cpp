@@ -4,12 +4,12 @@
 #include <FL/Fl_Box.H>
 #include <FL/fl_draw.H>
 
+#include "runtime/platform/gbk.h"
 #include "runtime/ui/common_events.h"
 #include "runtime/ui/control_factory.h"
 #include "runtime/ui/look.h"
 #include "runtime/ui/property_table.h"
 #include "runtime/ui/text_wrap.h"
-#include "runtime/platform/gbk.h"
 
 namespace rt {
 namespace {

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "runtime/ui/look.h"
 #include "runtime/platform/gbk.h"
+#include "runtime/ui/look.h"
 
 namespace rt {
 namespace {

@@ -5,14 +5,12 @@
 #include <deque>
 
 #include "runtime/core/frame.h"
+#include "runtime/ui/toolkit_state.h"
 
 namespace rt {
 namespace {
 
-std::deque<std::function<void()>>& Queue() {
-  static std::deque<std::function<void()>> queue;
-  return queue;
-}
+std::deque<std::function<void()>>& Queue() { return Toolkit().posted_calls; }
 
 void RunFromLoop(void*) { RunPostedCalls(); }
 
@@ -22,6 +20,8 @@ void PostCall(std::function<void()> call) {
   Queue().push_back(std::move(call));
   if (CurrentDisplayMode() == DisplayMode::kOnScreen) Fl::add_timeout(0.0, RunFromLoop);
 }
+
+void CancelPostedCalls() { Fl::remove_timeout(RunFromLoop); }
 
 void RunPostedCalls() {
   while (!Queue().empty()) {

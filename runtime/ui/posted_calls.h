@@ -10,5 +10,7 @@ void PostCall(std::function<void()> call);
 // Runs the posted calls in order, including those they post. On screen the message loop
 // runs them; without a display the driver does after each command.
 void RunPostedCalls();
+// Stops the message loop from running calls still waiting (the runtime ends).
+void CancelPostedCalls();
 
 }  // namespace rt

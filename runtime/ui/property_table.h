@@ -18,9 +18,9 @@ struct TypeProperty {
 
 // Implements the property part of LiveControl from `Control::Properties()`.
 template <class Control>
-class TableControl : public LiveControl {
+class TableControl : public ToolkitControl {
  public:
-  using LiveControl::LiveControl;
+  using ToolkitControl::ToolkitControl;
 
   std::optional<PropertyForm> FormOf(int index) const override {
     const TypeProperty<Control>* entry = Entry(index);

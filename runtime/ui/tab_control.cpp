@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/platform/gbk.h"
 #include "runtime/ui/common_events.h"
 #include "runtime/ui/control_factory.h"
 #include "runtime/ui/focus.h"
 #include "runtime/ui/look.h"
 #include "runtime/ui/property_table.h"
-#include "runtime/platform/gbk.h"
 
 namespace rt {
 namespace {
@@ -146,8 +146,8 @@ class TabControl : public TableControl<TabControl> {
       }
       if (page != index) continue;
       ControlState* state = FindControl(window(), id);
-      if (!state || !state->live || !TakesFocus(state->record.type_code)) continue;
-      Fl_Widget* w = state->live->widget();
+      if (!state || !TakesFocus(state->record.type_code)) continue;
+      Fl_Widget* w = WidgetOf(*state);
       if (w && w->visible() && w->active() && GiveFocus(w)) return;
     }
   }

@@ -2,9 +2,9 @@
 // Without a display nothing ticks by itself: the driver raises the ticks.
 #include <FL/Fl.H>
 
+#include "runtime/core/frame.h"
 #include "runtime/ui/control_factory.h"
 #include "runtime/ui/property_table.h"
-#include "runtime/core/frame.h"
 
 namespace rt {
 namespace {

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/platform/gbk.h"
 #include "runtime/ui/look.h"
 #include "runtime/ui/text_wrap.h"
-#include "runtime/platform/gbk.h"
 
 namespace rt {
 namespace {

@@ -7,36 +7,29 @@
 
 namespace rt {
 
-LiveControl::LiveControl(LoadedWindow& window, ControlState& state)
-    : window_(&window), state_(&state) {}
-
-LiveControl::~LiveControl() = default;
-
-Fl_Group* LiveControl::GroupForChild(uint32_t) { return nullptr; }
-
-std::optional<PropertyForm> LiveControl::FormOf(int) const { return std::nullopt; }
-
-PropertyData LiveControl::ReadProperty(int) const { return {}; }
-
-void LiveControl::WriteProperty(int, const PropertyData&) {}
-
-std::string LiveControl::DisplayedText() const { return {}; }
-
-HandlerResult LiveControl::Raise(int32_t event, const EventArgs& args) const {
-  return RaiseEvent(window_->window_id, control_id(), event, args);
+ToolkitControl* ToolkitOf(const ControlState& control) {
+  return static_cast<ToolkitControl*>(control.live.get());
 }
 
-void LiveControl::ContainerOrigin(int* x, int* y) {
+Fl_Widget* WidgetOf(const ControlState& control) {
+  ToolkitControl* live = ToolkitOf(control);
+  return live ? live->widget() : nullptr;
+}
+
+Fl_Group* ToolkitControl::GroupForChild(uint32_t) { return nullptr; }
+
+void ToolkitControl::ContainerOrigin(int* x, int* y) {
   *x = *y = 0;
   uint32_t container = record().container;
   if (container == 0) return;
-  ControlState* state = FindControl(*window_, container);
-  if (!state || !state->live || !state->live->widget()) return;
-  *x = state->live->widget()->x();
-  *y = state->live->widget()->y();
+  ControlState* state = FindControl(window(), container);
+  Fl_Widget* origin = state ? WidgetOf(*state) : nullptr;
+  if (!origin) return;
+  *x = origin->x();
+  *y = origin->y();
 }
 
-std::optional<ControlRect> LiveControl::CurrentRect() {
+std::optional<ControlRect> ToolkitControl::CurrentRect() {
   Fl_Widget* w = widget();
   if (!w) return std::nullopt;
   int origin_x, origin_y;
@@ -44,7 +37,7 @@ std::optional<ControlRect> LiveControl::CurrentRect() {
   return ControlRect{w->x() - origin_x, w->y() - origin_y, w->w(), w->h()};
 }
 
-void LiveControl::ApplyRect(const ControlRect& rect) {
+void ToolkitControl::ApplyRect(const ControlRect& rect) {
   Fl_Widget* w = widget();
   if (!w) return;
   int origin_x, origin_y;
@@ -56,7 +49,7 @@ void LiveControl::ApplyRect(const ControlRect& rect) {
 
 // Visible when it and every container up to the window are: a control on a page that is
 // not selected is not visible, whatever its own flag says.
-std::optional<bool> LiveControl::CurrentlyVisible() {
+std::optional<bool> ToolkitControl::CurrentlyVisible() {
   Fl_Widget* w = widget();
   if (!w) return std::nullopt;
   for (; w && !w->as_window(); w = w->parent()) {
@@ -65,7 +58,7 @@ std::optional<bool> LiveControl::CurrentlyVisible() {
   return true;
 }
 
-void LiveControl::ApplyVisible(bool visible) {
+void ToolkitControl::ApplyVisible(bool visible) {
   Fl_Widget* w = widget();
   if (!w) return;
   if (visible) {
@@ -76,7 +69,13 @@ void LiveControl::ApplyVisible(bool visible) {
   RedrawArea(w);
 }
 
-void LiveControl::ApplyDisabled(bool disabled) {
+std::optional<bool> ToolkitControl::CurrentlyDisabled() {
+  Fl_Widget* w = widget();
+  if (!w) return std::nullopt;
+  return !w->active();
+}
+
+void ToolkitControl::ApplyDisabled(bool disabled) {
   Fl_Widget* w = widget();
   if (!w) return;
   if (disabled) {

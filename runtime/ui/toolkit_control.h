@@ -1,54 +1,19 @@
-// A live control: the toolkit widget built from a control record, with the control type's
-// own properties. The very same widgets exist with and without a display; without one
-// they are simply never shown.
+// A live control on the toolkit: the widget built from a control record. The very same
+// widgets exist with and without a display; without one they are simply never shown.
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "runtime/core/events.h"
-#include "runtime/core/loaded_windows.h"
+#include "runtime/core/live_control.h"
 
 class Fl_Widget;
 class Fl_Group;
 
 namespace rt {
 
-// How a type-specific property's value crosses the property access.
-enum class PropertyForm {
-  kInteger,  // the 32-bit word
-  kColour,   // the 32-bit word, 0x00BBGGRR
-  kLogical,  // 0 or 1; a read is true only for the stored value 1
-  kChoice,   // the 32-bit word; a negative written value becomes 0
-  kText,     // a text; null written counts as empty, a read returns a new block
-  kBytes,    // a byte array
-  kLong,     // both data words
-};
-
-struct PropertyData {
-  int64_t number = 0;
-  std::string text;             // GBK
-  std::vector<uint8_t> bytes;
-};
-
-// Left and top relative to the container's client area, width and height in pixels.
-struct ControlRect {
-  int left = 0, top = 0, width = 0, height = 0;
-};
-
-class LiveControl {
+class ToolkitControl : public LiveControl {
  public:
-  LiveControl(LoadedWindow& window, ControlState& state);
-  virtual ~LiveControl();
-  LiveControl(const LiveControl&) = delete;
-  LiveControl& operator=(const LiveControl&) = delete;
-
-  LoadedWindow& window() const { return *window_; }
-  const forms::ControlRecord& record() const { return state_->record; }
-  forms::ControlRecord& record() { return state_->record; }
-  uint32_t control_id() const { return state_->record.control_id; }
+  using LiveControl::LiveControl;
 
   // The widget on screen; null for types that are never visible (timer, balloon tip).
   virtual Fl_Widget* widget() = 0;
@@ -59,41 +24,21 @@ class LiveControl {
   // on the screen when there is one.
   virtual void AfterCreation() {}
 
-  // The live geometry and visibility behind the common properties. The defaults work on
-  // widget(); controls without a widget keep only their stored values.
-  virtual std::optional<ControlRect> CurrentRect();
-  virtual void ApplyRect(const ControlRect& rect);
-  virtual std::optional<bool> CurrentlyVisible();
-  virtual void ApplyVisible(bool visible);
-  virtual void ApplyDisabled(bool disabled);
+  // The defaults work on widget(); controls without a widget keep only their stored values.
+  std::optional<ControlRect> CurrentRect() override;
+  void ApplyRect(const ControlRect& rect) override;
+  std::optional<bool> CurrentlyVisible() override;
+  void ApplyVisible(bool visible) override;
+  std::optional<bool> CurrentlyDisabled() override;
+  void ApplyDisabled(bool disabled) override;
   // Where the container's client area starts, in the window's coordinates.
   void ContainerOrigin(int* x, int* y);
-
-  // Type-specific properties, indexed from 0 (PropertyIndex - 8); nullopt: no such property.
-  virtual std::optional<PropertyForm> FormOf(int index) const;
-  virtual PropertyData ReadProperty(int index) const;
-  virtual void WriteProperty(int index, const PropertyData& value);
-
-  // Whether the control holds its picture decoded; pictures are decoded when the control
-  // first paints, so a hidden control never decodes its own.
-  virtual bool HoldsDecodedPicture() const { return false; }
-
-  // The text a user sees on the control: an edit box's content, a caption, the combo
-  // box's text field. Empty for controls without one.
-  virtual std::string DisplayedText() const;
-
-  // What a user does with the control, through the same paths as the mouse and the
-  // keyboard; false when the control has no such action.
-  virtual bool UserClick() { return false; }
-  virtual bool UserPickItem(int) { return false; }
-  virtual bool UserSelectPage(int) { return false; }
-
-  // Raises an event of this control through its bindings.
-  HandlerResult Raise(int32_t event, const EventArgs& args = {}) const;
-
- private:
-  LoadedWindow* window_;
-  ControlState* state_;
 };
+
+// Every live control of the user-interface layer is a toolkit control; null when the
+// record has no live control.
+ToolkitControl* ToolkitOf(const ControlState& control);
+// The live control's widget; null when it has none.
+Fl_Widget* WidgetOf(const ControlState& control);
 
 }  // namespace rt

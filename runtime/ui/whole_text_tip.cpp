@@ -5,8 +5,8 @@
 #include <FL/Fl_Tooltip.H>
 #include <FL/fl_draw.H>
 
-#include "runtime/ui/look.h"
 #include "runtime/core/frame.h"
+#include "runtime/ui/look.h"
 
 namespace rt {
 namespace {

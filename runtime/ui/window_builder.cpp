@@ -3,17 +3,15 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Window.H>
 
-#include "runtime/ui/control_factory.h"
-#include "runtime/ui/window_control.h"
 #include "runtime/core/frame.h"
+#include "runtime/ui/control_factory.h"
+#include "runtime/ui/toolkit_state.h"
+#include "runtime/ui/window_control.h"
 
 namespace rt {
 namespace {
 
-std::vector<LoadedWindow*>& ClosedWindows() {
-  static std::vector<LoadedWindow*> closed;
-  return closed;
-}
+std::vector<LoadedWindow*>& ClosedWindows() { return Toolkit().closed_windows; }
 
 bool IsNeverVisible(uint32_t type_code) {
   return type_code == forms::kTimerType || type_code == forms::kBalloonTipType;
@@ -32,13 +30,13 @@ bool CreateControls(LoadedWindow& window) {
   if (own.record.type_code != forms::kWindowType) return false;
   own.live = CreateLiveControl(window, own);
   if (!own.live) return false;
-  auto* top = static_cast<Fl_Group*>(own.live->widget());
+  auto* top = static_cast<Fl_Group*>(WidgetOf(own));
   for (size_t i = window.controls.size() - 1; i >= 1; --i) {
     ControlState& control = window.controls[i];
     if (control.record.menu_item) continue;
     control.live = CreateLiveControl(window, control);
     if (!control.live) return false;
-    if (Fl_Widget* w = control.live->widget()) top->add(w);
+    if (Fl_Widget* w = WidgetOf(control)) top->add(w);
   }
   return true;
 }
@@ -49,13 +47,13 @@ bool CreateControls(LoadedWindow& window) {
 void PlaceInContainers(LoadedWindow& window) {
   for (size_t i = window.controls.size() - 1; i >= 1; --i) {
     ControlState& control = window.controls[i];
-    Fl_Widget* w = control.live ? control.live->widget() : nullptr;
+    Fl_Widget* w = WidgetOf(control);
     if (!w || control.record.container == 0) continue;
     ControlState* container = FindControl(window, control.record.container);
-    if (!container || !container->live || !container->live->widget()) continue;
-    Fl_Group* group = container->live->GroupForChild(control.record.control_id);
+    Fl_Widget* origin = container ? WidgetOf(*container) : nullptr;
+    if (!origin) continue;
+    Fl_Group* group = ToolkitOf(*container)->GroupForChild(control.record.control_id);
     if (!group) continue;
-    Fl_Widget* origin = container->live->widget();
     w->position(origin->x() + control.record.left, origin->y() + control.record.top);
     group->add(w);
   }
@@ -64,7 +62,7 @@ void PlaceInContainers(LoadedWindow& window) {
 void ApplyFlags(LoadedWindow& window) {
   for (size_t i = 1; i < window.controls.size(); ++i) {
     ControlState& control = window.controls[i];
-    Fl_Widget* w = control.live ? control.live->widget() : nullptr;
+    Fl_Widget* w = WidgetOf(control);
     if (!w) continue;
     const uint32_t flags = control.record.flags;
     if (flags & forms::kDisabled) w->deactivate();
@@ -95,7 +93,7 @@ bool ShowLoadedWindow(LoadedWindow& window) {
   if (CurrentDisplayMode() == DisplayMode::kOnScreen)
     static_cast<WindowControl&>(*window.controls[0].live).ShowOnScreen();
   for (ControlState& control : window.controls) {
-    if (control.live) control.live->AfterCreation();
+    if (ToolkitControl* live = ToolkitOf(control)) live->AfterCreation();
   }
   RaiseEvent(window.window_id, window.controls[0].record.control_id, 0);
   return true;
@@ -103,7 +101,7 @@ bool ShowLoadedWindow(LoadedWindow& window) {
 
 void CloseLiveWindow(LoadedWindow& window) {
   if (!window.live) return;
-  if (Fl_Widget* w = window.controls[0].live->widget()) w->hide();
+  if (Fl_Widget* w = WidgetOf(window.controls[0])) w->hide();
   ClosedWindows().push_back(&window);
 }
 

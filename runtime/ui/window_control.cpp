@@ -10,14 +10,14 @@
 
 #include "forms/picture.h"
 #include "forms/picture_layout.h"
+#include "runtime/platform/gbk.h"
 #include "runtime/ui/common_events.h"
 #include "runtime/ui/control_factory.h"
 #include "runtime/ui/focus.h"
 #include "runtime/ui/look.h"
 #include "runtime/ui/property_table.h"
-#include "runtime/ui/window_identity.h"
-#include "runtime/platform/gbk.h"
 #include "runtime/ui/window_builder.h"
+#include "runtime/ui/window_identity.h"
 
 namespace rt {
 namespace {
@@ -177,8 +177,8 @@ class MainWindow : public WindowControl {
 
 WindowControl* LiveWindowShowing(const Fl_Window* window) {
   for (LoadedWindow& loaded : LoadedWindows()) {
-    LiveControl* own = loaded.controls[0].live.get();
-    if (loaded.live && own && own->widget() == window) return static_cast<WindowControl*>(own);
+    if (loaded.live && WidgetOf(loaded.controls[0]) == window)
+      return static_cast<WindowControl*>(ToolkitOf(loaded.controls[0]));
   }
   return nullptr;
 }

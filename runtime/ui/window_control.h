@@ -10,9 +10,9 @@ namespace rt {
 constexpr int kFrameWidth = 3;
 constexpr int kCaptionHeight = 19;
 
-class WindowControl : public LiveControl {
+class WindowControl : public ToolkitControl {
  public:
-  using LiveControl::LiveControl;
+  using ToolkitControl::ToolkitControl;
   // Maps the window on screen (centred when the template says so) with the hints that
   // keep it at a fixed size with only a close button.
   virtual void ShowOnScreen() = 0;

@@ -3,6 +3,7 @@
 #include <istream>
 
 #include "runtime/platform/gbk.h"
+#include "runtime/platform/utf8.h"
 
 namespace script {
 namespace {

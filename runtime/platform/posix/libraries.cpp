@@ -1,5 +1,10 @@
-#include "runtime/platform/libraries.h"
-
+// Libraries loaded at run time, on POSIX systems: the one place where the runtime asks the
+// system to load one, look an export up and release it.
+//
+// A library named by its path is loaded only when the file is sound: a complete regular
+// file that no other user could have written (owned by the running user or by root, and
+// writable by neither group nor others). What is refused never runs: the checks are made
+// on the open file, and the library is loaded from that very file.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <link.h>
@@ -8,8 +13,12 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
-namespace rt {
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/platform.h"
+
+namespace rt::platform {
 namespace {
 
 constexpr unsigned char kNativeClass = sizeof(void*) == 8 ? ELFCLASS64 : ELFCLASS32;
@@ -77,8 +86,8 @@ bool StillLoaded(const std::string& name) {
 
 }  // namespace
 
-LibraryHandle LoadLibraryFile(const std::string& path) {
-  const int fd = OpenSoundFile(path);
+Library LoadLibraryFile(const std::string& path) {
+  const int fd = OpenSoundFile(GbkToUtf8(path));
   if (fd < 0) return {};
   void* module = Open(DescriptorPath(fd));
   if (!module) {
@@ -88,19 +97,29 @@ LibraryHandle LoadLibraryFile(const std::string& path) {
   return {module, fd};
 }
 
-LibraryHandle LoadLibraryByName(const std::string& name) { return {Open(name), -1}; }
+Library LoadLibraryByName(const std::string& name) { return {Open(GbkToUtf8(name)), -1}; }
 
-void* FindExport(const LibraryHandle& library, const std::string& export_name) {
-  return library.module ? dlsym(library.module, export_name.c_str()) : nullptr;
+// Shared objects have no export ordinals: a "#n" name never resolves.
+void* FindExport(const Library& library, const std::string& export_name) {
+  if (!library.module || (!export_name.empty() && export_name[0] == '#')) return nullptr;
+  return dlsym(library.module, export_name.c_str());
 }
 
 // A library that stays loaded (one that cannot be unloaded, or one another handle still
 // holds) keeps the descriptor's name as its own. The descriptor then stays open: a file
 // opened later under the same number would be taken for that library.
-void ReleaseLibrary(LibraryHandle& library) {
+void ReleaseLibrary(Library& library) {
   if (library.module) dlclose(library.module);
-  if (library.file >= 0 && !StillLoaded(DescriptorPath(library.file))) close(library.file);
+  const int fd = static_cast<int>(library.file);
+  if (fd >= 0 && !StillLoaded(DescriptorPath(fd))) close(fd);
   library = {};
 }
 
-}  // namespace rt
+bool NamesItsFolder(std::string_view library_name) { return library_name.find('/') != std::string_view::npos; }
+
+std::span<const char* const> SystemLibraries() {
+  static constexpr const char* kLibraries[] = {"libc.so.6", "libm.so.6", "libX11.so.6", "libfontconfig.so.1"};
+  return kLibraries;
+}
+
+}  // namespace rt::platform
