@@ -225,8 +225,8 @@ std::optional<std::string> TipTextAt(LiveControl& balloon_tip, uint32_t window_i
   return tip->text;
 }
 
-std::unique_ptr<LiveControl> CreateBalloonTip(LoadedWindow& window, ControlState& state,
-                                              forms::BalloonTipUnit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::BalloonTipUnit) {
   return std::make_unique<BalloonTipControl>(window, state);
 }
 

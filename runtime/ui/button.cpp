@@ -23,12 +23,11 @@ class ButtonWidget : public Fl_Button {
   ButtonControl& control_;
 };
 
-class ButtonControl : public TableControl<ButtonControl> {
+class ButtonControl : public TableControl<ButtonControl, forms::ButtonUnit> {
  public:
   ButtonControl(LoadedWindow& window, ControlState& state, forms::ButtonUnit unit)
-      : TableControl(window, state), unit_(std::move(unit)) {
-    const forms::ControlRecord& r = record();
-    widget_ = new ButtonWidget(*this, r.left, r.top, r.width, r.height);
+      : TableControl(window, state, std::move(unit)) {
+    widget_ = NewWidget<ButtonWidget>();
     ApplyLabelFont(widget_, unit_.font);
     widget_->callback(&ButtonControl::Clicked, this);
     Refresh();
@@ -36,18 +35,11 @@ class ButtonControl : public TableControl<ButtonControl> {
 
   Fl_Widget* widget() override { return widget_; }
   std::string DisplayedText() const override { return unit_.caption; }
-  const forms::ButtonUnit& unit() const { return unit_; }
-  forms::ButtonUnit& mutable_unit() { return unit_; }
 
   void Refresh() {
     caption_ = GbkToUtf8(unit_.caption);
     widget_->label(caption_.c_str());
-    Fl_Align align = FL_ALIGN_INSIDE | FL_ALIGN_CLIP;
-    if (unit_.horizontal_alignment == 0) align |= FL_ALIGN_LEFT;
-    if (unit_.horizontal_alignment == 2) align |= FL_ALIGN_RIGHT;
-    if (unit_.vertical_alignment == 0) align |= FL_ALIGN_TOP;
-    if (unit_.vertical_alignment == 2) align |= FL_ALIGN_BOTTOM;
-    widget_->align(align);
+    widget_->align(CaptionAlignment(unit_.horizontal_alignment, unit_.vertical_alignment));
     widget_->redraw();
   }
 
@@ -71,7 +63,6 @@ class ButtonControl : public TableControl<ButtonControl> {
  private:
   static void Clicked(Fl_Widget*, void* self) { static_cast<ButtonControl*>(self)->UserClick(); }
 
-  forms::ButtonUnit unit_;
   ButtonWidget* widget_;
   std::string caption_;
 };
@@ -87,8 +78,8 @@ int ButtonWidget::handle(int event) {
 
 }  // namespace
 
-std::unique_ptr<LiveControl> CreateButton(LoadedWindow& window, ControlState& state,
-                                          forms::ButtonUnit unit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::ButtonUnit unit) {
   return std::make_unique<ButtonControl>(window, state, std::move(unit));
 }
 

@@ -69,10 +69,10 @@ class ListPopup : public Fl_Menu_Window {
   Fl_Hold_Browser browser_;
 };
 
-class ComboBoxControl : public TableControl<ComboBoxControl> {
+class ComboBoxControl : public TableControl<ComboBoxControl, forms::ComboBoxUnit> {
  public:
   ComboBoxControl(LoadedWindow& window, ControlState& state, forms::ComboBoxUnit unit)
-      : TableControl(window, state), unit_(std::move(unit)) {
+      : TableControl(window, state, std::move(unit)) {
     const forms::ControlRecord& r = record();
     group_ = new Fl_Group(r.left, r.top, r.width, r.height);
     input_ = new ComboInput(*this, r.left, r.top, r.width - kButtonWidth, r.height);
@@ -97,8 +97,6 @@ class ComboBoxControl : public TableControl<ComboBoxControl> {
 
   Fl_Widget* widget() override { return group_; }
   std::string DisplayedText() const override { return Utf8ToGbk(input_->value()); }
-  const forms::ComboBoxUnit& unit() const { return unit_; }
-  forms::ComboBoxUnit& mutable_unit() { return unit_; }
 
   void Refresh() {
     input_->box(FL_DOWN_BOX);
@@ -224,7 +222,6 @@ class ComboBoxControl : public TableControl<ComboBoxControl> {
     combo->OpenList();
   }
 
-  forms::ComboBoxUnit unit_;
   Fl_Group* group_;
   ComboInput* input_;
   DropButton* button_;
@@ -273,8 +270,8 @@ int ListPopup::handle(int event) {
 
 }  // namespace
 
-std::unique_ptr<LiveControl> CreateComboBox(LoadedWindow& window, ControlState& state,
-                                            forms::ComboBoxUnit unit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::ComboBoxUnit unit) {
   return std::make_unique<ComboBoxControl>(window, state, std::move(unit));
 }
 

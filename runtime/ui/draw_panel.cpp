@@ -28,20 +28,17 @@ class DrawPanelWidget : public Fl_Box {
   DrawPanelControl& control_;
 };
 
-class DrawPanelControl : public TableControl<DrawPanelControl> {
+class DrawPanelControl : public TableControl<DrawPanelControl, forms::DrawPanelUnit> {
  public:
   DrawPanelControl(LoadedWindow& window, ControlState& state, forms::DrawPanelUnit unit)
-      : TableControl(window, state), unit_(std::move(unit)) {
-    const forms::ControlRecord& r = record();
-    widget_ = new DrawPanelWidget(*this, r.left, r.top, r.width, r.height);
+      : TableControl(window, state, std::move(unit)) {
+    widget_ = NewWidget<DrawPanelWidget>();
     AssignPicture(std::move(unit_.background_picture));
     Refresh();
   }
 
   Fl_Widget* widget() override { return widget_; }
   bool HoldsDecodedPicture() const override { return picture_.Decoded(); }
-  const forms::DrawPanelUnit& unit() const { return unit_; }
-  forms::DrawPanelUnit& mutable_unit() { return unit_; }
 
   void Refresh() {
     widget_->box(BorderBox(unit_.border, true));
@@ -98,7 +95,6 @@ class DrawPanelControl : public TableControl<DrawPanelControl> {
     image_.reset();
   }
 
-  forms::DrawPanelUnit unit_;
   DrawPanelWidget* widget_;
   forms::PictureCache picture_;
   // The toolkit's copy of the laid-out picture (it refers to the cache's pixels), made
@@ -131,8 +127,8 @@ int DrawPanelWidget::handle(int event) {
 
 }  // namespace
 
-std::unique_ptr<LiveControl> CreateDrawPanel(LoadedWindow& window, ControlState& state,
-                                             forms::DrawPanelUnit unit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::DrawPanelUnit unit) {
   return std::make_unique<DrawPanelControl>(window, state, std::move(unit));
 }
 

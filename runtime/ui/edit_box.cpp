@@ -60,12 +60,11 @@ class EditBoxWidget : public Fl_Input {
   bool menu_open_ = false;
 };
 
-class EditBoxControl : public TableControl<EditBoxControl> {
+class EditBoxControl : public TableControl<EditBoxControl, forms::EditBoxUnit> {
  public:
   EditBoxControl(LoadedWindow& window, ControlState& state, forms::EditBoxUnit unit)
-      : TableControl(window, state), unit_(std::move(unit)) {
-    const forms::ControlRecord& r = record();
-    widget_ = new EditBoxWidget(*this, r.left, r.top, r.width, r.height);
+      : TableControl(window, state, std::move(unit)) {
+    widget_ = NewWidget<EditBoxWidget>();
     ToolkitFont font = ToToolkitFont(unit_.font);
     widget_->textfont(font.face);
     widget_->textsize(font.size);
@@ -77,8 +76,6 @@ class EditBoxControl : public TableControl<EditBoxControl> {
 
   Fl_Widget* widget() override { return widget_; }
   std::string DisplayedText() const override { return Content(); }
-  const forms::EditBoxUnit& unit() const { return unit_; }
-  forms::EditBoxUnit& mutable_unit() { return unit_; }
 
   std::string Content() const { return Utf8ToGbk(widget_->value()); }
   void SetContent(const std::string& gbk) { widget_->ShowProgramText(GbkToUtf8(gbk)); }
@@ -133,7 +130,6 @@ class EditBoxControl : public TableControl<EditBoxControl> {
     static_cast<EditBoxControl*>(self)->UserChangedText();
   }
 
-  forms::EditBoxUnit unit_;
   EditBoxWidget* widget_;
 };
 
@@ -312,8 +308,8 @@ void EditBoxWidget::Undo() {
 
 }  // namespace
 
-std::unique_ptr<LiveControl> CreateEditBox(LoadedWindow& window, ControlState& state,
-                                           forms::EditBoxUnit unit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::EditBoxUnit unit) {
   return std::make_unique<EditBoxControl>(window, state, std::move(unit));
 }
 

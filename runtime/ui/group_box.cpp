@@ -30,12 +30,11 @@ class GroupBoxWidget : public Fl_Group {
   GroupBoxControl& control_;
 };
 
-class GroupBoxControl : public TableControl<GroupBoxControl> {
+class GroupBoxControl : public TableControl<GroupBoxControl, forms::GroupBoxUnit> {
  public:
   GroupBoxControl(LoadedWindow& window, ControlState& state, forms::GroupBoxUnit unit)
-      : TableControl(window, state), unit_(std::move(unit)) {
-    const forms::ControlRecord& r = record();
-    widget_ = new GroupBoxWidget(*this, r.left, r.top, r.width, r.height);
+      : TableControl(window, state, std::move(unit)) {
+    widget_ = NewWidget<GroupBoxWidget>();
     ApplyLabelFont(widget_, unit_.font);
     Refresh();
   }
@@ -43,8 +42,6 @@ class GroupBoxControl : public TableControl<GroupBoxControl> {
   Fl_Widget* widget() override { return widget_; }
   Fl_Group* GroupForChild(uint32_t) override { return widget_; }
   std::string DisplayedText() const override { return unit_.caption; }
-  const forms::GroupBoxUnit& unit() const { return unit_; }
-  forms::GroupBoxUnit& mutable_unit() { return unit_; }
   const std::string& utf8_caption() const { return caption_; }
 
   void Refresh() {
@@ -65,7 +62,6 @@ class GroupBoxControl : public TableControl<GroupBoxControl> {
   }
 
  private:
-  forms::GroupBoxUnit unit_;
   GroupBoxWidget* widget_;
   std::string caption_;
 };
@@ -106,8 +102,8 @@ int GroupBoxWidget::handle(int event) {
 
 }  // namespace
 
-std::unique_ptr<LiveControl> CreateGroupBox(LoadedWindow& window, ControlState& state,
-                                             forms::GroupBoxUnit unit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::GroupBoxUnit unit) {
   return std::make_unique<GroupBoxControl>(window, state, std::move(unit));
 }
 

@@ -32,20 +32,17 @@ class LabelWidget : public Fl_Box {
   LabelControl& control_;
 };
 
-class LabelControl : public TableControl<LabelControl> {
+class LabelControl : public TableControl<LabelControl, forms::LabelUnit> {
  public:
   LabelControl(LoadedWindow& window, ControlState& state, forms::LabelUnit unit)
-      : TableControl(window, state), unit_(std::move(unit)) {
-    const forms::ControlRecord& r = record();
-    widget_ = new LabelWidget(*this, r.left, r.top, r.width, r.height);
+      : TableControl(window, state, std::move(unit)) {
+    widget_ = NewWidget<LabelWidget>();
     ApplyLabelFont(widget_, unit_.font);
     Refresh();
   }
 
   Fl_Widget* widget() override { return widget_; }
   std::string DisplayedText() const override { return unit_.caption; }
-  const forms::LabelUnit& unit() const { return unit_; }
-  forms::LabelUnit& mutable_unit() { return unit_; }
   const std::string& utf8_caption() const { return utf8_caption_; }
 
   void Refresh() {
@@ -70,19 +67,13 @@ class LabelControl : public TableControl<LabelControl> {
   }
 
  private:
-  forms::LabelUnit unit_;
   LabelWidget* widget_;
   std::string utf8_caption_;
 };
 
+// Wrapped text starts at the top; vertical alignment applies to a single line only.
 Fl_Align TextAlignment(const forms::LabelUnit& unit) {
-  Fl_Align align = FL_ALIGN_INSIDE | FL_ALIGN_CLIP;
-  if (unit.horizontal_alignment == 0) align |= FL_ALIGN_LEFT;
-  if (unit.horizontal_alignment == 2) align |= FL_ALIGN_RIGHT;
-  // Wrapped text starts at the top; vertical alignment applies to a single line only.
-  if (unit.word_wrap || unit.vertical_alignment == 0) align |= FL_ALIGN_TOP;
-  if (!unit.word_wrap && unit.vertical_alignment == 2) align |= FL_ALIGN_BOTTOM;
-  return align;
+  return CaptionAlignment(unit.horizontal_alignment, unit.word_wrap ? 0 : unit.vertical_alignment);
 }
 
 // The caption broken into lines that fit the label, one string with line feeds.
@@ -140,8 +131,8 @@ int LabelWidget::handle(int event) {
 
 }  // namespace
 
-std::unique_ptr<LiveControl> CreateLabel(LoadedWindow& window, ControlState& state,
-                                         forms::LabelUnit unit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::LabelUnit unit) {
   return std::make_unique<LabelControl>(window, state, std::move(unit));
 }
 

@@ -69,4 +69,13 @@ Fl_Boxtype BorderBox(uint32_t border, bool filled) {
   }
 }
 
+Fl_Align CaptionAlignment(uint32_t horizontal, uint32_t vertical) {
+  Fl_Align align = FL_ALIGN_INSIDE | FL_ALIGN_CLIP;
+  if (horizontal == 0) align |= FL_ALIGN_LEFT;
+  if (horizontal == 2) align |= FL_ALIGN_RIGHT;
+  if (vertical == 0) align |= FL_ALIGN_TOP;
+  if (vertical == 2) align |= FL_ALIGN_BOTTOM;
+  return align;
+}
+
 }  // namespace rt

@@ -37,4 +37,8 @@ namespace rt {
 // `filled` picks the box that also paints the background.
 Fl_Boxtype BorderBox(uint32_t border, bool filled);
 
+// A caption's place inside its control, clipped to it: horizontal and vertical alignment
+// 0 left or top, 1 centred, 2 right or bottom.
+Fl_Align CaptionAlignment(uint32_t horizontal, uint32_t vertical);
+
 }  // namespace rt

@@ -4,6 +4,7 @@
 
 #include <span>
 #include <type_traits>
+#include <utility>
 
 #include "runtime/ui/toolkit_control.h"
 
@@ -16,11 +17,17 @@ struct TypeProperty {
   void (*write)(Control&, const PropertyData&);
 };
 
-// Implements the property part of LiveControl from `Control::Properties()`.
-template <class Control>
+// What every control type with unit data shares: the unit data it was made from, kept
+// and changed by its properties, and the property part of LiveControl, implemented from
+// `Control::Properties()`.
+template <class Control, class Unit>
 class TableControl : public ToolkitControl {
  public:
-  using ToolkitControl::ToolkitControl;
+  TableControl(LoadedWindow& window, ControlState& state, Unit unit)
+      : ToolkitControl(window, state), unit_(std::move(unit)) {}
+
+  const Unit& unit() const { return unit_; }
+  Unit& mutable_unit() { return unit_; }
 
   std::optional<PropertyForm> FormOf(int index) const override {
     const TypeProperty<Control>* entry = Entry(index);
@@ -33,6 +40,16 @@ class TableControl : public ToolkitControl {
   void WriteProperty(int index, const PropertyData& value) override {
     Entry(index)->write(static_cast<Control&>(*this), value);
   }
+
+ protected:
+  // A widget of the control's own kind, made for this control at the record's place.
+  template <class Widget>
+  Widget* NewWidget() {
+    const forms::ControlRecord& r = record();
+    return new Widget(static_cast<Control&>(*this), r.left, r.top, r.width, r.height);
+  }
+
+  Unit unit_;
 
  private:
   static const TypeProperty<Control>* Entry(int index) {

@@ -42,12 +42,11 @@ class PagesWidget : public Fl_Tabs {
   Fl_Widget* pressed_ = nullptr;
 };
 
-class TabControl : public TableControl<TabControl> {
+class TabControl : public TableControl<TabControl, forms::TabUnit> {
  public:
   TabControl(LoadedWindow& window, ControlState& state, forms::TabUnit unit)
-      : TableControl(window, state), unit_(std::move(unit)) {
-    const forms::ControlRecord& r = record();
-    widget_ = new PagesWidget(*this, r.left, r.top, r.width, r.height);
+      : TableControl(window, state, std::move(unit)) {
+    widget_ = NewWidget<PagesWidget>();
     ApplyLabelFont(widget_, unit_.font);
     if (unit_.pages.empty()) unit_.pages.emplace_back();  // a tab control has a page at least
     for (const std::string& title : unit_.pages) AddPage(title);
@@ -55,8 +54,6 @@ class TabControl : public TableControl<TabControl> {
   }
 
   Fl_Widget* widget() override { return widget_; }
-  const forms::TabUnit& unit() const { return unit_; }
-  forms::TabUnit& mutable_unit() { return unit_; }
   void Refresh() { ShowPage(CurrentPage()); }
 
   int PageIndexOf(const Fl_Widget* page) const {
@@ -157,7 +154,6 @@ class TabControl : public TableControl<TabControl> {
            type_code == forms::kComboBoxType || type_code == forms::kDrawPanelType;
   }
 
-  forms::TabUnit unit_;
   PagesWidget* widget_;
   std::vector<Fl_Group*> pages_;
 };
@@ -206,8 +202,8 @@ int PagesWidget::handle(int event) {
 
 }  // namespace
 
-std::unique_ptr<LiveControl> CreateTabControl(LoadedWindow& window, ControlState& state,
-                                              forms::TabUnit unit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::TabUnit unit) {
   return std::make_unique<TabControl>(window, state, std::move(unit));
 }
 

@@ -9,15 +9,13 @@
 namespace rt {
 namespace {
 
-class TimerControl : public TableControl<TimerControl> {
+class TimerControl : public TableControl<TimerControl, forms::TimerUnit> {
  public:
   TimerControl(LoadedWindow& window, ControlState& state, forms::TimerUnit unit)
-      : TableControl(window, state), unit_(unit) {}
+      : TableControl(window, state, std::move(unit)) {}
   ~TimerControl() override { Fl::remove_timeout(&TimerControl::Tick, this); }
 
   Fl_Widget* widget() override { return nullptr; }
-  const forms::TimerUnit& unit() const { return unit_; }
-  forms::TimerUnit& mutable_unit() { return unit_; }
 
   void AfterCreation() override {
     started_ = true;
@@ -47,15 +45,14 @@ class TimerControl : public TableControl<TimerControl> {
     timer->Raise(0);
   }
 
-  forms::TimerUnit unit_;
   bool started_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<LiveControl> CreateTimer(LoadedWindow& window, ControlState& state,
-                                         forms::TimerUnit unit) {
-  return std::make_unique<TimerControl>(window, state, unit);
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::TimerUnit unit) {
+  return std::make_unique<TimerControl>(window, state, std::move(unit));
 }
 
 }  // namespace rt

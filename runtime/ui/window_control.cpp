@@ -195,8 +195,8 @@ int DispatchDialogKeysFirst(int event, Fl_Window* window) {
 
 void InstallDialogKeys() { Fl::event_dispatch(DispatchDialogKeysFirst); }
 
-std::unique_ptr<LiveControl> CreateWindowControl(LoadedWindow& window, ControlState& state,
-                                                 forms::WindowUnit unit) {
+template <>
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::WindowUnit unit) {
   return std::make_unique<MainWindow>(window, state, std::move(unit));
 }
 
