@@ -20,9 +20,6 @@ namespace {
 // up before ending the process itself.
 constexpr auto kHandOverWait = std::chrono::seconds(5);
 
-// The one runtime; null before InitRuntime and once it has ended.
-RuntimeState* g_runtime = nullptr;
-
 // Set by whichever thread carries the end of the process out; the other one then leaves
 // it alone. It belongs to the process rather than to the runtime: it must still answer
 // while the runtime state is being destroyed.
@@ -63,20 +60,21 @@ void EndOnUserInterfaceThread(void* exit_code) {
 
 }  // namespace
 
-RuntimeState* RuntimeIfAny() { return g_runtime; }
+namespace detail {
 
-RuntimeState& Runtime() {
-  if (!g_runtime) {
-    std::fputs("capcalc: the runtime was used before its initialisation or after its end\n", stderr);
-    std::abort();
-  }
-  return *g_runtime;
+RuntimeState* the_runtime = nullptr;
+
+void RuntimeMissing() {
+  std::fputs("capcalc: the runtime was used before its initialisation or after its end\n", stderr);
+  std::abort();
 }
+
+}  // namespace detail
 
 void InitRuntime(const ProgramDescription& program, std::unique_ptr<UserInterface> ui) {
   DestroyRuntime();  // a test that made one before
-  g_runtime = new RuntimeState;
-  RuntimeState& state = *g_runtime;
+  detail::the_runtime = new RuntimeState;
+  RuntimeState& state = *detail::the_runtime;
   state.program = program;
   state.ui = std::move(ui);
   // The runtime heap is the C library's heap, which needs no taking. No component library
@@ -131,7 +129,7 @@ void AddIdleRoutine(uint32_t window_id, void (*routine)(void*), void* argument) 
 }
 
 void DestroyRuntime() {
-  RuntimeState* state = g_runtime;
+  RuntimeState* state = detail::the_runtime;
   if (!state) return;
   ++state->suppression;
   state->idle_routines.clear();
@@ -144,7 +142,7 @@ void DestroyRuntime() {
   // The display connection, the last of the runtime's resources, closes with the process.
   state->ui.reset();
   ClearConstantRanges();
-  g_runtime = nullptr;
+  detail::the_runtime = nullptr;
   delete state;
 }
 

@@ -58,11 +58,20 @@ struct RuntimeState {
   EventSource current_event_source;
 };
 
+namespace detail {
+extern RuntimeState* the_runtime;  // frame.cpp makes and destroys it
+[[noreturn]] void RuntimeMissing();
+}  // namespace detail
+
 // The state of the running runtime; a call before InitRuntime or after its end is a
-// fault of the program and ends it with a message.
-RuntimeState& Runtime();
+// fault of the program and ends it with a message. Inline: every property access and
+// every raised event asks for it.
+inline RuntimeState& Runtime() {
+  if (!detail::the_runtime) detail::RuntimeMissing();
+  return *detail::the_runtime;
+}
 // Null before InitRuntime and after the end: for the services that also work without a
 // runtime (the heap, the error report).
-RuntimeState* RuntimeIfAny();
+inline RuntimeState* RuntimeIfAny() { return detail::the_runtime; }
 
 }  // namespace rt
