@@ -14,9 +14,9 @@
 #include "calc/program.h"
 #include "calc/sheet_html.h"
 #include "calc/sheet_json.h"
-#include "runtime/controls/live_control.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/property_access.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/core/property_access.h"
+#include "runtime/ui/toolkit_control.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/conversions.h"
-#include "runtime/heap.h"
+#include "runtime/core/conversions.h"
+#include "runtime/core/heap.h"
 
 namespace {
 

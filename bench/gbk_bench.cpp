@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 
 // Every text crosses this boundary on its way to the screen or a script's output.
 static void BM_GbkToUtf8Caption(benchmark::State& state) {

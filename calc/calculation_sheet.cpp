@@ -6,7 +6,7 @@
 #include "calc/control_io.h"
 #include "calc/main_window.h"
 #include "calc/sheet_parts.h"
-#include "runtime/number_format.h"
+#include "runtime/core/number_format.h"
 
 namespace calc {
 namespace {

@@ -4,7 +4,7 @@
 #include <map>
 #include <memory>
 
-#include "runtime/events.h"
+#include "runtime/core/events.h"
 
 namespace calc {
 namespace {

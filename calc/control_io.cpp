@@ -4,10 +4,10 @@
 
 #include "calc/click_record.h"
 #include "calc/main_window.h"
-#include "runtime/conversions.h"
-#include "runtime/heap.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/property_access.h"
+#include "runtime/core/conversions.h"
+#include "runtime/core/heap.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/core/property_access.h"
 
 namespace calc {
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "calc/click_record.h"
-#include "runtime/events.h"
+#include "runtime/core/events.h"
 
 namespace calc {
 

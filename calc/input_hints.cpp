@@ -4,8 +4,8 @@
 #include "calc/handlers.h"
 #include "calc/main_window.h"
 #include "forms/template.h"
-#include "runtime/controls/balloon_tip.h"
-#include "runtime/property_access.h"
+#include "runtime/core/property_access.h"
+#include "runtime/ui/balloon_tip.h"
 
 namespace calc {
 namespace {

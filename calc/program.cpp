@@ -1,10 +1,11 @@
 #include "calc/program.h"
 
-#include <cfenv>
-
+#include "calc/dll_commands.h"
 #include "calc/handlers.h"
 #include "calc/main_window.h"
 #include "forms/main_window_template.h"
+#include "runtime/platform/platform.h"
+#include "runtime/ui/toolkit_interface.h"
 #include "skin/skin_data.h"
 
 namespace calc {
@@ -17,8 +18,9 @@ constexpr rt::Handler kHandlers[] = {
 };
 
 constexpr rt::DllCommandDeclaration kDllCommands[] = {
-    {"SkinEngine.so", "SkinEngine_SetAero"},
-    {"SkinEngine.so", "SkinEngine_AttachRes"},
+#define DLL_COMMAND(index, export_name) {kSkinEngineFile, export_name},
+#include "calc/dll_commands.def"
+#undef DLL_COMMAND
 };
 
 // Nothing needs setting up before the program starts, nor tidying when it ends; the
@@ -26,14 +28,6 @@ constexpr rt::DllCommandDeclaration kDllCommands[] = {
 void InitialiseGlobals() {}
 void CleanUp() {}
 int StartSubroutine() { return 0; }
-
-// Round to nearest and every floating-point exception masked: a division by zero or an
-// invalid operation gives an infinity or not-a-number that flows into the results.
-void ResetFloatingPoint() {
-  std::fesetround(FE_TONEAREST);
-  fedisableexcept(FE_ALL_EXCEPT);
-  std::feclearexcept(FE_ALL_EXCEPT);
-}
 
 }  // namespace
 
@@ -49,8 +43,10 @@ const rt::ProgramDescription& Program() {
 }
 
 void StartProgram(rt::DisplayMode mode) {
-  rt::InitRuntime(Program(), mode);
-  ResetFloatingPoint();
+  rt::InitRuntime(Program(), rt::ToolkitInterface(mode));
+  // Divisions by zero and invalid operations give infinities and not-a-numbers that flow
+  // into the results.
+  rt::platform::SetFloatingPointEnvironment();
   InitialiseGlobals();
   rt::SetEndRoutine(CleanUp);
   StartSubroutine();

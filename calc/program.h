@@ -1,7 +1,7 @@
 // The program as the runtime knows it, and its start sequence.
 #pragma once
 
-#include "runtime/frame.h"
+#include "runtime/core/frame.h"
 
 namespace calc {
 

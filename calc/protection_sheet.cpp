@@ -5,7 +5,7 @@
 #include "calc/sheet_formulas.h"
 #include "calc/sheet_parts.h"
 #include "calc/sheet_warnings.h"
-#include "runtime/number_format.h"
+#include "runtime/core/number_format.h"
 
 namespace calc {
 namespace {

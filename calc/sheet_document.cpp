@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "runtime/number_format.h"
+#include "runtime/core/number_format.h"
 
 namespace calc {
 namespace {

@@ -3,7 +3,7 @@
 #include <span>
 
 #include "calc/main_window.h"
-#include "runtime/number_format.h"
+#include "runtime/core/number_format.h"
 
 namespace calc {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "calc/base64.h"
 #include "calc/sheet_document.h"
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 
 namespace calc {
 namespace {

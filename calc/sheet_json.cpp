@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 
 namespace calc {
 namespace {

@@ -3,18 +3,16 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/conversions.h"
-#include "runtime/dll_commands.h"
-#include "runtime/file_commands.h"
-#include "runtime/heap.h"
+#include "calc/dll_commands.h"
+#include "runtime/core/conversions.h"
+#include "runtime/core/dll_commands.h"
+#include "runtime/core/file_commands.h"
+#include "runtime/core/heap.h"
+#include "runtime/platform/platform.h"
 #include "skin/skin_data.h"
 
 namespace calc {
 namespace {
-
-// The DLL commands of the program description, by index.
-constexpr size_t kSetAeroCommand = 0;
-constexpr size_t kAttachResCommand = 1;
 
 using SetAeroExport = int32_t(int32_t on);
 using AttachResExport = int32_t(const uint8_t* skin, int32_t byte_count, const char* text,
@@ -23,7 +21,7 @@ using AttachResExport = int32_t(const uint8_t* skin, int32_t byte_count, const c
 std::string SkinEngineFilePath() {
   rt::Value folder = rt::CallCommand(rt::ProgramFolder, 0, nullptr);
   auto* text = static_cast<char*>(rt::AddressOf(folder));
-  std::string path = std::string(text ? text : "") + "/SkinEngine.so";
+  std::string path = std::string(text ? text : "") + rt::platform::FolderSeparator() + kSkinEngineFile;
   rt::FreeMem(text);
   return path;
 }

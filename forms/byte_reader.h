@@ -11,6 +11,13 @@
 
 namespace forms {
 
+// Little-endian values at `p`, which the caller has checked to hold them.
+inline uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+inline uint32_t LoadU32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
 class ByteReader {
  public:
   explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
@@ -19,6 +26,7 @@ class ByteReader {
   bool AtEnd() const { return ok_ && pos_ == bytes_.size(); }
   size_t remaining() const { return ok_ ? bytes_.size() - pos_ : 0; }
   void Fail() { ok_ = false; }
+  void Skip(size_t n) { Take(n); }
 
   // The next n bytes, or an empty span (and a failed reader) when fewer are left.
   std::span<const uint8_t> Take(size_t n) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/byte_reader.h"
 #include "forms/picture_codecs.h"
 
 namespace forms {
@@ -14,7 +15,7 @@ bool StartsWith(std::span<const uint8_t> block, std::initializer_list<uint8_t> p
 // ICO and CUR headers: reserved 0, the type word, then a non-zero image count.
 bool IsIconDirectory(std::span<const uint8_t> block, uint8_t type) {
   return StartsWith(block, {0x00, 0x00, type, 0x00}) && block.size() >= 6 &&
-         detail::LoadU16(&block[4]) != 0;
+         LoadU16(&block[4]) != 0;
 }
 
 // PCX header: manufacturer 0x0A, version, encoding, bits per pixel.

@@ -19,10 +19,4 @@ bool DimensionsAcceptable(int64_t width, int64_t height);
 // A transparent image of that size; the dimensions must be acceptable.
 Image BlankImage(int width, int height);
 
-inline uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-inline uint32_t LoadU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 }  // namespace forms::detail

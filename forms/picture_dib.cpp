@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "forms/byte_reader.h"
 #include "forms/picture_codecs.h"
 
 namespace forms::detail {
@@ -79,22 +80,28 @@ struct DibHeader {
   size_t palette_entry_size = 4;
 };
 
+// After the size: width, height, planes and bits in 16-bit fields for the core header,
+// then in the info header width and height in 32 bits, planes and bits, compression, the
+// image size and resolution (not needed) and the colours used.
 std::optional<DibHeader> ReadHeader(std::span<const uint8_t> dib) {
-  if (dib.size() < 4) return std::nullopt;
+  ByteReader reader(dib);
   DibHeader header;
-  header.size = LoadU32(&dib[0]);
-  if (dib.size() < header.size) return std::nullopt;
+  header.size = reader.U32();
+  if (!reader.ok() || dib.size() < header.size) return std::nullopt;
   if (header.size == kCoreHeaderSize) {
-    header.width = LoadU16(&dib[4]);
-    header.stored_height = LoadU16(&dib[6]);
-    header.bits = LoadU16(&dib[10]);
+    header.width = reader.U16();
+    header.stored_height = reader.U16();
+    reader.Skip(2);
+    header.bits = reader.U16();
     header.palette_entry_size = 3;
   } else if (header.size >= kInfoHeaderSize) {
-    header.width = static_cast<int32_t>(LoadU32(&dib[4]));
-    header.stored_height = static_cast<int32_t>(LoadU32(&dib[8]));
-    header.bits = LoadU16(&dib[14]);
-    header.compression = LoadU32(&dib[16]);
-    header.colours_used = LoadU32(&dib[32]);
+    header.width = reader.I32();
+    header.stored_height = reader.I32();
+    reader.Skip(2);
+    header.bits = reader.U16();
+    header.compression = reader.U32();
+    reader.Skip(12);
+    header.colours_used = reader.U32();
   } else {
     return std::nullopt;
   }
@@ -116,12 +123,12 @@ bool ReadMasks(std::span<const uint8_t> dib, const DibHeader& header, DibLayout&
   // headers) or they follow the 40-byte one.
   const bool with_alpha = header.compression == kAlphaBitFields || header.size >= 56;
   const size_t count = with_alpha ? 4 : 3;
-  if (dib.size() < kInfoHeaderSize + count * 4) return false;
-  const uint8_t* masks = &dib[kInfoHeaderSize];
-  layout.red = Channel::FromMask(LoadU32(masks));
-  layout.green = Channel::FromMask(LoadU32(masks + 4));
-  layout.blue = Channel::FromMask(LoadU32(masks + 8));
-  if (with_alpha) layout.alpha = Channel::FromMask(LoadU32(masks + 12));
+  ByteReader masks(dib.subspan(kInfoHeaderSize));
+  layout.red = Channel::FromMask(masks.U32());
+  layout.green = Channel::FromMask(masks.U32());
+  layout.blue = Channel::FromMask(masks.U32());
+  if (with_alpha) layout.alpha = Channel::FromMask(masks.U32());
+  if (!masks.ok()) return false;
   if (header.size < 52) offset += count * 4;
   return true;
 }
@@ -276,13 +283,16 @@ int64_t Area(const DibLayout& layout) { return int64_t{layout.width} * layout.he
 // The images of an icon file that can be told apart by their headers, best first: the
 // largest, then the deepest colour.
 std::vector<IconCandidate> IconCandidates(std::span<const uint8_t> file) {
-  const size_t count = LoadU16(&file[4]);
+  ByteReader directory(file);
+  directory.Skip(4);
+  const size_t count = directory.U16();
   std::vector<IconCandidate> candidates;
   for (size_t i = 0; i < count; ++i) {
-    const size_t entry = kIconDirectorySize + i * kIconEntrySize;
-    if (entry + kIconEntrySize > file.size()) break;
+    ByteReader entry(directory.Take(kIconEntrySize));
+    if (!directory.ok()) break;
     // The stated size of the image is not trusted: the rest of the file is its bound.
-    const size_t offset = LoadU32(&file[entry + 12]);
+    entry.Skip(12);
+    const size_t offset = entry.U32();
     if (offset >= file.size()) continue;
     const std::span<const uint8_t> dib = file.subspan(offset);
     const std::optional<DibLayout> layout = ParseDib(dib, 2);
@@ -301,7 +311,9 @@ std::vector<IconCandidate> IconCandidates(std::span<const uint8_t> file) {
 
 std::optional<Image> DecodeBmp(std::span<const uint8_t> file) {
   if (file.size() < kFileHeaderSize) return std::nullopt;
-  const size_t bits_offset = LoadU32(&file[10]);
+  ByteReader header(file);
+  header.Skip(10);
+  const size_t bits_offset = header.U32();
   const std::span<const uint8_t> dib = file.subspan(kFileHeaderSize);
   std::optional<DibLayout> layout = ParseDib(dib, 1);
   if (!layout || bits_offset < kFileHeaderSize) return std::nullopt;

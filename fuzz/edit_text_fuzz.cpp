@@ -7,9 +7,10 @@
 #include <iterator>
 #include <string>
 
-#include "runtime/controls/edit_box_text.h"
-#include "runtime/gbk.h"
-#include "runtime/number_scan.h"
+#include "runtime/core/number_scan.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/utf8.h"
+#include "runtime/ui/edit_box_text.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/conversions.h"
-#include "runtime/full_width.h"
-#include "runtime/heap.h"
-#include "runtime/number_format.h"
-#include "runtime/number_scan.h"
+#include "runtime/core/conversions.h"
+#include "runtime/core/full_width.h"
+#include "runtime/core/heap.h"
+#include "runtime/core/number_format.h"
+#include "runtime/core/number_scan.h"
 
 namespace {
 

@@ -6,7 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/utf8.h"
 #include "tools/capcalc-script/script_line.h"
 
 namespace {

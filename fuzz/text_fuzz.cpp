@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 
 namespace {
 

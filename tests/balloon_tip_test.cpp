@@ -5,10 +5,10 @@
 #include <string>
 
 #include "forms/template.h"
-#include "runtime/controls/balloon_tip.h"
-#include "runtime/gbk.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/property_access.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/core/property_access.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/ui/balloon_tip.h"
 #include "tests/headless_window.h"
 
 namespace {

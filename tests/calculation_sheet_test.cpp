@@ -10,7 +10,7 @@
 #include "calc/click_record.h"
 #include "calc/control_io.h"
 #include "calc/sheet_json.h"
-#include "runtime/number_format.h"
+#include "runtime/core/number_format.h"
 #include "tests/headless_window.h"
 
 namespace {

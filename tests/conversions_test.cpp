@@ -1,6 +1,6 @@
 // The conversion commands as the calculation pages call them: kinds, results and the
 // command protocol.
-#include "runtime/conversions.h"
+#include "runtime/core/conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <limits>
 #include <string>
 
-#include "runtime/heap.h"
-#include "runtime/numeric.h"
+#include "runtime/core/heap.h"
+#include "runtime/core/numeric.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // DLL commands: bound on the first call from beside the program, kept bound, released at
 // the end; a missing library and a missing export end the program with one message.
-#include "runtime/dll_commands.h"
+#include "runtime/core/dll_commands.h"
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 #include "tests/headless_window.h"
 
 namespace {

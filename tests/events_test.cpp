@@ -1,10 +1,12 @@
 // Raising events: the lookups and their failures, and suppression.
 #include <gtest/gtest.h>
 
-#include "runtime/events.h"
-#include "runtime/frame.h"
-#include "runtime/gbk.h"
-#include "runtime/loaded_windows.h"
+#include "runtime/core/events.h"
+#include "runtime/core/frame.h"
+#include "runtime/core/live_control.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/ui/balloon_tip.h"
 #include "tests/headless_window.h"
 
 namespace {
@@ -29,6 +31,40 @@ TEST_F(EventsTest, SuppressedEventsReachNoHandler) {
   EXPECT_EQ(testing_support::Content(编辑框_电容输出), "kept");
   rt::RaiseEvent(kMainWindowId, 按钮_电容器计算, 0);
   EXPECT_NE(testing_support::Content(编辑框_电容输出), "kept");
+}
+
+// Makes `control` use the bindings of `owner`.
+void LinkEvents(uint32_t control, uint32_t owner) {
+  rt::FindControl(*rt::FindLoadedWindow(kMainWindowId), control)->record.event_owner = owner;
+}
+
+bool MovesBound(uint32_t control) { return rt::HandlerBound(kMainWindowId, control, rt::kMouseMoved); }
+
+// The capacitor voltage box binds pointer moves (its hint); the result boxes bind nothing.
+TEST_F(EventsTest, EventOwnerChainLeadsToTheBindings) {
+  ASSERT_TRUE(MovesBound(编辑框_电容电压));
+  ASSERT_FALSE(MovesBound(编辑框_电容输出));
+  LinkEvents(编辑框_XC, 编辑框_电容输出);
+  LinkEvents(编辑框_电容输出, 编辑框_电容电压);
+  EXPECT_TRUE(MovesBound(编辑框_电容输出));
+  EXPECT_TRUE(MovesBound(编辑框_XC));  // two links on
+  // Raised on the first box of the chain, the event runs the owner's handler: the hint
+  // goes on the capacitor voltage box.
+  rt::RaiseEvent(kMainWindowId, 编辑框_XC, rt::kMouseMoved);
+  rt::LiveControl& tips = *rt::FindControl(*rt::FindLoadedWindow(kMainWindowId), 气球提示框1)->live;
+  EXPECT_TRUE(rt::WholeControlTip(tips, kMainWindowId, 编辑框_电容电压).has_value());
+}
+
+TEST_F(EventsTest, EventOwnerChainStopsAtAnotherTypeAMissingControlOrALoop) {
+  LinkEvents(编辑框_XL, 标签1);  // a label's bindings are not an edit box's
+  LinkEvents(标签1, 编辑框_电容电压);
+  EXPECT_FALSE(MovesBound(编辑框_XL));
+  LinkEvents(编辑框_XL, 0x1601FFFF);
+  EXPECT_FALSE(MovesBound(编辑框_XL));
+  LinkEvents(编辑框_XL, 编辑框_补偿容量);
+  LinkEvents(编辑框_补偿容量, 编辑框_XL);
+  EXPECT_FALSE(MovesBound(编辑框_XL));
+  EXPECT_FALSE(rt::RaiseEvent(kMainWindowId, 编辑框_XL, rt::kMouseMoved).has_value());
 }
 
 using EventsDeathTest = EventsTest;

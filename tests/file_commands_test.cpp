@@ -1,4 +1,4 @@
-#include "runtime/file_commands.h"
+#include "runtime/core/file_commands.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/heap.h"
+#include "runtime/core/heap.h"
 #include "tests/child_process.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 
 #include <gtest/gtest.h>
 

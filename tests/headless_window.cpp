@@ -1,19 +1,38 @@
 #include "tests/headless_window.h"
 
+#include <gtest/gtest.h>
+
 #include "calc/program.h"
-#include "runtime/heap.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/controls/live_control.h"
-#include "runtime/posted_calls.h"
-#include "runtime/property_access.h"
+#include "runtime/core/frame.h"
+#include "runtime/core/heap.h"
+#include "runtime/core/live_control.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/core/property_access.h"
+#include "runtime/core/runtime_state.h"
+#include "runtime/ui/posted_calls.h"
 
 namespace testing_support {
+namespace {
+
+// After every test the runtime it started goes, in the order the end of the program
+// takes it down.
+class RuntimePerTest : public ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo&) override { rt::DestroyRuntime(); }
+};
+
+const bool kRegistered = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new RuntimePerTest);
+  return true;
+}();
+
+}  // namespace
 
 void StartHeadless() {
-  static bool started = false;
-  if (started) return;
-  started = true;
-  calc::StartProgram(rt::DisplayMode::kHeadless);
+  if (!rt::RuntimeIfAny()) calc::StartProgram(rt::DisplayMode::kHeadless);
+}
+
+void StartCoreAlone() {
+  if (!rt::RuntimeIfAny()) rt::InitRuntime({}, nullptr);
 }
 
 std::string Content(uint32_t control_id) {

@@ -8,8 +8,13 @@
 
 namespace testing_support {
 
-// Starts the program headless once per test process; later calls do nothing.
+// Starts the program headless, unless this test has started it already. Every test ends
+// with the runtime destroyed, so that each starts from the state a fresh program has.
 void StartHeadless();
+
+// A runtime of the core alone, with an empty program description, for tests of the
+// core's services.
+void StartCoreAlone();
 
 // The content of an edit box (GBK), read and written through property access.
 std::string Content(uint32_t control_id);

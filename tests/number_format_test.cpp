@@ -1,5 +1,5 @@
 // Printing results and tidied inputs: the digits the user sees.
-#include "runtime/number_format.h"
+#include "runtime/core/number_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Reading the numbers users type, whatever they type.
-#include "runtime/number_scan.h"
+#include "runtime/core/number_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "runtime/full_width.h"
+#include "runtime/core/full_width.h"
 
 namespace {
 

@@ -2,13 +2,14 @@
 // type properties the calculator uses, and the failures, each with its exact message.
 #include <gtest/gtest.h>
 
-#include "runtime/gbk.h"
-#include "runtime/heap.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/controls/live_control.h"
-#include "runtime/posted_calls.h"
-#include "runtime/property_access.h"
-#include "runtime/window_builder.h"
+#include "runtime/core/heap.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/core/property_access.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/ui/control_factory.h"
+#include "runtime/ui/posted_calls.h"
+#include "runtime/ui/toolkit_control.h"
+#include "runtime/ui/window_builder.h"
 #include "tests/headless_window.h"
 
 namespace {
@@ -96,6 +97,42 @@ TEST_F(PropertyAccessTest, ComboSelectionIsClampedAndRaisesNothing) {
   EXPECT_EQ(Read(组合框_接线方式, kSelectionProperty), 1);
   Write(组合框_接线方式, kSelectionProperty, -9);
   EXPECT_EQ(Read(组合框_接线方式, kSelectionProperty), -1);
+}
+
+// The combo box's own properties by index: sorted 13, the items as lines 17.
+constexpr int32_t kSortedProperty = 13;
+constexpr int32_t kItemsProperty = 17;
+
+std::string ReadText(uint32_t control, int32_t property) {
+  char* text = reinterpret_cast<char*>(static_cast<uintptr_t>(rt::GetProperty(kMainWindowId, control, property, -1)));
+  std::string copy = text ? text : "";
+  rt::FreeMem(text);
+  return copy;
+}
+
+void WriteText(uint32_t control, int32_t property, const char* text) {
+  const rt::Value value = rt::MakeText(text);
+  rt::SetProperty(kMainWindowId, control, property, -1, value.lo, value.hi);
+}
+
+TEST_F(PropertyAccessTest, SortedComboBoxSortsTheItemsItIsGiven) {
+  WriteText(组合框_接线方式, kItemsProperty, "c\r\na\r\nb");
+  EXPECT_EQ(ReadText(组合框_接线方式, kItemsProperty), "c\r\na\r\nb");
+  Write(组合框_接线方式, kSortedProperty, 1);
+  WriteText(组合框_接线方式, kItemsProperty, "c\r\na\r\nb");
+  EXPECT_EQ(ReadText(组合框_接线方式, kItemsProperty), "a\r\nb\r\nc");
+}
+
+// A combo box the template marks as sorted shows its items sorted from the start.
+TEST_F(PropertyAccessTest, SortedComboBoxFromTheTemplate) {
+  rt::LoadedWindow& window = *rt::FindLoadedWindow(kMainWindowId);
+  rt::ControlState state(rt::FindControl(window, 组合框_接线方式)->record);
+  auto unit = std::get<forms::ComboBoxUnit>(*forms::ParseUnitData(state.record.type_code, state.record.unit_data));
+  ASSERT_EQ(unit.items, (std::vector<std::string>{"星形接线", "角形接线"}));
+  unit.sorted = 1;
+  state.record.unit_data = forms::SerializeUnitData(unit, forms::HighestUnitDataVersion(state.record.type_code));
+  std::unique_ptr<rt::LiveControl> sorted = rt::CreateLiveControl(window, state);
+  EXPECT_EQ(sorted->ReadProperty(kItemsProperty - rt::kFirstTypeProperty).text, "角形接线\r\n星形接线");
 }
 
 TEST_F(PropertyAccessTest, LabelTextColour) {

@@ -1,6 +1,11 @@
 // The four protection pages, digit for digit, and what absurd inputs give.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <utility>
+
+#include "calc/protection_values.h"
 #include "tests/headless_window.h"
 
 namespace {
@@ -158,6 +163,45 @@ TEST(CurrentPagesTest, BridgeWorkedExamples) {
   SetContent(page.m_units, "12");
   SetContent(page.n_units, "1");
   EXPECT_EQ(ClickFor(page.external, page.result), "0.4383097405914");   // K < 0 becomes 1
+}
+
+// The element counts m and n are read as numbers and then cut to whole numbers: "1.4e1"
+// counts as 14 and "0.49e1" as 4 (not 1 and 0, as reading a whole number would, nor 5).
+TEST(ProtectionPagesTest, ElementCountsAreNumbersCutToWholeNumbers) {
+  for (const VoltagePageBoxes& page : {kOpenDelta, kDifferential}) {
+    FillVoltagePage(page);
+    SetContent(page.m, "1.4e1");
+    SetContent(page.n, "0.49e1");
+    EXPECT_EQ(ClickFor(page.internal, page.result), "0.3081031142053");
+  }
+  const std::pair<CurrentPageBoxes, const char*> kCurrentPages[] = {
+      {kNeutralLine, "0.006980624735791"}, {kBridge, "0.01392622887588"}};
+  for (const auto& [page, worked_example] : kCurrentPages) {
+    FillCurrentPage(page);
+    SetContent(page.m, "1.4e1");
+    SetContent(page.n, "0.49e1");
+    EXPECT_EQ(ClickFor(page.internal, page.result), worked_example);
+  }
+}
+
+float FailedCountFor(float computed) {
+  protection::K = computed;
+  protection::RoundFailedCountToWhole();
+  EXPECT_EQ(std::bit_cast<uint32_t>(protection::computed_K), std::bit_cast<uint32_t>(computed));
+  return protection::K;
+}
+
+// Below 1 by more than 0.0000001 counts as one failed unit; closer to 1 it is the integer
+// part, so the single-precision number just below 1 (0.99999994) gives 0 and the next one
+// down (0.99999988) gives 1.
+TEST(ProtectionPagesTest, WholeNumberRuleForTheFailedCount) {
+  EXPECT_EQ(FailedCountFor(std::nextafter(1.0f, 0.0f)), 0.0f);
+  EXPECT_EQ(FailedCountFor(std::nextafter(std::nextafter(1.0f, 0.0f), 0.0f)), 1.0f);
+  EXPECT_EQ(FailedCountFor(0.5f), 1.0f);
+  EXPECT_EQ(FailedCountFor(-3.0f), 1.0f);
+  EXPECT_EQ(FailedCountFor(NAN), 1.0f);
+  EXPECT_EQ(FailedCountFor(1.0f), 1.0f);
+  EXPECT_EQ(FailedCountFor(2.75f), 2.0f);
 }
 
 TEST(CurrentPagesTest, CurrentTransformerRatio) {

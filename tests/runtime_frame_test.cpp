@@ -3,13 +3,15 @@
 
 #include <cstring>
 
-#include "runtime/error_report.h"
-#include "runtime/gbk.h"
-#include "runtime/heap.h"
+#include "runtime/core/error_report.h"
+#include "runtime/core/heap.h"
+#include "runtime/platform/gbk.h"
+#include "tests/headless_window.h"
 
 namespace {
 
 TEST(HeapTest, ConstantDataIsNeverFreedAndIsCopiedOnResize) {
+  testing_support::StartCoreAlone();
   static const char kConstant[] = "constant data";
   rt::RegisterConstantRange(kConstant, sizeof kConstant);
   rt::FreeMem(const_cast<char*>(kConstant));

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "calc/skin_setup.h"
-#include "runtime/dll_commands.h"
-#include "runtime/gbk.h"
+#include "runtime/core/dll_commands.h"
+#include "runtime/platform/gbk.h"
 #include "skin/skin_data.h"
 #include "tests/child_process.h"
 #include "tests/fake_skin_engine/fake_skin_engine.h"

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "runtime/controls/text_wrap.h"
-#include "runtime/controls/tip_layout.h"
+#include "runtime/ui/text_wrap.h"
+#include "runtime/ui/tip_layout.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <numeric>
 
 #include "forms/picture_layout.h"
-#include "runtime/controls/text_wrap.h"
-#include "runtime/gbk.h"
+#include "runtime/ui/text_wrap.h"
+#include "runtime/platform/gbk.h"
 
 namespace calc {
 namespace {

@@ -3,7 +3,7 @@
 #include <FL/fl_draw.H>
 
 #include "forms/picture_layout.h"
-#include "runtime/controls/look.h"
+#include "runtime/ui/look.h"
 
 namespace calc {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "calc/sheet_file.h"
 #include "calc/sheet_window/toolkit_dialogs.h"
-#include "runtime/gbk.h"
-#include "runtime/message_box.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/ui/message_box.h"
 
 namespace calc {
 namespace {

@@ -13,8 +13,8 @@
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
-#include "runtime/controls/look.h"
-#include "runtime/gbk.h"
+#include "runtime/ui/look.h"
+#include "runtime/platform/gbk.h"
 
 namespace calc {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "runtime/controls/look.h"
+#include "runtime/ui/look.h"
 
 namespace calc {
 namespace {

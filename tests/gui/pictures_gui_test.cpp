@@ -9,9 +9,9 @@
 
 #include "calc/main_window.h"
 #include "calc/program.h"
-#include "runtime/controls/live_control.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/posted_calls.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/ui/posted_calls.h"
+#include "runtime/ui/toolkit_control.h"
 #include "tests/gui/x_harness.h"
 
 namespace {

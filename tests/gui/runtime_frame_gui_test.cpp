@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "runtime/error_report.h"
+#include "runtime/core/error_report.h"
 #include "tests/gui/test_program.h"
 
 namespace {

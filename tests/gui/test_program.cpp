@@ -9,8 +9,9 @@
 
 #include "forms/main_window_template.h"
 #include "forms/template.h"
-#include "runtime/gbk.h"
-#include "runtime/loaded_windows.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/ui/toolkit_interface.h"
 
 namespace gui {
 namespace {
@@ -154,7 +155,7 @@ int RunTestProgram(const Reports& reports, TestProgram program) {
   static rt::ProgramDescription description;
   description.handlers = kHandlers;
   description.window_template = child.window_template;
-  rt::InitRuntime(description, rt::DisplayMode::kOnScreen);
+  rt::InitRuntime(description, rt::ToolkitInterface(rt::DisplayMode::kOnScreen));
   rt::SetEndRoutine(child.program.end_routine);
   rt::LoadStartWindow(ids::kMainWindowId);
   if (child.program.before_loop) child.program.before_loop();

@@ -13,7 +13,7 @@
 
 #include "forms/control_ids.h"
 #include "forms/template.h"
-#include "runtime/frame.h"
+#include "runtime/core/frame.h"
 #include "tests/gui/x_harness.h"
 
 namespace gui {

@@ -11,15 +11,16 @@
 
 #include "calc/main_window.h"
 #include "forms/main_window_template.h"
-#include "runtime/controls/balloon_tip.h"
-#include "runtime/controls/focus.h"
-#include "runtime/controls/live_control.h"
-#include "runtime/events.h"
-#include "runtime/gbk.h"
-#include "runtime/heap.h"
-#include "runtime/loaded_windows.h"
-#include "runtime/posted_calls.h"
-#include "runtime/property_access.h"
+#include "runtime/core/events.h"
+#include "runtime/core/heap.h"
+#include "runtime/core/loaded_windows.h"
+#include "runtime/core/property_access.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/utf8.h"
+#include "runtime/ui/balloon_tip.h"
+#include "runtime/ui/focus.h"
+#include "runtime/ui/posted_calls.h"
+#include "runtime/ui/toolkit_control.h"
 #include "tools/capcalc-script/sheet_command.h"
 
 namespace script {
@@ -183,7 +184,7 @@ size_t NextPiece(std::string_view text, bool key_by_key) {
 Problem Focus(Context& context, const Line& line) {
   rt::ControlState* control = Named(context, line);
   if (!control) return NoSuchControl(line);
-  Fl_Widget* widget = control->live->widget();
+  Fl_Widget* widget = rt::WidgetOf(*control);
   if (!widget || !rt::GiveFocus(widget)) return line.name + " cannot take the focus";
   return {};
 }
@@ -203,7 +204,7 @@ Problem Type(Context& context, const Line& line) {
 Problem Blur(Context& context, const Line& line) {
   rt::ControlState* control = Named(context, line);
   if (!control) return NoSuchControl(line);
-  Fl_Widget* widget = control->live->widget();
+  Fl_Widget* widget = rt::WidgetOf(*control);
   Fl_Widget* focused = rt::FocusedWidget();
   if (widget && focused && widget->contains(focused)) rt::ClearFocus();
   return {};
@@ -236,7 +237,7 @@ Problem Tick(Context& context, const Line& line) {
 Problem Hover(Context& context, const Line& line) {
   rt::ControlState* control = Named(context, line);
   if (!control) return NoSuchControl(line);
-  Fl_Widget* widget = control->live->widget();
+  Fl_Widget* widget = rt::WidgetOf(*control);
   if (!widget) return NotApplicable(line);
   rt::EventArgs args;
   args.count = 3;

@@ -2,7 +2,8 @@
 
 #include <istream>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/utf8.h"
 
 namespace script {
 namespace {

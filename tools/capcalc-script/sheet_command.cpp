@@ -1,7 +1,7 @@
 #include "tools/capcalc-script/sheet_command.h"
 
 #include "calc/sheet_file.h"
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 
 namespace script {
 

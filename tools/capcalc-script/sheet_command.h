@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "runtime/loaded_windows.h"
+#include "runtime/core/loaded_windows.h"
 #include "tools/capcalc-script/script.h"
 
 namespace script {

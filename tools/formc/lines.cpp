@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "runtime/gbk.h"
+#include "runtime/platform/gbk.h"
 
 namespace formc {
 namespace {

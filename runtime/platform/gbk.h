@@ -1,0 +1,25 @@
+// Texts are GBK inside the runtime (string literals are compiled as GBK); they become UTF-8
+// only where they meet the toolkit, the terminal or a script file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rt {
+
+// Texts cross between the two without loss. Characters convert as GB18030, the superset of
+// GBK that has the same bytes for every GBK character and a form for every other one.
+// Whatever cannot cross as a character crosses as escape characters U+F780..U+F7FF
+// (U+F700 + byte): a byte of the system's text that is no character, or that belongs to a
+// character without a GB18030 form that converts back unchanged, becomes its escape
+// character inside; an inside byte that starts no character becomes its escape character
+// in UTF-8. An escape character crosses as its raw byte (as its escaped bytes where that
+// byte would join the next into a character), and so comes back as itself.
+//
+// Every byte string of the system (a file name that is not valid UTF-8, say) therefore
+// comes back exactly: GbkToUtf8(Utf8ToGbk(s)) == s for every s. Every inside text comes
+// back exactly too, unless it holds escape characters itself.
+std::string GbkToUtf8(std::string_view gbk);
+std::string Utf8ToGbk(std::string_view utf8);
+
+}  // namespace rt

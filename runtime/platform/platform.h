@@ -1,0 +1,89 @@
+// The operating system's services that the runtime needs, behind one small interface with
+// one implementation per system (posix/ here). Nothing else in the program asks the system
+// for these.
+//
+// Paths and names are inside texts (GBK, see gbk.h); each implementation hands the system
+// the exact path they stand for, whatever characters or bytes it holds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace rt::platform {
+
+// The program file and the current folder.
+
+// The full path of the program file; empty when the system does not tell.
+std::string ProgramFilePath();
+// The character between a folder and what it holds in a path.
+char FolderSeparator();
+// Makes `folder` the current folder; false when the system refuses.
+bool EnterFolder(const std::string& folder);
+
+// Libraries loaded at run time.
+
+struct Library {
+  void* module = nullptr;  // the system's handle; null when nothing is loaded
+  intptr_t file = -1;      // what the implementation keeps open while it is loaded
+};
+
+// A library named by its path is loaded only when the file is sound: a complete regular
+// file that no other user could have written. What is refused never runs.
+Library LoadLibraryFile(const std::string& path);
+// A bare name, left to the system's library search.
+Library LoadLibraryByName(const std::string& name);
+void* FindExport(const Library& library, const std::string& export_name);
+void ReleaseLibrary(Library& library);
+// Whether a library name says where the file is, so that it is loaded only as written.
+bool NamesItsFolder(std::string_view library_name);
+// The libraries searched, in order, for an export declared without a library name.
+std::span<const char* const> SystemLibraries();
+
+// Directory search.
+
+// Whether an entry exists under the path, a file or a folder. When the last component
+// holds "*" or "?", it is a pattern that the entries of its folder are matched against.
+bool AnyEntryMatches(const std::string& path);
+
+// Files written by the runtime.
+
+struct File {
+  intptr_t handle = -1;
+  bool open() const { return handle != -1; }
+};
+
+// Creates the file or empties it, and keeps other openers out while it is open.
+File OpenEmptiedForWriting(const std::string& path);
+// Creates the file only when nothing exists under the path; `taken` tells whether that
+// was why it failed. Neither group nor others may write it.
+File CreateExclusively(const std::string& path, bool* taken);
+bool WriteAll(const File& file, const uint8_t* data, size_t size);
+// Waits until what was written is on the disk.
+bool Sync(const File& file);
+// Closes the file; false when the system reports a failure of the writing.
+bool Close(File& file);
+// Gives `from` the name `to` only when nothing exists under it; never replaces anything.
+// Either way `from` is gone afterwards.
+bool NameWithoutReplacing(const std::string& from, const std::string& to);
+bool RemoveFile(const std::string& path);
+// Applies the attribute bits 0x01 read-only, 0x02 hidden, 0x04 system and 0x20 archive,
+// each as the system knows it; true when the system accepted them.
+bool SetAttributes(const std::string& path, int32_t attributes);
+
+// Texts.
+
+enum class Direction { kToUtf8, kToInside };
+// Converts one whole character between GB18030 and UTF-8; false when it has no form on
+// the other side.
+bool ConvertCharacter(Direction direction, std::string_view character, std::string* out);
+
+// Floating-point arithmetic.
+
+// Round to nearest and every exception masked: a division by zero or an invalid operation
+// gives an infinity or not-a-number instead of a trap.
+void SetFloatingPointEnvironment();
+
+}  // namespace rt::platform

@@ -1,0 +1,171 @@
+// Directory search and the files the runtime writes, on POSIX systems.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/platform.h"
+#include "runtime/platform/utf8.h"
+
+namespace rt::platform {
+namespace {
+
+int Descriptor(const File& file) { return static_cast<int>(file.handle); }
+
+// "*" matches any run of characters, "?" exactly one; every other byte stands for itself
+// (no bracket sets, no escapes), so a name with "[" or "\" in it is matched literally.
+// Backtracking only to the latest "*" bounds the work by name length times pattern
+// length, however many stars a pattern has.
+bool MatchesPattern(std::string_view pattern, std::string_view name) {
+  constexpr size_t kNoStar = std::string_view::npos;
+  size_t p = 0, n = 0;
+  size_t after_star = kNoStar, star_name = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      after_star = ++p;
+      star_name = n;
+    } else if (p < pattern.size() && pattern[p] == '?') {
+      ++p;
+      n += Utf8CharacterLength(name.substr(n));
+    } else if (p < pattern.size() && pattern[p] == name[n]) {
+      ++p;
+      ++n;
+    } else if (after_star != kNoStar) {
+      star_name += Utf8CharacterLength(name.substr(star_name));
+      p = after_star;
+      n = star_name;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool FolderHasMatch(const std::string& folder, std::string_view pattern) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return false;
+  bool found = false;
+  while (!found) {
+    const dirent* entry = readdir(dir);
+    if (!entry) break;
+    found = MatchesPattern(pattern, entry->d_name);
+  }
+  closedir(dir);
+  return found;
+}
+
+bool EntryExists(const std::string& path) {
+  if (path.empty()) return false;
+  const size_t slash = path.rfind('/');
+  const std::string_view last = slash == std::string::npos
+                                    ? std::string_view(path)
+                                    : std::string_view(path).substr(slash + 1);
+  if (last.find_first_of("*?") != std::string_view::npos) {
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    return FolderHasMatch(folder, last);
+  }
+  // lstat: the entry itself counts, as a directory search would list it, even when it is
+  // a symbolic link that leads nowhere.
+  struct stat status;
+  return lstat(path.c_str(), &status) == 0;
+}
+
+// Read-only is the one attribute with a Linux counterpart: the write permission bits.
+// Setting it takes write permission from everyone; clearing it gives the owner write
+// permission back and leaves group and others as they are.
+//
+// Hidden, system and archive have none. A file is hidden here by a leading dot in its
+// name, which an attribute must not change (the program finds its library by name);
+// there is no system flag, and no archive flag for backup tools to clear. They are
+// accepted and leave the file as it is.
+bool ApplyAttributes(const std::string& path, int32_t attributes) {
+  struct stat status;
+  if (path.empty() || stat(path.c_str(), &status) != 0) return false;
+  mode_t mode = status.st_mode & 07777;
+  if (attributes & 0x01) {
+    mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);
+  } else {
+    mode |= S_IWUSR;
+  }
+  return chmod(path.c_str(), mode) == 0;
+}
+
+}  // namespace
+
+bool AnyEntryMatches(const std::string& path) { return EntryExists(GbkToUtf8(path)); }
+
+// Other openers are kept out with an exclusive advisory lock (flock), the nearest Linux
+// notion of denying other openers reading and writing: programs that take a shared or
+// exclusive lock before touching the file wait for the complete content, others are not
+// stopped. The lock is taken before truncating, so a locked reader never sees the file
+// emptied under it, and a file someone else holds locked is a failure rather than a wait.
+// O_NONBLOCK keeps a FIFO without a reader from blocking the open forever; ftruncate then
+// refuses anything that is not a regular file, where O_NONBLOCK has no effect.
+File OpenEmptiedForWriting(const std::string& path) {
+  const int fd = open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+  if (fd < 0) return {};
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ftruncate(fd, 0) != 0) {
+    close(fd);
+    return {};
+  }
+  return {fd};
+}
+
+// Whatever the umask, neither group nor others may write the file, as it may hold code
+// to be loaded.
+File CreateExclusively(const std::string& path, bool* taken) {
+  const int fd = open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  *taken = fd < 0 && errno == EEXIST;
+  return {fd};
+}
+
+bool WriteAll(const File& file, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(Descriptor(file), data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+bool Sync(const File& file) { return fsync(Descriptor(file)) == 0; }
+
+bool Close(File& file) {
+  const bool closed = close(Descriptor(file)) == 0;
+  file = {};
+  return closed;
+}
+
+// A hard link fails when the name is taken, where a rename would replace what is there;
+// a file system without hard links renames without replacing instead.
+bool NameWithoutReplacing(const std::string& from, const std::string& to) {
+  const std::string source = GbkToUtf8(from), target = GbkToUtf8(to);
+  const bool linked = link(source.c_str(), target.c_str()) == 0;
+  if (linked || errno == EEXIST) {
+    unlink(source.c_str());
+    return linked;
+  }
+  if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
+  unlink(source.c_str());
+  return false;
+}
+
+bool RemoveFile(const std::string& path) { return unlink(GbkToUtf8(path).c_str()) == 0; }
+
+bool SetAttributes(const std::string& path, int32_t attributes) {
+  return ApplyAttributes(GbkToUtf8(path), attributes);
+}
+
+}  // namespace rt::platform

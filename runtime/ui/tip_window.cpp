@@ -1,0 +1,103 @@
+#include "runtime/ui/tip_window.h"
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+#include <FL/x.H>
+#include <X11/extensions/shape.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "runtime/platform/gbk.h"
+#include "runtime/ui/look.h"
+#include "runtime/ui/text_wrap.h"
+
+namespace rt {
+namespace {
+
+// The hints run to some sixty characters: a few lines of about 25 characters read best.
+constexpr int kWrapWidth = 300;
+constexpr int kPaddingX = 8;
+constexpr int kPaddingY = 5;
+
+// The usual tooltip colours: black on pale yellow in a thin dark outline.
+Fl_Color BalloonColour() { return fl_rgb_color(255, 255, 225); }
+Fl_Color OutlineColour() { return fl_rgb_color(96, 96, 96); }
+
+void UseTipFont() {
+  ToolkitFont font = ToToolkitFont(std::nullopt);
+  fl_font(font.face, font.size);
+}
+
+int WidthInTipFont(std::string_view utf8) {
+  return static_cast<int>(std::ceil(fl_width(utf8.data(), static_cast<int>(utf8.size()))));
+}
+
+// Whether the server can cut windows to shape and let the pointer through them, which
+// needs version 1.1 of its shape extension.
+bool ServerShapesInput() {
+  int event_base, error_base, major = 0, minor = 0;
+  return XShapeQueryExtension(fl_display, &event_base, &error_base) &&
+         XShapeQueryVersion(fl_display, &major, &minor) && (major > 1 || (major == 1 && minor >= 1));
+}
+
+}  // namespace
+
+TipWindow::TipWindow() : Fl_Menu_Window(1, 1) {
+  set_override();
+  set_tooltip_window();
+  clear_overlay();  // the ordinary planes, which the shape applies to
+  end();
+}
+
+void TipWindow::ShowAt(const std::string& gbk_text, TipPoint pointer) {
+  UseTipFont();
+  lines_ = WrapText(GbkToUtf8(gbk_text), kWrapWidth, WidthInTipFont);
+  int text_width = 0;
+  for (const std::string& line : lines_) text_width = std::max(text_width, WidthInTipFont(line));
+  int text_height = static_cast<int>(lines_.size()) * fl_height();
+  TipBox screen;
+  Fl::screen_xywh(screen.x, screen.y, screen.width, screen.height, pointer.x, pointer.y);
+  balloon_ = PlaceBalloon(text_width + 2 * kPaddingX, text_height + 2 * kPaddingY, pointer, screen);
+  resize(balloon_.window.x, balloon_.window.y, balloon_.window.width, balloon_.window.height);
+  show();
+  CutToOutline();
+}
+
+// Without the shape extension the window stays a rectangle, and the corners show the
+// background colour around the balloon.
+void TipWindow::CutToOutline() {
+  if (!ServerShapesInput()) return;
+  std::vector<XRectangle> rows;
+  for (size_t y = 0; y < balloon_.rows.size(); ++y) {
+    const Span& row = balloon_.rows[y];
+    rows.push_back({static_cast<short>(row.left), static_cast<short>(y),
+                    static_cast<unsigned short>(row.right - row.left), 1});
+  }
+  Window xid = fl_xid(this);
+  XShapeCombineRectangles(fl_display, xid, ShapeBounding, 0, 0, rows.data(), static_cast<int>(rows.size()),
+                          ShapeSet, YXBanded);
+  XShapeCombineRectangles(fl_display, xid, ShapeInput, 0, 0, nullptr, 0, ShapeSet, YXBanded);
+}
+
+void TipWindow::draw() {
+  fl_color(FL_BACKGROUND_COLOR);
+  fl_rectf(0, 0, w(), h());
+  for (int y = 0; y < static_cast<int>(balloon_.rows.size()); ++y) {
+    const Span& row = balloon_.rows[static_cast<size_t>(y)];
+    fl_color(BalloonColour());
+    fl_xyline(row.left, y, row.right - 1);
+    fl_color(OutlineColour());
+    for (const Span& run : OutlineRuns(balloon_.rows, y)) fl_xyline(run.left, y, run.right - 1);
+  }
+  fl_color(FL_BLACK);
+  UseTipFont();
+  const int line_height = fl_height();
+  int baseline = balloon_.body.y + kPaddingY + line_height - fl_descent();
+  for (const std::string& line : lines_) {
+    fl_draw(line.c_str(), balloon_.body.x + kPaddingX, baseline);
+    baseline += line_height;
+  }
+}
+
+}  // namespace rt

@@ -1,0 +1,32 @@
+#!/bin/bash
+# The runtime's layers as the build must keep them: the platform uses nothing above it,
+# the core no toolkit and no user-interface layer, and only the platform's system folders
+# ask the operating system for its services. The archives are checked as well as the
+# sources: a toolkit symbol that reached the core by any way fails too.
+# Usage: check_layers.sh SOURCE_DIR PLATFORM_ARCHIVE CORE_ARCHIVE
+set -uo pipefail
+source_dir=$1 platform_archive=$2 core_archive=$3
+failures=0
+failed() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+cd "$source_dir"
+
+# Files under the folders given that include what the pattern matches.
+including() {  # pattern folder...
+  local pattern=$1; shift
+  grep -rlE --include='*.cpp' --include='*.h' "^#include [<\"]($pattern)" "$@"
+}
+
+found=$(including 'FL/|X11/|runtime/ui/' runtime/core runtime/platform)
+[ -z "$found" ] || failed "the core or the platform includes the toolkit or the user-interface layer: $found"
+found=$(including 'runtime/core/|runtime/ui/' runtime/platform)
+[ -z "$found" ] || failed "the platform includes a layer above it: $found"
+system_headers='dlfcn\.h|iconv\.h|dirent\.h|sys/file\.h|sys/stat\.h|fcntl\.h|unistd\.h|cfenv|fenv\.h|link\.h|limits\.h'
+found=$(including "$system_headers" runtime calc forms tools/capcalc-script tools/formc | grep -v '^runtime/platform/posix/')
+[ -z "$found" ] || failed "the system's services are called outside the platform layer: $found"
+
+toolkit_symbols=$(nm -uC "$platform_archive" "$core_archive" | grep -E 'Fl_|fl_|\bX[A-Z][a-z]')
+[ -z "$toolkit_symbols" ] || failed "the core or the platform refers to the toolkit: $toolkit_symbols"
+[ $failures -eq 0 ]
