@@ -1,5 +1,6 @@
 // Property access on the main window: the common properties with their clamping, the
 // type properties the calculator uses, and the failures, each with its exact message.
+#include <FL/Fl_Widget.H>
 #include <gtest/gtest.h>
 
 #include "runtime/core/heap.h"
@@ -132,6 +133,8 @@ TEST_F(PropertyAccessTest, SortedComboBoxFromTheTemplate) {
   unit.sorted = 1;
   state.record.unit_data = forms::SerializeUnitData(unit, forms::HighestUnitDataVersion(state.record.type_code));
   std::unique_ptr<rt::LiveControl> sorted = rt::CreateLiveControl(window, state);
+  // Outside the window nothing takes its widget: it goes with the test, before the control.
+  std::unique_ptr<Fl_Widget> widget(static_cast<rt::ToolkitControl&>(*sorted).widget());
   EXPECT_EQ(sorted->ReadProperty(kItemsProperty - rt::kFirstTypeProperty).text, "角形接线\r\n星形接线");
 }
 
