@@ -1,21 +1,28 @@
 #include <FL/Fl.H>
+#include <FL/fl_utf8.h>
 #include <FL/x.H>
 
 #include <algorithm>
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <vector>
 
-#include "runtime/platform/win32/wide_text.h"
 #include "runtime/ui/cjk_faces.h"
 
 namespace rt {
 namespace {
 
+std::string Utf8(const wchar_t* wide) {
+  const unsigned length = static_cast<unsigned>(wcslen(wide));
+  std::vector<char> utf8(fl_utf8fromwc(nullptr, 0, wide, length) + 1);
+  return std::string(utf8.data(), fl_utf8fromwc(utf8.data(), static_cast<unsigned>(utf8.size()), wide, length));
+}
+
 int CALLBACK CollectFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM families) {
   // "@" marks the vertical form of a face, for text written top to bottom.
   if (font->lfFaceName[0] != L'@')
-    reinterpret_cast<std::set<std::string>*>(families)->insert(platform::Utf8FromWide(font->lfFaceName));
+    reinterpret_cast<std::set<std::string>*>(families)->insert(Utf8(font->lfFaceName));
   return 1;
 }
 
