@@ -35,10 +35,10 @@ std::string Setting(const char* name) {
   return value ? value : "";
 }
 
-const std::string kCaption = Utf8(u8"电容器相关计算");
+const std::string kCaption = Utf8(u8"电容器相关计算  （并联电容器组计算）");
 
 // Hidden, and marked for archiving, as Wine marks every file.
-const std::string kHiddenAlone = "0x22\n";
+const std::string kHiddenAlone = "0x22";
 
 // The middle of each page's tab in the strip along the top of the client area.
 constexpr int kTabCentresX[] = {42, 138, 234, 322, 419};
@@ -102,7 +102,8 @@ class CalculatorWineTest : public ::testing::Test {
     const auto outcome = testing_support::RunCommand("'" + Setting("CAPCALC_WINE_RUN") + "' '" +
                                                      Setting("CAPCALC_WINE_PREFIX") + "' '" +
                                                      Setting("CAPCALC_ATTRIBUTES_PROGRAM") + "' '" + file.string() + "'");
-    return outcome.status == 0 ? outcome.out : "status " + std::to_string(outcome.status);
+    if (outcome.status != 0) return "status " + std::to_string(outcome.status);
+    return outcome.out.substr(0, outcome.out.find_first_of("\r\n"));
   }
 
   std::optional<int> EndWithEscape() {
