@@ -3,7 +3,8 @@
 
 namespace rt {
 
-// Settles the toolkit's options at their defaults before any control asks for one.
+// Settles the toolkit's options before any control asks for one: the user's own when they
+// chose some, else the defaults, with nothing written into the home.
 void SettleToolkitOptions();
 
 }  // namespace rt
