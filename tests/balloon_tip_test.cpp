@@ -94,7 +94,7 @@ TEST_F(BalloonTipTest, AreaOfHugeSizeDoesNotWrapAround) {
 using BalloonTipDeathTest = BalloonTipTest;
 
 TEST_F(BalloonTipDeathTest, TheComponentItselfIsLookedUpStrictly) {
-  const auto kFatal = ::testing::ExitedWithCode(255);
+  const auto kFatal = ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus);
   const rt::Value missing[] = {rt::MakeControlReference(kMainWindowId, 0x16010FFF, forms::kBalloonTipType),
                                Box(编辑框_P), rt::MakeText("无")};
   EXPECT_EXIT(rt::CallMethod(rt::SetTip, 3, missing), kFatal,

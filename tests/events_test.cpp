@@ -70,9 +70,9 @@ TEST_F(EventsTest, EventOwnerChainStopsAtAnotherTypeAMissingControlOrALoop) {
 using EventsDeathTest = EventsTest;
 
 TEST_F(EventsDeathTest, UnknownWindowOrControlIsFatal) {
-  EXPECT_EXIT(rt::RaiseEvent(0x52010009, 按钮_电容器计算, 0), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT(rt::RaiseEvent(0x52010009, 按钮_电容器计算, 0), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
               rt::GbkToUtf8("错误信息：未找到引发事件的窗口\r"));
-  EXPECT_EXIT(rt::RaiseEvent(kMainWindowId, 0x16010FFF, 0), ::testing::ExitedWithCode(255),
+  EXPECT_EXIT(rt::RaiseEvent(kMainWindowId, 0x16010FFF, 0), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
               rt::GbkToUtf8("错误信息：未找到引发事件的窗口组件\r"));
   EXPECT_EXIT(
       {
@@ -80,7 +80,7 @@ TEST_F(EventsDeathTest, UnknownWindowOrControlIsFatal) {
         rt::FindControl(*window, 标签1)->record.type_code = 0x00017777;
         rt::RaiseEvent(kMainWindowId, 标签1, 0);
       },
-      ::testing::ExitedWithCode(255), rt::GbkToUtf8("错误信息：引发事件的窗口组件无效"));
+      ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus), rt::GbkToUtf8("错误信息：引发事件的窗口组件无效"));
 }
 
 }  // namespace

@@ -54,4 +54,13 @@ TEST(GbkTest, OddInsideBytesShowAsEscapeCharacters) {
   EXPECT_EQ(rt::GbkToUtf8("\xB5"), U8(u8"\uF7B5"));
 }
 
+// "淺" is 0x9C 0x5C in GBK: its second byte is no folder separator.
+TEST(GbkTest, TheLastSeparatorIsACharacterOfItsOwn) {
+  const std::string folder = "C:\\王淺";
+  EXPECT_EQ(rt::FindLastAsciiCharacter(folder + "\\capcalc.exe", '\\'), folder.size());
+  EXPECT_EQ(rt::FindLastAsciiCharacter("淺.exe", '\\'), std::string::npos);
+  EXPECT_EQ(rt::FindLastAsciiCharacter("a/b/c", '/'), 3u);
+  EXPECT_EQ(rt::FindLastAsciiCharacter("", '/'), std::string::npos);
+}
+
 }  // namespace

@@ -23,4 +23,12 @@ void SetContent(uint32_t control_id, const std::string& gbk);
 // Clicks a button as a user does.
 void Click(uint32_t control_id);
 
+// The exit status of a program ended by a runtime error (exit code -1) as its parent
+// sees it: the whole code on Windows, its low byte elsewhere.
+#ifdef _WIN32
+inline constexpr int kRuntimeErrorStatus = -1;
+#else
+inline constexpr int kRuntimeErrorStatus = 255;
+#endif
+
 }  // namespace testing_support

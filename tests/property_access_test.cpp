@@ -149,7 +149,7 @@ using PropertyAccessDeathTest = PropertyAccessTest;
 std::string Reported(const char* gbk_message) { return rt::GbkToUtf8(gbk_message); }
 
 TEST_F(PropertyAccessDeathTest, FailuresEndTheProgramWithTheirMessage) {
-  const auto kFatal = ::testing::ExitedWithCode(255);
+  const auto kFatal = ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus);
   EXPECT_EXIT(rt::GetProperty(0x52010002, 编辑框_P, 0, -1), kFatal,
               Reported("错误信息：未载入欲访问窗口组件所在的窗口"));
   EXPECT_EXIT(rt::GetProperty(kMainWindowId, 0x16010FFF, 0, -1), kFatal,
@@ -168,7 +168,7 @@ TEST_F(PropertyAccessDeathTest, TypePropertiesNeedALiveControl) {
         EXPECT_EQ(rt::GetProperty(kMainWindowId, 编辑框_P, rt::kLeft, -1), 278u);  // stored
         rt::GetProperty(kMainWindowId, 编辑框_P, kContentProperty, -1);
       },
-      ::testing::ExitedWithCode(255), Reported("错误信息：指定窗口尚未载入"));
+      ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus), Reported("错误信息：指定窗口尚未载入"));
 }
 
 }  // namespace

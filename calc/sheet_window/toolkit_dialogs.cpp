@@ -14,7 +14,9 @@ std::filesystem::path FromUtf8(const std::string& utf8) { return std::u8string(u
 
 std::string& OfferedFolder() {
   static std::string folder = [] {
+    // Windows names the user's folder USERPROFILE and has no HOME.
     const char* home = std::getenv("HOME");
+    if (!home) home = std::getenv("USERPROFILE");
     return std::string(home ? home : "");
   }();
   return folder;

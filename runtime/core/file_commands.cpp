@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/core/heap.h"
+#include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
 
 namespace rt {
@@ -51,7 +52,7 @@ bool WriteArrays(int argc, const Value* args) {
 // Creates a temporary file beside `path`, hidden by its leading dot, exclusively: no
 // other file is ever opened by mistake. Not open when no free name was found.
 platform::File CreateTemporaryBeside(const std::string& path, std::string* temporary) {
-  const size_t separator = path.rfind(platform::FolderSeparator());
+  const size_t separator = FindLastAsciiCharacter(path, platform::FolderSeparator());
   const size_t name_start = separator == std::string::npos ? 0 : separator + 1;
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {

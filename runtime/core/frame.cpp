@@ -11,6 +11,7 @@
 #include "runtime/core/heap.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/runtime_state.h"
+#include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
 
 namespace rt {
@@ -28,7 +29,7 @@ std::atomic<bool> g_end_begun = false;
 // The program file's full path, split at its last separator into folder and file name.
 void FindProgramFile(RuntimeState& state) {
   const std::string full = platform::ProgramFilePath();
-  const size_t separator = full.rfind(platform::FolderSeparator());
+  const size_t separator = FindLastAsciiCharacter(full, platform::FolderSeparator());
   state.program_folder = separator == std::string::npos ? std::string() : full.substr(0, separator);
   state.program_file_name = separator == std::string::npos ? full : full.substr(separator + 1);
 }

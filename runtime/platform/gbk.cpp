@@ -149,4 +149,12 @@ std::string Utf8ToGbk(std::string_view utf8) {
   return raw.empty() ? out : KeepRawBytesApart(out, raw);
 }
 
+size_t FindLastAsciiCharacter(std::string_view gbk, char ascii) {
+  size_t last = std::string_view::npos;
+  for (size_t i = 0; i < gbk.size(); i += std::max<size_t>(Gb18030Length(gbk.substr(i)), 1)) {
+    if (gbk[i] == ascii) last = i;
+  }
+  return last;
+}
+
 }  // namespace rt

@@ -22,4 +22,9 @@ namespace rt {
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
 
+// Where the last `ascii` byte stands in the inside text as a character of its own; npos
+// when it does not. The second byte of a double-byte character may be any byte from 0x40
+// on, "\" among them: a path is cut at its separators, never inside a character.
+size_t FindLastAsciiCharacter(std::string_view gbk, char ascii);
+
 }  // namespace rt

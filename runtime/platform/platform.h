@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rt::platform {
 
@@ -22,6 +23,15 @@ std::string ProgramFilePath();
 char FolderSeparator();
 // Makes `folder` the current folder; false when the system refuses.
 bool EnterFolder(const std::string& folder);
+
+// The command line and the standard streams of a console program.
+
+// The arguments after the program's name, UTF-8, exactly as they were given: where the
+// system holds the command line in UTF-16, from there rather than from `argv`, which
+// keeps only what the legacy code page has.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+// Standard input and output carry their bytes unchanged: no line ends are translated.
+void UseBinaryStandardStreams();
 
 // Libraries loaded at run time.
 

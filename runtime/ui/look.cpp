@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include "runtime/ui/cjk_faces.h"
+
 namespace rt {
 namespace {
 
@@ -17,8 +19,9 @@ void RegisterFonts() {
   static bool registered = false;
   if (registered) return;
   registered = true;
-  Fl::set_font(kSongFont, " AR PL UMing CN");
-  Fl::set_font(kKaiFont, " AR PL UKai CN");
+  // The toolkit keeps the names' addresses: the faces live as long as the program.
+  Fl::set_font(kSongFont, InstalledCjkFaces().song.c_str());
+  Fl::set_font(kKaiFont, InstalledCjkFaces().kai.c_str());
 }
 
 }  // namespace

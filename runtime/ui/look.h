@@ -14,8 +14,8 @@ namespace rt {
 // A Windows colour value (0x00BBGGRR); the default-colour marker gives `system_default`.
 Fl_Color ToToolkitColour(uint32_t colour, Fl_Color system_default);
 
-// The default GUI font is a 12-pixel CJK font; "宋体" maps to AR PL UMing and "楷体_GB2312"
-// to AR PL UKai (found through fontconfig); other faces fall back to the default.
+// The default GUI font is a 12-pixel CJK font; "宋体" and "楷体_GB2312" map to the installed
+// faces that stand for them (cjk_faces.h); other faces fall back to the default.
 struct ToolkitFont {
   Fl_Font face;
   Fl_Fontsize size;

@@ -2,8 +2,6 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
-#include <FL/x.H>
-#include <X11/extensions/shape.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +9,7 @@
 #include "runtime/platform/gbk.h"
 #include "runtime/ui/look.h"
 #include "runtime/ui/text_wrap.h"
+#include "runtime/ui/window_shape.h"
 
 namespace rt {
 namespace {
@@ -33,14 +32,6 @@ int WidthInTipFont(std::string_view utf8) {
   return static_cast<int>(std::ceil(fl_width(utf8.data(), static_cast<int>(utf8.size()))));
 }
 
-// Whether the server can cut windows to shape and let the pointer through them, which
-// needs version 1.1 of its shape extension.
-bool ServerShapesInput() {
-  int event_base, error_base, major = 0, minor = 0;
-  return XShapeQueryExtension(fl_display, &event_base, &error_base) &&
-         XShapeQueryVersion(fl_display, &major, &minor) && (major > 1 || (major == 1 && minor >= 1));
-}
-
 }  // namespace
 
 TipWindow::TipWindow() : Fl_Menu_Window(1, 1) {
@@ -61,23 +52,7 @@ void TipWindow::ShowAt(const std::string& gbk_text, TipPoint pointer) {
   balloon_ = PlaceBalloon(text_width + 2 * kPaddingX, text_height + 2 * kPaddingY, pointer, screen);
   resize(balloon_.window.x, balloon_.window.y, balloon_.window.width, balloon_.window.height);
   show();
-  CutToOutline();
-}
-
-// Without the shape extension the window stays a rectangle, and the corners show the
-// background colour around the balloon.
-void TipWindow::CutToOutline() {
-  if (!ServerShapesInput()) return;
-  std::vector<XRectangle> rows;
-  for (size_t y = 0; y < balloon_.rows.size(); ++y) {
-    const Span& row = balloon_.rows[y];
-    rows.push_back({static_cast<short>(row.left), static_cast<short>(y),
-                    static_cast<unsigned short>(row.right - row.left), 1});
-  }
-  Window xid = fl_xid(this);
-  XShapeCombineRectangles(fl_display, xid, ShapeBounding, 0, 0, rows.data(), static_cast<int>(rows.size()),
-                          ShapeSet, YXBanded);
-  XShapeCombineRectangles(fl_display, xid, ShapeInput, 0, 0, nullptr, 0, ShapeSet, YXBanded);
+  CutToRows(*this, balloon_.rows);
 }
 
 void TipWindow::draw() {

@@ -23,8 +23,6 @@ class TipWindow : public Fl_Menu_Window {
   void draw() override;
 
  private:
-  void CutToOutline();
-
   std::vector<std::string> lines_;  // UTF-8
   Balloon balloon_;
 };

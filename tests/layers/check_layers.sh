@@ -24,7 +24,9 @@ found=$(including 'FL/|X11/|runtime/ui/' runtime/core runtime/platform)
 found=$(including 'runtime/core/|runtime/ui/' runtime/platform)
 [ -z "$found" ] || failed "the platform includes a layer above it: $found"
 system_headers='dlfcn\.h|iconv\.h|dirent\.h|sys/file\.h|sys/stat\.h|fcntl\.h|unistd\.h|cfenv|fenv\.h|link\.h|limits\.h'
-found=$(including "$system_headers" runtime calc forms tools/capcalc-script tools/formc | grep -v '^runtime/platform/posix/')
+system_headers+='|windows\.h|shellapi\.h|io\.h|float\.h|runtime/platform/(posix|win32)/'
+found=$(including "$system_headers" runtime calc forms tools/capcalc-script tools/formc |
+        grep -vE '^runtime/platform/(posix|win32)/')
 [ -z "$found" ] || failed "the system's services are called outside the platform layer: $found"
 
 toolkit_symbols=$(nm -uC "$platform_archive" "$core_archive" | grep -E 'Fl_|fl_|\bX[A-Z][a-z]')

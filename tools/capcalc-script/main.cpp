@@ -3,11 +3,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/program.h"
+#include "runtime/platform/platform.h"
 #include "tools/capcalc-script/script.h"
 
 namespace {
@@ -43,24 +47,27 @@ int Print(std::string_view text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string_view option = argc == 2 ? argv[1] : "";
+  rt::platform::UseBinaryStandardStreams();  // the same bytes on every system
+  const std::vector<std::string> arguments = rt::platform::ProgramArguments(argc, argv);
+  const std::string_view option = arguments.size() == 1 ? std::string_view(arguments[0]) : std::string_view();
   if (option == "--help") return Print(kUsage);
   if (option == "--version") return Print(kVersion);
-  if (argc > 2) {
+  if (arguments.size() > 1) {
     std::cerr << kUsage.substr(0, kUsage.find("\n\n") + 1);
     return 2;
   }
   std::ifstream file;
-  if (argc == 2) {
-    file.open(argv[1]);
+  if (arguments.size() == 1) {
+    // A path of UTF-8 characters, so that it names the same file on every system.
+    file.open(std::filesystem::path(std::u8string(option.begin(), option.end())), std::ios::binary);
     if (!file) {
-      std::cerr << "capcalc-script: cannot read " << argv[1] << ": " << std::strerror(errno) << "\n";
+      std::cerr << "capcalc-script: cannot read " << option << ": " << std::strerror(errno) << "\n";
       return 2;
     }
   }
   std::ios::sync_with_stdio(false);
   calc::StartProgram(rt::DisplayMode::kHeadless);
-  int status = argc == 2 ? script::RunScript(file, std::cout, std::cerr, argv[1])
-                         : script::RunScript(std::cin, std::cout, std::cerr);
+  int status = arguments.size() == 1 ? script::RunScript(file, std::cout, std::cerr, option)
+                                     : script::RunScript(std::cin, std::cout, std::cerr);
   rt::EndProgram(status);
 }

@@ -4,6 +4,8 @@
 #include <FL/Fl_Widget.H>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <map>
@@ -138,7 +140,7 @@ Problem DumpTemplate(Context&, const Line& line) {
   // The path is everything after the command.
   std::string path = line.has_name ? line.name + (line.rest.empty() ? "" : " " + line.rest) : "";
   if (path.empty()) return "missing path";
-  std::ofstream file(path, std::ios::binary);
+  std::ofstream file(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
   std::span<const uint8_t> block = forms::MainWindowTemplate();
   file.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
   if (!file) return "cannot write " + Quoted(path);
@@ -291,7 +293,7 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, std::strin
   Context context{out, *window};
   std::string text;
   Problem problem;
-  long number = 0;
+  int64_t number = 0;
   try {
     while (problem.empty() && out) {
       const LineRead read = ReadLine(in, &text);

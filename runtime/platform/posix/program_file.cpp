@@ -1,4 +1,4 @@
-// The program file and the current folder, on POSIX systems.
+// The program file, the current folder and the command line, on POSIX systems.
 #include <limits.h>
 #include <unistd.h>
 
@@ -18,5 +18,12 @@ std::string ProgramFilePath() {
 char FolderSeparator() { return '/'; }
 
 bool EnterFolder(const std::string& folder) { return chdir(GbkToUtf8(folder).c_str()) == 0; }
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+// POSIX streams never translate.
+void UseBinaryStandardStreams() {}
 
 }  // namespace rt::platform

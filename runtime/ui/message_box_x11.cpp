@@ -1,3 +1,4 @@
+// On X11 the message box is a window of the toolkit's, drawn as the system's would be.
 #include "runtime/ui/message_box.h"
 
 #include <FL/Fl.H>

@@ -1,0 +1,31 @@
+#include "runtime/platform/win32/wide_text.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include "runtime/platform/gbk.h"
+
+namespace rt::platform {
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  std::string utf8(
+      static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring WidePath(const std::string& inside) { return WideFromUtf8(GbkToUtf8(inside)); }
+
+std::string InsideFromWide(std::wstring_view wide) { return Utf8ToGbk(Utf8FromWide(wide)); }
+
+}  // namespace rt::platform
