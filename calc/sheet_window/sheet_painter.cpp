@@ -1,7 +1,9 @@
 #include "calc/sheet_window/sheet_painter.h"
 
+#include <FL/Fl_Device.H>
 #include <FL/fl_draw.H>
 
+#include "calc/sheet_window/printable_text.h"
 #include "forms/picture_layout.h"
 #include "runtime/ui/look.h"
 
@@ -48,6 +50,12 @@ Fl_Color ShadeColour(Shade shade) {
 
 bool Overlaps(const LayoutRect& place, PageSpan span) { return place.y < span.bottom && place.bottom() > span.top; }
 
+// On paper each string goes as the printer can draw it; the screen takes it as it is.
+std::string DrawableText(const std::string& utf8, const StyleLook& look) {
+  if (Fl_Surface_Device::surface() == Fl_Display_Device::display_device()) return utf8;
+  return PrintableText(utf8, look.face, look.size);
+}
+
 }  // namespace
 
 int ToolkitTextMetrics::Width(std::string_view utf8, TextStyle style) const {
@@ -82,7 +90,7 @@ void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, 
     const StyleLook look = LookOf(text.style);
     fl_font(look.face, look.size);
     fl_color(look.colour);
-    fl_draw(text.utf8.c_str(), x + text.place.x, dy + text.place.bottom() - kLeading / 2 - fl_descent());
+    fl_draw(DrawableText(text.utf8, look).c_str(), x + text.place.x, dy + text.place.bottom() - kLeading / 2 - fl_descent());
   }
   fl_pop_clip();
 }

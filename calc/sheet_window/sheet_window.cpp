@@ -40,9 +40,6 @@ class SheetWindow : public Fl_Double_Window {
       (*button)->callback(action, this);
       x += kButtonWidth + kSpacing;
     }
-    // The toolkit's PostScript printer ends the program on the sheet's CJK text (a
-    // segmentation fault once the file is chosen): printing waits until it does not.
-    print_->deactivate();
     end();
     resizable(&view_);
     size_range(kMinimumWidth, kMinimumHeight);
