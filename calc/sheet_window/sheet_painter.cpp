@@ -90,7 +90,8 @@ void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, 
     const StyleLook look = LookOf(text.style);
     fl_font(look.face, look.size);
     fl_color(look.colour);
-    fl_draw(DrawableText(text.utf8, look).c_str(), x + text.place.x, dy + text.place.bottom() - kLeading / 2 - fl_descent());
+    const int baseline = dy + text.place.bottom() - kLeading / 2 - fl_descent();
+    fl_draw(DrawableText(text.utf8, look).c_str(), x + text.place.x, baseline);
   }
   fl_pop_clip();
 }
