@@ -411,8 +411,9 @@ void ClearClipboard(Display* display) {
   Flush(display);
 }
 
-std::string CopyFocusedText(Display* display) {
+std::string CopyFocusedText(Display* display, std::chrono::milliseconds after_clearing) {
   ClearClipboard(display);
+  Settle(after_clearing);
   PressKey(display, XK_a, ControlMask);
   PressKey(display, XK_c, ControlMask);
   Settle();

@@ -95,8 +95,10 @@ std::string ClipboardText(Display* display);
 // Leaves the clipboard without an owner, so that a copy that copies nothing shows.
 void ClearClipboard(Display* display);
 // The whole text of the focused field, as a user reads it: select all, copy, paste
-// elsewhere.
-std::string CopyFocusedText(Display* display);
+// elsewhere. A program whose clipboard is kept by a thread of its own (Wine's) takes the
+// clearing of the clipboard in that thread's time: `after_clearing` gives it that time, so
+// that the clearing is not taken in after the copy and does not undo it.
+std::string CopyFocusedText(Display* display, std::chrono::milliseconds after_clearing = 0ms);
 
 // The mapped top-level windows that bypass the window manager: popups such as menus and
 // tips, topmost first.

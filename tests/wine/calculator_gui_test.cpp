@@ -86,9 +86,14 @@ class CalculatorWineTest : public ::testing::Test {
     PressKey(display(), XK_a, ControlMask);
     TypeText(display(), keys);
   }
+  // Wine's clipboard thread answers the clearing of the clipboard by emptying the Windows
+  // clipboard; on a loaded machine it can still be late. No box read here is empty, so an
+  // empty read is a copy undone that way, and it is taken again.
   std::string TextOf(uint32_t box) {
     ClickOn(box);
-    return CopyFocusedText(display());
+    std::string text;
+    for (int attempt = 0; attempt < 3 && text.empty(); ++attempt) text = CopyFocusedText(display(), 300ms);
+    return text;
   }
 
   void Screenshot(const std::string& name) const {
