@@ -16,7 +16,7 @@
 #include "calc/sheet_json.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/property_access.h"
-#include "runtime/ui/toolkit_control.h"
+#include "runtime/ui/controls/toolkit_control.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "calc/main_window.h"
 #include "forms/template.h"
 #include "runtime/core/property_access.h"
-#include "runtime/ui/balloon_tip.h"
+#include "runtime/ui/tips/balloon_tip.h"
 
 namespace calc {
 namespace {

@@ -5,7 +5,7 @@
 #include "calc/main_window.h"
 #include "forms/main_window_template.h"
 #include "runtime/platform/platform.h"
-#include "runtime/ui/toolkit_interface.h"
+#include "runtime/ui/loop/toolkit_interface.h"
 #include "skin/skin_data.h"
 
 namespace calc {

@@ -10,7 +10,7 @@
 #include "runtime/core/number_scan.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/utf8.h"
-#include "runtime/ui/edit_box_text.h"
+#include "runtime/ui/editing/edit_box_text.h"
 
 namespace {
 

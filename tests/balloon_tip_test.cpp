@@ -8,7 +8,7 @@
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/property_access.h"
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/balloon_tip.h"
+#include "runtime/ui/tips/balloon_tip.h"
 #include "tests/headless_window.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // What the edit boxes accept and how they tidy their text on losing the focus.
 #include <gtest/gtest.h>
 
-#include "runtime/ui/edit_box_text.h"
+#include "runtime/ui/editing/edit_box_text.h"
 
 namespace {
 

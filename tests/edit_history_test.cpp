@@ -1,7 +1,7 @@
 // One step of undo per edit box, undoing twice redoes, typing in a row is one change.
 #include <gtest/gtest.h>
 
-#include "runtime/ui/edit_history.h"
+#include "runtime/ui/editing/edit_history.h"
 
 namespace {
 

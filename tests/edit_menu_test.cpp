@@ -1,7 +1,7 @@
 // Entries the program adds to the edit menus: only edit boxes of loaded windows have one.
 #include <gtest/gtest.h>
 
-#include "runtime/ui/edit_menu.h"
+#include "runtime/ui/editing/edit_menu.h"
 #include "tests/headless_window.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/property_access.h"
 #include "runtime/core/runtime_state.h"
-#include "runtime/ui/posted_calls.h"
+#include "runtime/ui/loop/posted_calls.h"
 
 namespace testing_support {
 namespace {

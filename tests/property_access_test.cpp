@@ -7,10 +7,10 @@
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/property_access.h"
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/control_factory.h"
-#include "runtime/ui/posted_calls.h"
-#include "runtime/ui/toolkit_control.h"
-#include "runtime/ui/window_builder.h"
+#include "runtime/ui/controls/control_factory.h"
+#include "runtime/ui/loop/posted_calls.h"
+#include "runtime/ui/controls/toolkit_control.h"
+#include "runtime/ui/loop/window_builder.h"
 #include "tests/headless_window.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "runtime/ui/text_wrap.h"
-#include "runtime/ui/tip_layout.h"
+#include "runtime/ui/tips/text_wrap.h"
+#include "runtime/ui/tips/tip_layout.h"
 
 namespace {
 

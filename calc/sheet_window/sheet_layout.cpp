@@ -4,7 +4,7 @@
 #include <numeric>
 
 #include "forms/picture_layout.h"
-#include "runtime/ui/text_wrap.h"
+#include "runtime/ui/tips/text_wrap.h"
 #include "runtime/platform/gbk.h"
 
 namespace calc {

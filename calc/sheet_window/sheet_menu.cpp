@@ -3,7 +3,7 @@
 #include "calc/calculation_sheet.h"
 #include "calc/main_window.h"
 #include "calc/sheet_window/sheet_window.h"
-#include "runtime/ui/edit_menu.h"
+#include "runtime/ui/editing/edit_menu.h"
 
 namespace calc {
 namespace {

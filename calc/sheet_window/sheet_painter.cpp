@@ -5,7 +5,7 @@
 
 #include "calc/sheet_window/printable_text.h"
 #include "forms/picture_layout.h"
-#include "runtime/ui/look.h"
+#include "runtime/ui/controls/look.h"
 
 namespace calc {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "calc/sheet_window/toolkit_dialogs.h"
 #include "calc/sheet_window/sheet_painter.h"
-#include "runtime/ui/message_box.h"
+#include "runtime/ui/system/message_box.h"
 
 namespace calc {
 namespace {

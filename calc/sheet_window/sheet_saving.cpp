@@ -5,7 +5,7 @@
 #include "calc/sheet_file.h"
 #include "calc/sheet_window/toolkit_dialogs.h"
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/message_box.h"
+#include "runtime/ui/system/message_box.h"
 
 namespace calc {
 namespace {

@@ -13,7 +13,7 @@
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
-#include "runtime/ui/look.h"
+#include "runtime/ui/controls/look.h"
 #include "runtime/platform/gbk.h"
 
 namespace calc {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "runtime/ui/look.h"
+#include "runtime/ui/controls/look.h"
 
 namespace calc {
 namespace {

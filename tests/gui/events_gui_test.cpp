@@ -2,7 +2,7 @@
 // handlers' answers steer the controls.
 #include <X11/keysym.h>
 
-#include "runtime/ui/edit_menu.h"
+#include "runtime/ui/editing/edit_menu.h"
 #include "tests/gui/test_program.h"
 
 namespace {

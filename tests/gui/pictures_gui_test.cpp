@@ -10,8 +10,8 @@
 #include "calc/main_window.h"
 #include "calc/program.h"
 #include "runtime/core/loaded_windows.h"
-#include "runtime/ui/posted_calls.h"
-#include "runtime/ui/toolkit_control.h"
+#include "runtime/ui/loop/posted_calls.h"
+#include "runtime/ui/controls/toolkit_control.h"
 #include "tests/gui/x_harness.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "forms/template.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/toolkit_interface.h"
+#include "runtime/ui/loop/toolkit_interface.h"
 
 namespace gui {
 namespace {

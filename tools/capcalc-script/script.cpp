@@ -19,10 +19,10 @@
 #include "runtime/core/property_access.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/utf8.h"
-#include "runtime/ui/balloon_tip.h"
-#include "runtime/ui/focus.h"
-#include "runtime/ui/posted_calls.h"
-#include "runtime/ui/toolkit_control.h"
+#include "runtime/ui/tips/balloon_tip.h"
+#include "runtime/ui/loop/focus.h"
+#include "runtime/ui/loop/posted_calls.h"
+#include "runtime/ui/controls/toolkit_control.h"
 #include "tools/capcalc-script/sheet_command.h"
 
 namespace script {
