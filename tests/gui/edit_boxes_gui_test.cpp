@@ -5,7 +5,9 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <span>
 
 #include "tests/gui/main_window_fixture.h"
 
@@ -44,6 +46,42 @@ class EditBoxesGuiTest : public MainWindowGuiTest {
     MovePointer(display(), origin_.x + 600, origin_.y + 270);
     Settle();
   }
+
+  // Tab (Shift+Tab with ShiftMask) as often as the page has boxes, and a few times more
+  // for its other stops (the combo box, the buttons, a picture): the focus goes round the
+  // whole page, through every box on it.
+  void TabRound(int page, unsigned modifiers) {
+    const auto boxes = std::ranges::count_if(EditBoxes(), [page](uint32_t box) { return PageOf(box) == page; });
+    for (long i = 0; i < boxes + 6; ++i) PressKey(display(), XK_Tab, modifiers);
+  }
+
+  // After the focus has gone round the page with Tab, and then with Shift+Tab, and a click
+  // has taken it into `away`, each of the boxes looks as it looks after Home.
+  void ExpectShownFromTheStartAfterTabbing(int page, std::span<const uint32_t> boxes, uint32_t away) {
+    for (unsigned modifiers : {0u, unsigned{ShiftMask}}) {
+      TabRound(page, modifiers);
+      ClickOn(away);
+      Settle();
+      std::vector<std::vector<uint32_t>> walked;
+      for (uint32_t box : boxes) walked.push_back(BoxPixels(box));
+      Screenshot("tabbed-page" + std::to_string(page) + (modifiers ? "-backwards" : ""));
+      for (size_t i = 0; i < boxes.size(); ++i) {
+        ClickOn(boxes[i]);
+        PressKey(display(), XK_Home);
+        ClickOn(away);
+        Settle();
+        EXPECT_EQ(BoxPixels(boxes[i]), walked[i]) << "page " << page << ", result box " << i
+                                                  << (modifiers ? ", Shift+Tab" : ", Tab");
+      }
+    }
+  }
+
+  std::string ClipboardAfterCopy() {
+    ClearClipboard(display());
+    PressKey(display(), XK_c, ControlMask);
+    Settle();
+    return ClipboardText(display());
+  }
 };
 
 // The entries of the menu, top to bottom.
@@ -65,6 +103,44 @@ TEST_F(EditBoxesGuiTest, ResultsShowFromTheirFirstDigit) {
     EXPECT_EQ(BoxPixels(kFirstPageResults[i]), calculated[i]) << "result box " << i;
   }
   EXPECT_GT(TextOf(编辑框_电容电流2).size(), 9u) << "a result longer than its box shows";
+}
+
+// A result box the keyboard passes through is left showing its first digit, never its
+// tail: on the first page after 计算, and on the second after its internal-fuse 计算.
+TEST_F(EditBoxesGuiTest, ResultsTheFocusPassesThroughShowTheirFirstDigit) {
+  CalculateFirstPage();
+  ASSERT_GT(TextOf(编辑框_XC).size(), 9u) << "a result longer than its box shows";
+  ExpectShownFromTheStartAfterTabbing(1, kFirstPageResults, 编辑框_P);
+
+  PressKey(display(), XK_Tab, ControlMask);
+  const std::pair<uint32_t, const char*> inputs[] = {
+      {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"}, {编辑框_M1, "10"},
+      {编辑框_N1, "1"},          {编辑框_M2, "14"},         {编辑框_N2, "4"},
+  };
+  for (const auto& [box, text] : inputs) {
+    ClickOn(box);
+    TypeText(display(), text);
+  }
+  ClickOn(按钮_开口内熔丝);
+  Settle(300ms);
+  ASSERT_EQ(TextOf(编辑框_Udz), "0.3081031142053");
+  const uint32_t second_page_results[] = {编辑框_Udz};
+  ExpectShownFromTheStartAfterTabbing(2, second_page_results, 编辑框_电容电压1);
+}
+
+// The Tab keys bring the focus with the whole text selected and the caret at its start:
+// a copy takes all of it, and Shift+Right leaves out the first digit.
+TEST_F(EditBoxesGuiTest, TabSelectsTheWholeTextFromItsStart) {
+  CalculateFirstPage();
+  const std::string result = TextOf(编辑框_电容电流2);
+  ASSERT_GT(result.size(), 9u);
+  for (unsigned modifiers : {0u, unsigned{ShiftMask}}) {
+    PressKey(display(), XK_Tab, modifiers ^ ShiftMask);  // away, and back
+    PressKey(display(), XK_Tab, modifiers);
+    EXPECT_EQ(ClipboardAfterCopy(), result) << (modifiers ? "Shift+Tab" : "Tab");
+    PressKey(display(), XK_Right, ShiftMask);
+    EXPECT_EQ(ClipboardAfterCopy(), result.substr(1)) << (modifiers ? "Shift+Tab" : "Tab");
+  }
 }
 
 // Nothing the keyboard does changes a result; selecting and copying still work.

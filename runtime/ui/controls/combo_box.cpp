@@ -18,6 +18,7 @@
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/editing/field_view.h"
 
 namespace rt {
 namespace {
@@ -35,8 +36,15 @@ class ComboInput : public Fl_Input {
       : Fl_Input(x, y, w, h), control_(control) {}
   int handle(int event) override;
 
+  // Text the program puts in the field shows from its first character.
+  void ShowProgramText(const std::string& gbk) {
+    value(GbkToUtf8(gbk).c_str());
+    view_.TextReplaced(*this);
+  }
+
  private:
   ComboBoxControl& control_;
+  FieldView view_;
 };
 
 class DropButton : public Fl_Button {
@@ -88,7 +96,7 @@ class ComboBoxControl : public TableControl<ComboBoxControl, forms::ComboBoxUnit
     button_->callback(&ComboBoxControl::ButtonPressed, this);
     if (unit_.sorted) std::sort(unit_.items.begin(), unit_.items.end());
     selection_ = std::clamp(unit_.current_item, -1, ItemCount() - 1);
-    input_->value(GbkToUtf8(unit_.content).c_str());
+    input_->ShowProgramText(unit_.content);
     Refresh();
   }
 
@@ -113,7 +121,7 @@ class ComboBoxControl : public TableControl<ComboBoxControl, forms::ComboBoxUnit
   // the item, and no event is raised.
   void SetSelection(int64_t index) {
     selection_ = static_cast<int>(std::clamp<int64_t>(index, -1, ItemCount() - 1));
-    input_->value(selection_ < 0 ? "" : GbkToUtf8(unit_.items[static_cast<size_t>(selection_)]).c_str());
+    input_->ShowProgramText(selection_ < 0 ? "" : unit_.items[static_cast<size_t>(selection_)]);
   }
 
   bool UserPickItem(int index) override {
@@ -163,7 +171,7 @@ class ComboBoxControl : public TableControl<ComboBoxControl, forms::ComboBoxUnit
     using C = ComboBoxControl;
     static const TypeProperty<C> kTable[] = {
         {PropertyForm::kText, [](const C& c) { return TextData(c.DisplayedText()); },
-         [](C& c, const PropertyData& v) { c.input_->value(GbkToUtf8(v.text).c_str()); }},
+         [](C& c, const PropertyData& v) { c.input_->ShowProgramText(v.text); }},
         FieldProperty<C, &U::kind>(PropertyForm::kChoice),
         FieldProperty<C, &U::maximum_length>(PropertyForm::kInteger),
         FieldProperty<C, &U::selection_start>(PropertyForm::kInteger),
@@ -239,7 +247,9 @@ int ComboInput::handle(int event) {
     }
     if (key == FL_Down || key == FL_Up) return control_.StepSelection(key == FL_Down ? 1 : -1) ? 1 : 0;
   }
-  return Fl_Input::handle(event);
+  int result = Fl_Input::handle(event);
+  view_.FollowFocus(*this, event);
+  return result;
 }
 
 void ListPopup::Picked(Fl_Widget*, void* self) {

@@ -1,6 +1,7 @@
 // Edit boxes: single-line text fields whose input mode filters what the keyboard and the
-// clipboard may put in, and which tidy a number when the focus leaves them. The right
-// button opens the edit menu; the whole text shows as a tooltip while it does not fit.
+// clipboard may put in, and which tidy a number when the focus leaves them and then show it
+// from its start. The right button opens the edit menu; the whole text shows as a tooltip
+// while it does not fit.
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
 #include <FL/fl_ask.H>
@@ -14,6 +15,7 @@
 #include "runtime/ui/editing/edit_box_text.h"
 #include "runtime/ui/editing/edit_history.h"
 #include "runtime/ui/editing/edit_menu_popup.h"
+#include "runtime/ui/editing/field_view.h"
 #include "runtime/ui/loop/focus.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
@@ -34,7 +36,7 @@ class EditBoxWidget : public Fl_Input {
   // platform's edit control shows it; the user's last change can no longer be undone.
   void ShowProgramText(const std::string& utf8) {
     value(utf8.c_str());
-    position(0, 0);
+    view_.TextReplaced(*this);
     history_.Forget();
     FollowTextChange(*this);
   }
@@ -57,6 +59,7 @@ class EditBoxWidget : public Fl_Input {
 
   EditBoxControl& control_;
   EditHistory history_;
+  FieldView view_;
   bool menu_open_ = false;
 };
 
@@ -249,6 +252,7 @@ int EditBoxWidget::handle(int event) {
   }
   int result = Fl_Input::handle(event);
   if (event == FL_UNFOCUS) control_.TidyText();
+  view_.FollowFocus(*this, event);
   return result;
 }
 
