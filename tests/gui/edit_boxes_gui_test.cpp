@@ -143,6 +143,26 @@ TEST_F(EditBoxesGuiTest, TabSelectsTheWholeTextFromItsStart) {
   }
 }
 
+// Every key a box refuses rings the bell once; a key it takes rings none.
+TEST_F(EditBoxesGuiTest, EveryRefusedKeyRingsTheBellOnce) {
+  BellWatch bells(display());
+  EXPECT_EQ(TypeInto(编辑框_电容电压, "1,5"), "15") << "a decimal box";
+  EXPECT_EQ(bells.Rings(), 1);
+  EXPECT_EQ(TypeInto(编辑框_CT变比, "3.7"), "37") << "an integer box";
+  EXPECT_EQ(bells.Rings(), 1);
+  EXPECT_EQ(TypeInto(编辑框_电容容量, "1e5 x"), "15");
+  EXPECT_EQ(bells.Rings(), 3);
+  EXPECT_EQ(TypeInto(编辑框_电容电流1, "7"), "0") << "a result box";
+  EXPECT_EQ(bells.Rings(), 1);
+
+  EXPECT_EQ(TypeInto(编辑框_COS1, "-0.8"), "-0.8");
+  EXPECT_EQ(TypeInto(编辑框_频率, "-"), "50-") << "after its \"50\"";
+  PressKey(display(), XK_BackSpace);
+  ClickOnComboText(组合框_接线方式);
+  TypeText(display(), "1e5,x");
+  EXPECT_EQ(bells.Rings(), 0) << "keys the boxes take";
+}
+
 // Nothing the keyboard does changes a result; selecting and copying still work.
 TEST_F(EditBoxesGuiTest, ResultsChangeOnlyWhenTheProgramWritesThem) {
   CalculateFirstPage();

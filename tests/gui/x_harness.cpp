@@ -371,6 +371,7 @@ void TypeText(Display* display, const std::string& ascii) {
     if (c == '.') key = XK_period;
     if (c == '-') key = XK_minus;
     if (c == ' ') key = XK_space;
+    if (c == ',') key = XK_comma;
     KeyCode code = XKeysymToKeycode(display, key);
     // Characters on the shifted level of their key need Shift.
     bool shifted = XkbKeycodeToKeysym(display, code, 0, 0) != key;

@@ -1,13 +1,14 @@
 // Edit boxes: single-line text fields whose input mode filters what the keyboard and the
-// clipboard may put in, and which tidy a number when the focus leaves them and then show it
-// from its start. The right button opens the edit menu; the whole text shows as a tooltip
-// while it does not fit.
+// clipboard may put in, ringing the bell for what it refuses, and which tidy a number when
+// the focus leaves them and then show it from its start. The right button opens the edit
+// menu; the whole text shows as a tooltip while it does not fit.
 #include <FL/Fl.H>
 #include <FL/Fl_Input.H>
 #include <FL/fl_ask.H>
 
 #include <algorithm>
 
+#include "runtime/core/frame.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/ui/system/clipboard.h"
 #include "runtime/ui/loop/common_events.h"
@@ -136,6 +137,12 @@ class EditBoxControl : public TableControl<EditBoxControl, forms::EditBoxUnit> {
   EditBoxWidget* widget_;
 };
 
+// The system's error bell (MessageBeep on Windows). Without a display nobody would hear
+// it, and the toolkit would try to open one to ring it.
+void RingRefusal() {
+  if (CurrentDisplayMode() == DisplayMode::kOnScreen) fl_beep(FL_BEEP_ERROR);
+}
+
 bool KeyTypesText() {
   return Fl::event_length() > 0 && !Fl::event_state(FL_CTRL | FL_ALT | FL_META);
 }
@@ -183,9 +190,12 @@ int WithEventText(Fl_Input& field, int event, std::string& text) {
 
 uint32_t EditBoxWidget::InputMode() const { return control_.unit().input_mode; }
 
-// Only what the input mode accepts of the typed text goes in.
+// Only what the input mode accepts of the typed text goes in. A key the box refuses rings
+// the bell, once: "1,5" must not turn into 15 without a sign.
 int EditBoxWidget::HandleTyping() {
-  std::string kept = FilterText(InputMode(), std::string_view(Fl::event_text(), Fl::event_length()));
+  std::string_view typed(Fl::event_text(), static_cast<size_t>(Fl::event_length()));
+  std::string kept = FilterText(InputMode(), typed);
+  if (kept.size() != typed.size()) RingRefusal();
   if (kept.empty()) return 1;
   return WithEventText(*this, FL_KEYBOARD, kept);
 }
@@ -196,7 +206,7 @@ int EditBoxWidget::HandlePaste() {
   std::optional<std::string> text =
       AcceptedPaste(InputMode(), std::string_view(Fl::event_text(), Fl::event_length()));
   if (!text) {
-    fl_beep(FL_BEEP_ERROR);
+    RingRefusal();
     return 1;
   }
   if (text->empty()) return 1;
