@@ -45,6 +45,7 @@ std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text)
 
 const std::string kStarSelected = U8(u8"组合框_接线方式=星形接线\n");
 const std::string kUnbound = U8(u8"无法找到指定DLL库文件“SkinEngine.so”中的输出命令“SkinEngine_SetAero”");
+const std::string kNotWritten = U8(u8"\r\n无法在程序所在文件夹写入“SkinEngine.so”：");
 
 // Whether the file holds exactly the library the program carries. A bool, so that a
 // failure does not print the whole library.
@@ -82,11 +83,15 @@ class ProgramFolderTest : public ::testing::Test {
     return RunCommand(before + "cd / && '" + program + "' " + (top_ / "script").string(), options);
   }
 
-  // What a start that cannot bind the library shows, and quickly: no hang, no crash.
-  void ExpectRefused(const std::string& what, const std::string& before = "") {
-    const ChildOutcome outcome = Run(before, {.limit = 5s});
+  // What a start that cannot bind the library shows, and quickly: no hang, no crash. With
+  // a `reason`, the message goes on with a line saying that the library could not be
+  // written, and why; without, it ends there.
+  void ExpectRefused(const std::string& what, const std::string& before = "", const std::string& reason = "",
+                     bool unprivileged = false) {
+    const ChildOutcome outcome = Run(before, {.limit = 5s, .unprivileged = unprivileged});
     EXPECT_EQ(outcome.status, 255) << what << " (took " << outcome.took.count() << " ms)";
-    EXPECT_NE(outcome.err.find(kUnbound), std::string::npos) << what << ": " << outcome.err;
+    const std::string cause = reason.empty() ? "" : kNotWritten + reason;
+    EXPECT_NE(outcome.err.find(kUnbound + cause + "\r\n"), std::string::npos) << what << ": " << outcome.err;
   }
 
   void PlantLibrary(fs::perms permissions) {
@@ -214,12 +219,30 @@ TEST_F(ProgramFolderTest, AStartKilledWhileWritingLeavesNoPartialLibrary) {
 // the write fails) leaves neither a library nor its temporary file, and the start ends
 // with the binding failure rather than a crash.
 TEST_F(ProgramFolderTest, AWriteThatFailsLeavesNothingBehind) {
-  ExpectRefused("a full disk", "trap '' XFSZ; ulimit -f 16 && ");
+  ExpectRefused("a full disk", "export LC_ALL=C; trap '' XFSZ; ulimit -f 16 && ", "File too large");
   EXPECT_FALSE(fs::exists(fs::symlink_status(library())));
   EXPECT_TRUE(Leftovers().empty());
   const ChildOutcome next = Run();
   EXPECT_EQ(next.status, 0) << next.err;
   EXPECT_TRUE(HoldsTheImage(library()));
+}
+
+// A folder the user cannot write: the start ends as it must, and the report says why, in
+// the system's words and in the user's language where the system has it, whatever the
+// character set of the user's locale.
+TEST_F(ProgramFolderTest, AFolderTheUserCannotWriteIsReportedWithTheReason) {
+  fs::permissions(folder_, fs::perms(0555));
+  ExpectRefused("a read-only folder", "export LC_ALL=C && ", "Permission denied", true);
+  const fs::path locales = top_ / "locales";
+  fs::create_directory(locales);
+  const ChildOutcome made = RunCommand("localedef -i zh_CN -f GBK '" + (locales / "zh_CN.GBK").string() + "'");
+  ASSERT_TRUE(fs::is_directory(locales / "zh_CN.GBK")) << made.err;
+  ExpectRefused("a read-only folder, Chinese locale",
+                "unset LANGUAGE; export LOCPATH='" + locales.string() + "' LC_ALL=zh_CN.GBK && ", U8(u8"权限不够"),
+                true);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(library())));
+  fs::permissions(folder_, fs::perms(0755));
+  EXPECT_TRUE(Leftovers().empty());
 }
 
 // Eight first starts at once: each writes a library of its own, one of them gets the

@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils libpng-dev libxtst-dev libxext-dev
   openbox icewm
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64
-  python3
+  python3 locales
   librsvg2-bin lintian desktop-file-utils appstream
 )
 

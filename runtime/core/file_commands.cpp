@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/core/heap.h"
+#include "runtime/core/runtime_state.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
 
@@ -39,13 +40,21 @@ std::string PathToWrite(int argc, const Value* args) {
   return AllByteArrays(argc, args) ? PathArgument(argc, args) : std::string();
 }
 
+// Keeps the system's reason for a failed write of `path`, taken at once: a library then
+// missing beside the program is reported with it. False, for the writer to return.
+bool Failed(const std::string& path) {
+  std::string reason = platform::LastFailureText();
+  if (RuntimeState* state = RuntimeIfAny()) state->failed_write = FailedWrite{path, std::move(reason)};
+  return false;
+}
+
 bool WriteArrays(int argc, const Value* args) {
   const std::string path = PathToWrite(argc, args);
   if (path.empty()) return false;
   platform::File file = platform::OpenEmptiedForWriting(path);
-  if (!file.open()) return false;
-  const bool written = WriteArraysTo(file, argc, args);
-  const bool closed = platform::Close(file);
+  if (!file.open()) return Failed(path);
+  const bool written = WriteArraysTo(file, argc, args) || Failed(path);
+  const bool closed = platform::Close(file) || Failed(path);
   return written && closed;
 }
 
@@ -70,11 +79,13 @@ platform::File CreateTemporaryBeside(const std::string& path, std::string* tempo
 // before the name is given, and the temporary name goes whatever happens.
 bool WriteNew(int argc, const Value* args) {
   const std::string path = PathToWrite(argc, args);
+  if (path.empty()) return false;
   std::string temporary;
-  platform::File file = path.empty() ? platform::File{} : CreateTemporaryBeside(path, &temporary);
-  if (!file.open()) return false;
-  const bool written = WriteArraysTo(file, argc, args) && platform::Sync(file);
-  if (platform::Close(file) && written) return platform::NameWithoutReplacing(temporary, path);
+  platform::File file = CreateTemporaryBeside(path, &temporary);
+  if (!file.open()) return Failed(path);
+  const bool written = (WriteArraysTo(file, argc, args) && platform::Sync(file)) || Failed(path);
+  const bool closed = platform::Close(file) || Failed(path);
+  if (written && closed) return platform::NameWithoutReplacing(temporary, path) || Failed(path);
   platform::RemoveFile(temporary);
   return false;
 }
@@ -91,6 +102,12 @@ void WriteBytesToFile(Value* result, int argc, const Value* args) {
 
 void WriteNewFile(Value* result, int argc, const Value* args) {
   *result = MakeBool(WriteNew(argc, args));
+}
+
+std::optional<std::string> WhyWritingFailed(const std::string& path) {
+  RuntimeState* state = RuntimeIfAny();
+  if (!state || !state->failed_write || state->failed_write->path != path) return std::nullopt;
+  return state->failed_write->reason;
 }
 
 void SetFileAttr(Value* result, int argc, const Value* args) {

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "runtime/core/value.h"
 
@@ -38,6 +40,11 @@ void WriteBytesToFile(Value* result, int argc, const Value* args);
 // every byte; on any failure the temporary file goes. Neither group nor others get write
 // permission, whatever the umask.
 void WriteNewFile(Value* result, int argc, const Value* args);
+
+// Why the file commands' last failed write, when it was of `path`, failed: the system's
+// reason in its own words (GBK; empty when it gave none). Nullopt when their last failed
+// write was of another path, or none failed since the runtime started.
+std::optional<std::string> WhyWritingFailed(const std::string& path);
 
 // 2 arguments: `Text` path, `Int` attributes (masked with kAttrMask). True when the
 // attributes were applied.

@@ -32,6 +32,12 @@ struct DllCommandSlot {
   void* address = nullptr;
 };
 
+// A file the file commands could not write, and the system's reason (both GBK).
+struct FailedWrite {
+  std::string path;
+  std::string reason;  // empty when the system gave none
+};
+
 // Members are made in this order and destroyed in the reverse. The end of the program
 // empties them first, in its own order (frame.cpp): the windows, the end routine, the
 // libraries, the user interface.
@@ -48,6 +54,8 @@ struct RuntimeState {
   std::vector<ConstantRange> constant_ranges;
   // dll_commands.cpp
   std::vector<DllCommandSlot> dll_commands;
+  // file_commands.cpp: the last write that failed
+  std::optional<FailedWrite> failed_write;
   // The user-interface layer's own state lives in its object; the live controls below
   // refer to it, so it goes after them.
   std::unique_ptr<UserInterface> ui;

@@ -83,6 +83,13 @@ bool RemoveFile(const std::string& path);
 // each as the system knows it; true when the system accepted them.
 bool SetAttributes(const std::string& path, int32_t attributes);
 
+// Failures.
+
+// The system's own words for why the last call of this interface that failed did so, in
+// the user's language where the system has it, as an inside text; empty when the system
+// gave no reason. Asked at once, before any other call can change the system's note of it.
+std::string LastFailureText();
+
 // Texts.
 
 enum class Direction { kToUtf8, kToInside };
