@@ -268,6 +268,22 @@ TEST_F(Win32DllCommandsTest, BesideTheProgramAndInTheSystemLibraries) {
   EXPECT_TRUE(fs::exists(program_folder / "test_commands.dll"));
 }
 
+// A write that fails keeps the system's reason, as the system words it but without the
+// line break that ends its messages: the report of a library then missing gives it.
+TEST_F(Win32DllCommandsTest, AFailedWriteKeepsTheSystemsReason) {
+  const std::u8string folder = (fs::temp_directory_path() / "capcalc-no-such-folder").u8string();
+  const std::string path = rt::Utf8ToGbk(std::string(folder.begin(), folder.end())) + "\\SkinEngine.dll";
+  void* bytes = rt::NewBytes("x", 1);
+  const rt::Value args[] = {rt::MakeText(path.c_str()), rt::MakeBytes(bytes)};
+  EXPECT_EQ(rt::CallCommand(rt::WriteNewFile, 2, args).lo, 0u);
+  rt::FreeMem(bytes);
+  const std::optional<std::string> reason = rt::WhyWritingFailed(path);
+  ASSERT_TRUE(reason.has_value());
+  ASSERT_FALSE(reason->empty());
+  EXPECT_EQ(reason->find_last_not_of(" \r\n"), reason->size() - 1) << rt::GbkToUtf8(*reason);
+  EXPECT_FALSE(rt::WhyWritingFailed(path + "x").has_value()) << "another path";
+}
+
 TEST(Win32FloatingPointTest, EveryExceptionIsMaskedAndRoundingIsToNearest) {
   _controlfp(0, _MCW_EM);  // every exception unmasked
   platform::SetFloatingPointEnvironment();
