@@ -8,12 +8,6 @@ namespace gui {
 
 using namespace ids;
 
-const uint32_t kFirstPageResults[12] = {
-    编辑框_电容电流, 编辑框_电容电流2, 编辑框_电容电流6, 编辑框_电容电流1,
-    编辑框_电容输出, 编辑框_电容电流7, 编辑框_XC,        编辑框_调谐频率,
-    编辑框_电容电流8, 编辑框_XL,       编辑框_补偿容量,  编辑框_电容电流9,
-};
-
 namespace {
 
 std::vector<std::string> ProgramWith(const std::vector<std::string>& environment) {

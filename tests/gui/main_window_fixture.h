@@ -51,7 +51,4 @@ class MainWindowGuiTest : public WindowGuiTest {
   Child program_;
 };
 
-// The twelve result boxes of the first page.
-extern const uint32_t kFirstPageResults[12];
-
 }  // namespace gui

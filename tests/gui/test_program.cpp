@@ -1,8 +1,10 @@
 #include "tests/gui/test_program.h"
 
+#include <X11/keysym.h>
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <utility>
@@ -14,6 +16,15 @@
 #include "runtime/ui/loop/toolkit_interface.h"
 
 namespace gui {
+
+using namespace ids;
+
+const uint32_t kFirstPageResults[12] = {
+    编辑框_电容电流, 编辑框_电容电流2, 编辑框_电容电流6, 编辑框_电容电流1,
+    编辑框_电容输出, 编辑框_电容电流7, 编辑框_XC,        编辑框_调谐频率,
+    编辑框_电容电流8, 编辑框_XL,       编辑框_补偿容量,  编辑框_电容电流9,
+};
+
 namespace {
 
 constexpr size_t kMaxBindings = 24;
@@ -211,6 +222,54 @@ void WindowGuiTest::ClickAt(int x, int y, unsigned button, unsigned modifiers) {
 void WindowGuiTest::ClickOn(uint32_t control_id, unsigned button) {
   ClientRect r = ControlRect(control_id);
   ClickAt(r.centre_x(), r.centre_y(), button);
+}
+
+std::vector<uint32_t> WindowGuiTest::ControlPixels(uint32_t control_id) {
+  ClientRect r = ControlRect(control_id);
+  return WindowPixels(display(), window_, {r.x, r.y, r.width, r.height});
+}
+
+void WindowGuiTest::TabRound(int page, unsigned modifiers) {
+  const auto boxes = std::ranges::count_if(EditBoxes(), [page](uint32_t box) { return PageOf(box) == page; });
+  for (long i = 0; i < boxes + 6; ++i) PressKey(display(), XK_Tab, modifiers);
+}
+
+void WindowGuiTest::ExpectShownFromTheStartAfterTabbing(int page, std::span<const uint32_t> boxes, uint32_t away) {
+  for (unsigned modifiers : {0u, unsigned{ShiftMask}}) {
+    TabRound(page, modifiers);
+    ClickOn(away);
+    Settle();
+    std::vector<std::vector<uint32_t>> walked;
+    for (uint32_t box : boxes) walked.push_back(ControlPixels(box));
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      ClickOn(boxes[i]);
+      PressKey(display(), XK_Home);
+      ClickOn(away);
+      Settle();
+      EXPECT_EQ(ControlPixels(boxes[i]), walked[i]) << "page " << page << ", result box " << i
+                                                    << (modifiers ? ", Shift+Tab" : ", Tab");
+    }
+  }
+}
+
+void WindowGuiTest::ExpectFirstTwoPagesShownFromTheStartAfterTabbing(
+    const std::function<void(const std::string&)>& shoot) {
+  ExpectShownFromTheStartAfterTabbing(1, kFirstPageResults, 编辑框_P);
+  shoot("tabbed-page1");
+  PressKey(display(), XK_Tab, ControlMask);
+  const std::pair<uint32_t, const char*> inputs[] = {
+      {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"}, {编辑框_M1, "10"},
+      {编辑框_N1, "1"},          {编辑框_M2, "14"},         {编辑框_N2, "4"},
+  };
+  for (const auto& [box, text] : inputs) {
+    ClickOn(box);
+    TypeText(display(), text);
+  }
+  ClickOn(按钮_开口内熔丝);
+  Settle(300ms);
+  const uint32_t second_page_results[] = {编辑框_Udz};
+  ExpectShownFromTheStartAfterTabbing(2, second_page_results, 编辑框_电容电压1);
+  shoot("tabbed-page2");
 }
 
 void TestProgramGuiTest::Start(TestProgram program) {

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,9 @@ std::vector<uint32_t> EditBoxes();
 // The main window's record in the template, with its icon.
 const forms::ControlRecord& MainWindowRecord();
 
+// The twelve result boxes of the first page.
+extern const uint32_t kFirstPageResults[12];
+
 // UTF-8 literals as the plain strings the reports and the X server use.
 inline std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
@@ -97,10 +102,26 @@ class WindowGuiTest : public ::testing::Test {
   // Real clicks at a point of the client area, and on the middle of a control.
   void ClickAt(int x, int y, unsigned button = 1, unsigned modifiers = 0);
   void ClickOn(uint32_t control_id, unsigned button = 1);
+  // What the window shows of a control, 0xRRGGBB row by row.
+  std::vector<uint32_t> ControlPixels(uint32_t control_id);
+  // With the first page calculated: after the focus has gone round the page with Tab, and
+  // then with Shift+Tab, and a click has taken it into a box elsewhere, each result box
+  // looks as it looks after Home. The same on the second page, once it is filled in with a
+  // bank whose internal-fuse setting is longer than its box and that 计算 is clicked
+  // (编辑框_Udz shows "0.3081031142053"). `shoot` takes a picture of each page afterwards,
+  // by the name given.
+  void ExpectFirstTwoPagesShownFromTheStartAfterTabbing(const std::function<void(const std::string&)>& shoot);
 
   XServer server_;
   Window window_ = 0;
   Geometry origin_;  // of the client area, on the screen
+
+ private:
+  // Tab (Shift+Tab with ShiftMask) as often as the page has boxes, and a few times more
+  // for its other stops (the combo box, the buttons, a picture): the focus goes round the
+  // whole page, through every box on it.
+  void TabRound(int page, unsigned modifiers);
+  void ExpectShownFromTheStartAfterTabbing(int page, std::span<const uint32_t> boxes, uint32_t away);
 };
 
 // A test that runs a test program on its own X server and drives it with real input.

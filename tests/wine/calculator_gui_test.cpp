@@ -1,7 +1,8 @@
 // capcalc.exe under Wine on a real X server, driven with real input: its window with its
-// caption and its five pages, the first worked example typed key by key, the skin engine
-// library written hidden beside it at the first start and left alone at the next, Escape
-// ending it with status 0, and a runtime error shown in the system's message box.
+// caption and its five pages, the first worked example typed key by key, result boxes the
+// Tab keys pass through, the skin engine library written hidden beside it at the first
+// start and left alone at the next, Escape ending it with status 0, and a runtime error
+// shown in the system's message box.
 //
 // The Windows build's tests name the programs in the environment: CAPCALC_WINE_RUN,
 // CAPCALC_WINE_PREFIX, CAPCALC_CALCULATOR_PROGRAM, CAPCALC_ATTRIBUTES_PROGRAM,
@@ -49,7 +50,7 @@ std::string Content(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class CalculatorWineTest : public ::testing::Test {
+class CalculatorWineTest : public WindowGuiTest {
  protected:
   void SetUp() override {
     if (Setting("CAPCALC_CALCULATOR_PROGRAM").empty()) GTEST_SKIP() << "run by the Windows build's tests";
@@ -61,7 +62,6 @@ class CalculatorWineTest : public ::testing::Test {
 
   fs::path program() const { return folder_ / "capcalc.exe"; }
   fs::path engine() const { return folder_ / "SkinEngine.dll"; }
-  Display* display() const { return server_.display(); }
 
   // Starts the program and waits for the window with `caption`; false when none came.
   bool Start(const std::string& caption = kCaption) {
@@ -75,11 +75,6 @@ class CalculatorWineTest : public ::testing::Test {
     return true;
   }
 
-  void ClickAt(int x, int y) { Click(display(), origin_.x + x, origin_.y + y); }
-  void ClickOn(uint32_t control) {
-    const ClientRect r = ControlRect(control);
-    ClickAt(r.centre_x(), r.centre_y());
-  }
   // Replaces the box's text with keys typed as a user types them.
   void TypeInto(uint32_t box, const std::string& keys) {
     ClickOn(box);
@@ -111,16 +106,25 @@ class CalculatorWineTest : public ::testing::Test {
     return outcome.out.substr(0, outcome.out.find_first_of("\r\n"));
   }
 
+  // The star bank of the capacitor parameter page's first worked example, typed key by
+  // key, and 计算.
+  void CalculateFirstWorkedExample() {
+    const std::pair<uint32_t, const char*> inputs[] = {
+        {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "3000"}, {编辑框_电抗率, "5"}, {编辑框_系统电压, "10"},
+        {编辑框_CT变比, "300"},    {编辑框_COS1, "0.8"},      {编辑框_COS2, "0.95"}, {编辑框_P, "5000"},
+    };
+    for (const auto& [box, keys] : inputs) TypeInto(box, keys);
+    ClickOn(按钮_电容器计算);
+    Settle(300ms);
+  }
+
   std::optional<int> EndWithEscape() {
     PressKey(display(), XK_Escape);
     return child_->WaitForExit(20s);
   }
 
   fs::path folder_;
-  XServer server_;
   std::optional<Child> child_;
-  Window window_ = 0;
-  Geometry origin_;
   std::chrono::milliseconds mapped_after_{0};
 };
 
@@ -152,18 +156,23 @@ TEST_F(CalculatorWineTest, FirstStartWritesTheEngineHiddenASecondLeavesItAndEsca
 // The star bank of the capacitor parameter page's first worked example.
 TEST_F(CalculatorWineTest, TheFirstWorkedExampleTypedWithRealKeysShowsItsDigits) {
   ASSERT_TRUE(Start());
-  const std::pair<uint32_t, const char*> inputs[] = {
-      {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "3000"}, {编辑框_电抗率, "5"}, {编辑框_系统电压, "10"},
-      {编辑框_CT变比, "300"},    {编辑框_COS1, "0.8"},      {编辑框_COS2, "0.95"}, {编辑框_P, "5000"},
-  };
-  for (const auto& [box, keys] : inputs) TypeInto(box, keys);
-  ClickOn(按钮_电容器计算);
-  Settle(300ms);
+  CalculateFirstWorkedExample();
   Screenshot("wine_first_worked_example");
   EXPECT_EQ(TextOf(编辑框_电容电流), "157.4803173257");
   EXPECT_EQ(TextOf(编辑框_XC), "40.32249878883");
   EXPECT_EQ(TextOf(编辑框_调谐频率), "223.60679775");
   EXPECT_EQ(TextOf(编辑框_补偿容量), "2106.579107375");
+  EXPECT_EQ(EndWithEscape(), 0);
+}
+
+// The result boxes the Tab keys pass through show their first digits afterwards, as on
+// Linux: on the first page after the worked example, on the second after its
+// internal-fuse 计算.
+TEST_F(CalculatorWineTest, ResultsTheFocusPassesThroughShowTheirFirstDigit) {
+  ASSERT_TRUE(Start());
+  CalculateFirstWorkedExample();
+  ExpectFirstTwoPagesShownFromTheStartAfterTabbing([this](const std::string& name) { Screenshot("wine_" + name); });
+  EXPECT_EQ(TextOf(编辑框_Udz), "0.3081031142053");
   EXPECT_EQ(EndWithEscape(), 0);
 }
 
