@@ -6,10 +6,10 @@
 #include <ctime>
 #include <vector>
 
-#include "calc/calculation_sheet.h"
-#include "calc/click_record.h"
-#include "calc/control_io.h"
-#include "calc/sheet_json.h"
+#include "calc/pages/calculator_state.h"
+#include "calc/pages/control_io.h"
+#include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_json.h"
 #include "runtime/core/number_format.h"
 #include "tests/headless_window.h"
 
@@ -280,7 +280,8 @@ TEST(SheetRecordTest, TheBoxLeadsToItsLastClick) {
   std::optional<Sheet> sheet = SheetBehind(kOpenDelta.result);
   EXPECT_EQ(sheet->variant, Variant::kFuseless);
   EXPECT_EQ(sheet->variant_name, "无熔丝");
-  EXPECT_EQ(RecordOfButton(kOpenDelta.external)->results[0].text, "16.48351729773");
+  EXPECT_EQ(std::get<ProtectionOutcome>(Calculator()->OfButton(kOpenDelta.external)->outcome).setting_text,
+            "16.48351729773");
 }
 
 // Every input of every calculation has its caption; every setting its label and unit.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/program.h"
+#include "calc/pages/program.h"
 #include "runtime/core/frame.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/live_control.h"

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "calc/calculation_sheet.h"
-#include "calc/sheet_html.h"
-#include "calc/sheet_json.h"
+#include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_html.h"
+#include "calc/sheet/sheet_json.h"
 #include "tests/headless_window.h"
 #include "tools/capcalc-script/script.h"
 

@@ -125,6 +125,13 @@ void RunIdleRoutines() {
   }
 }
 
+void SetProgramState(std::unique_ptr<ProgramState> state) { Runtime().program_state = std::move(state); }
+
+ProgramState* CurrentProgramState() {
+  RuntimeState* state = RuntimeIfAny();
+  return state ? state->program_state.get() : nullptr;
+}
+
 void AddIdleRoutine(uint32_t window_id, void (*routine)(void*), void* argument) {
   Runtime().idle_routines.push_back({window_id, routine, argument});
 }
@@ -139,6 +146,7 @@ void DestroyRuntime() {
     state->end_routine = nullptr;
     routine();
   }
+  state->program_state.reset();
   ReleaseDllCommands();
   // The display connection, the last of the runtime's resources, closes with the process.
   state->ui.reset();

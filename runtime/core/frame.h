@@ -37,6 +37,17 @@ struct ProgramDescription {
 
 using EndRoutine = void (*)();
 
+// The program's own state beside the runtime's: the program makes it at its start and
+// hands it over; the runtime keeps it until the end of the program, where it goes after
+// the end routine and before the user interface, and never outlives the runtime.
+class ProgramState {
+ public:
+  virtual ~ProgramState() = default;
+};
+void SetProgramState(std::unique_ptr<ProgramState> state);
+// Null when the program has none, and before InitRuntime and after the end.
+ProgramState* CurrentProgramState();
+
 // Makes the runtime state and initialises it from the program description, the template
 // loaded. `ui` is the user-interface layer (rt::ToolkitInterface); null runs the core
 // alone, which shows no window and reports errors on standard error.

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace rt {
 
@@ -30,5 +31,24 @@ char* NewText(std::string_view text);
 void* NewBytes(const void* data, uint32_t count);
 uint32_t BytesCount(const void* block);
 const uint8_t* BytesData(const void* block);
+
+// A text block of the runtime heap held by its receiver: freed when the holder goes.
+class HeapText {
+ public:
+  explicit HeapText(char* block = nullptr) : block_(block) {}
+  HeapText(HeapText&& other) noexcept : block_(std::exchange(other.block_, nullptr)) {}
+  HeapText& operator=(HeapText&& other) noexcept {
+    std::swap(block_, other.block_);
+    return *this;
+  }
+  ~HeapText() { FreeMem(block_); }
+
+  const char* get() const { return block_; }
+  // The text; null holds the empty text.
+  std::string_view view() const { return block_ ? std::string_view(block_) : std::string_view(); }
+
+ private:
+  char* block_;
+};
 
 }  // namespace rt

@@ -11,7 +11,7 @@
 #include <map>
 #include <ostream>
 
-#include "calc/main_window.h"
+#include "calc/pages/main_window.h"
 #include "forms/main_window_template.h"
 #include "runtime/core/events.h"
 #include "runtime/core/heap.h"
