@@ -109,20 +109,21 @@ constexpr Step kSteps[] = {
 };
 static_assert(std::size(kSteps) == kCapacitorResultCount);
 
-void ReadInputs(const CapacitorTexts& texts, CapacitorOutcome& outcome) {
+void ReadInputs(CapacitorTexts& texts, CapacitorOutcome& outcome) {
+  outcome.inputs.reserve(10);
   CapacitorValues& v = outcome.values;
   InputReader read(outcome.inputs);
-  v.UN = read.Number("UN", texts.UN);
-  v.QN = read.Number("QN", texts.QN);
-  v.Kr = read.Number("Kr", texts.Kr);
-  v.Usys = read.Number("Usys", texts.Usys);
-  v.f = read.Integer("f", texts.f);
-  v.nCT = read.Integer("nCT", texts.nCT);
-  v.cosφ1 = read.Number("cosφ1", texts.cosφ1);
-  v.cosφ2 = read.Number("cosφ2", texts.cosφ2);
-  v.P = read.Number("P", texts.P);
+  v.UN = read.Number("UN", std::move(texts.UN));
+  v.QN = read.Number("QN", std::move(texts.QN));
+  v.Kr = read.Number("Kr", std::move(texts.Kr));
+  v.Usys = read.Number("Usys", std::move(texts.Usys));
+  v.f = read.Integer("f", std::move(texts.f));
+  v.nCT = read.Integer("nCT", std::move(texts.nCT));
+  v.cosφ1 = read.Number("cosφ1", std::move(texts.cosφ1));
+  v.cosφ2 = read.Number("cosφ2", std::move(texts.cosφ2));
+  v.P = read.Number("P", std::move(texts.P));
   v.connection = texts.connection;
-  read.Choice(texts.connection_text, texts.connection);
+  read.Choice(std::move(texts.connection_text), texts.connection);
 }
 
 bool IsStar(const CapacitorValues& v) { return v.connection == kStar; }
@@ -146,7 +147,7 @@ std::vector<NamedValue> Named(const std::vector<ResultValue>& results, const std
 
 }  // namespace
 
-CapacitorOutcome CalculateCapacitorParameters(const CapacitorTexts& texts) {
+CapacitorOutcome CalculateCapacitorParameters(CapacitorTexts texts) {
   CapacitorOutcome outcome;
   ReadInputs(texts, outcome);
   outcome.results.reserve(kCapacitorResultCount);

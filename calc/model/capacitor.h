@@ -58,7 +58,7 @@ struct CapacitorOutcome {
   std::vector<ResultValue> results;  // in the order the page writes them
 };
 
-CapacitorOutcome CalculateCapacitorParameters(const CapacitorTexts& texts);
+CapacitorOutcome CalculateCapacitorParameters(CapacitorTexts texts);
 
 // The capacitors' operating voltage beside their rated voltage, the warnings and the
 // formula of the operating voltage.

@@ -4,17 +4,24 @@
 
 namespace calc {
 
-float InputReader::Number(const char* symbol, const std::string& text) { return Noted(symbol, text, NumberOf(text)); }
-
-int32_t InputReader::Integer(const char* symbol, const std::string& text) {
-  return Noted(symbol, text, IntegerOf(text));
+float InputReader::Number(const char* symbol, std::string text) {
+  const float value = NumberOf(text);
+  return Noted(symbol, std::move(text), value);
 }
 
-int32_t InputReader::Truncated(const char* symbol, const std::string& text) {
-  return Noted(symbol, text, TruncatedOf(text));
+int32_t InputReader::Integer(const char* symbol, std::string text) {
+  const int32_t value = IntegerOf(text);
+  return Noted(symbol, std::move(text), value);
 }
 
-void InputReader::Choice(const std::string& text, int32_t item) { readings_.push_back({"", text, double(item), true}); }
+int32_t InputReader::Truncated(const char* symbol, std::string text) {
+  const int32_t value = TruncatedOf(text);
+  return Noted(symbol, std::move(text), value);
+}
+
+void InputReader::Choice(std::string text, int32_t item) {
+  readings_.push_back({"", std::move(text), double(item), true});
+}
 
 std::vector<NamedValue> NamedInputs(const std::vector<InputReading>& inputs, const std::vector<std::string>& captions) {
   std::vector<NamedValue> named;

@@ -23,15 +23,16 @@ class InputReader {
  public:
   explicit InputReader(std::vector<InputReading>& readings) : readings_(readings) {}
 
-  float Number(const char* symbol, const std::string& text);     // text-to-number
-  int32_t Integer(const char* symbol, const std::string& text);  // text-to-integer
-  int32_t Truncated(const char* symbol, const std::string& text);  // text-to-number, truncated
-  void Choice(const std::string& text, int32_t item);
+  // Each keeps the text it is given in the reading.
+  float Number(const char* symbol, std::string text);     // text-to-number
+  int32_t Integer(const char* symbol, std::string text);  // text-to-integer
+  int32_t Truncated(const char* symbol, std::string text);  // text-to-number, truncated
+  void Choice(std::string text, int32_t item);
 
  private:
   template <class Value>
-  Value Noted(const char* symbol, const std::string& text, Value value) {
-    readings_.push_back({symbol, text, double(value)});
+  Value Noted(const char* symbol, std::string text, Value value) {
+    readings_.push_back({symbol, std::move(text), double(value)});
     return value;
   }
 

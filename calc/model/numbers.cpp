@@ -26,15 +26,15 @@ int32_t DropFraction(float value) {
 
 }  // namespace
 
-float NumberOf(std::string_view gbk_text) {
-  return rt::FloatOf(Converted(rt::ToNumber, TextArgument(std::string(gbk_text))));
+float NumberOf(const std::string& gbk_text) {
+  return rt::FloatOf(Converted(rt::ToNumber, TextArgument(gbk_text)));
 }
 
-int32_t IntegerOf(std::string_view gbk_text) {
-  return rt::IntOf(Converted(rt::ToInteger, TextArgument(std::string(gbk_text))));
+int32_t IntegerOf(const std::string& gbk_text) {
+  return rt::IntOf(Converted(rt::ToInteger, TextArgument(gbk_text)));
 }
 
-int32_t TruncatedOf(std::string_view gbk_text) { return DropFraction(NumberOf(gbk_text)); }
+int32_t TruncatedOf(const std::string& gbk_text) { return DropFraction(NumberOf(gbk_text)); }
 
 std::string ShownText(double value) {
   const rt::HeapText text(static_cast<char*>(rt::AddressOf(Converted(rt::ToText, rt::MakeDouble(value)))));

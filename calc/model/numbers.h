@@ -4,17 +4,16 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace calc {
 
 // Text-to-number of a typed text: single precision, 0 for an empty text or one without a
 // leading number.
-float NumberOf(std::string_view gbk_text);
+float NumberOf(const std::string& gbk_text);
 // Text-to-integer: 32 bits, a fraction cut off, 0 for an empty text.
-int32_t IntegerOf(std::string_view gbk_text);
+int32_t IntegerOf(const std::string& gbk_text);
 // Text-to-number, then truncated toward zero to 32 bits (a count read as a number).
-int32_t TruncatedOf(std::string_view gbk_text);
+int32_t TruncatedOf(const std::string& gbk_text);
 
 // Number-to-text of a result: at most 13 significant digits, as a result box shows it.
 std::string ShownText(double value);

@@ -20,17 +20,17 @@ float SecondaryVoltage(const ProtectionValues& v) {
   return RoundToSingle((v.Uψ / ratio) * 1000);
 }
 
-void ReadCommonInputs(CalculationPage page, const ProtectionTexts& texts, InputReader& read, ProtectionValues& v) {
+void ReadCommonInputs(CalculationPage page, ProtectionTexts& texts, InputReader& read, ProtectionValues& v) {
   if (MeasuresVoltage(page)) {
-    v.Uψ = read.Number("Uψ", texts.Uψ);
-    v.U1 = read.Number("U1", texts.U1);
-    v.U2 = read.Number("U2", texts.U2);
+    v.Uψ = read.Number("Uψ", std::move(texts.Uψ));
+    v.U1 = read.Number("U1", std::move(texts.U1));
+    v.U2 = read.Number("U2", std::move(texts.U2));
   } else {
-    v.Iψ = read.Number("Iψ", texts.Iψ);
-    v.CT = read.Truncated("CT", texts.CT);
+    v.Iψ = read.Number("Iψ", std::move(texts.Iψ));
+    v.CT = read.Truncated("CT", std::move(texts.CT));
   }
-  v.M = read.Integer("M", texts.M);
-  v.N = read.Integer("N", texts.N);
+  v.M = read.Integer("M", std::move(texts.M));
+  v.N = read.Integer("N", std::move(texts.N));
   if (MeasuresVoltage(page)) v.Us = SecondaryVoltage(v);
 }
 
@@ -58,10 +58,10 @@ double FuselessRatio(const PageConstants& c, const ProtectionValues& v) {
   return p / q;
 }
 
-void Fuseless(const ProtectionTexts& texts, InputReader& read, ProtectionOutcome& outcome) {
+void Fuseless(ProtectionTexts& texts, InputReader& read, ProtectionOutcome& outcome) {
   ProtectionValues& v = outcome.values;
-  v.β = read.Number("β", texts.β);
-  v.Klm = read.Number("Klm", texts.Klm);
+  v.β = read.Number("β", std::move(texts.β));
+  v.Klm = read.Number("Klm", std::move(texts.Klm));
   StoreSignal(outcome, FuselessRatio(ConstantsOf(outcome.page), v), v);
 }
 
@@ -79,11 +79,11 @@ double ExternalRatio(const PageConstants& c, const ProtectionValues& v) {
   return (v.K * c.f) / ((double(v.M) * v.N * 3) - v.K * UnitStep(c, v.N));
 }
 
-void ExternalFuses(const ProtectionTexts& texts, InputReader& read, ProtectionOutcome& outcome) {
+void ExternalFuses(ProtectionTexts& texts, InputReader& read, ProtectionOutcome& outcome) {
   ProtectionValues& v = outcome.values;
   const PageConstants c = ConstantsOf(outcome.page);
-  v.Kv = read.Number("Kv", texts.Kv);
-  v.Klm = read.Number("Klm", texts.Klm);
+  v.Kv = read.Number("Kv", std::move(texts.Kv));
+  v.Klm = read.Number("Klm", std::move(texts.Klm));
   v.K = ExternalFailedCount(c, v);
   RoundFailedCountToWhole(v);
   StoreSignal(outcome, ExternalRatio(c, v), v);
@@ -105,13 +105,13 @@ double InternalRatio(const PageConstants& c, const ProtectionValues& v) {
   return (v.K * c.f) / ((double(v.M) * v.N * v.m * v.n * 3) - v.K * ElementStep(c, v.M, v.N, v.n));
 }
 
-void InternalFuses(const ProtectionTexts& texts, InputReader& read, ProtectionOutcome& outcome) {
+void InternalFuses(ProtectionTexts& texts, InputReader& read, ProtectionOutcome& outcome) {
   ProtectionValues& v = outcome.values;
   const PageConstants c = ConstantsOf(outcome.page);
-  v.Kv = read.Number("Kv", texts.Kv);
-  v.Klm = read.Number("Klm", texts.Klm);
-  v.m = read.Truncated("m", texts.m);
-  v.n = read.Truncated("n", texts.n);
+  v.Kv = read.Number("Kv", std::move(texts.Kv));
+  v.Klm = read.Number("Klm", std::move(texts.Klm));
+  v.m = read.Truncated("m", std::move(texts.m));
+  v.n = read.Truncated("n", std::move(texts.n));
   v.K = InternalFailedCount(c, v);
   RoundFailedCountToWhole(v);
   StoreSignal(outcome, InternalRatio(c, v), v);
@@ -172,8 +172,9 @@ std::string RightHandSide(const std::string& formulas) {
 
 }  // namespace
 
-ProtectionOutcome CalculateProtection(CalculationPage page, Variant variant, const ProtectionTexts& texts) {
+ProtectionOutcome CalculateProtection(CalculationPage page, Variant variant, ProtectionTexts texts) {
   ProtectionOutcome outcome;
+  outcome.inputs.reserve(8);
   outcome.page = page;
   outcome.variant = variant;
   InputReader read(outcome.inputs);

@@ -46,7 +46,7 @@ struct ProtectionOutcome {
   std::string setting_text;  // as the result box shows it
 };
 
-ProtectionOutcome CalculateProtection(CalculationPage page, Variant variant, const ProtectionTexts& texts);
+ProtectionOutcome CalculateProtection(CalculationPage page, Variant variant, ProtectionTexts texts);
 
 // The whole-number rule for K: below 1 (by more than 1e-7) or not a number gives 1,
 // otherwise the integer part, held in single precision.
