@@ -12,7 +12,6 @@ namespace rt {
 // ranges and ReallocMem copies out of them instead of resizing.
 void RegisterConstantRange(const void* start, size_t size);
 void ClearConstantRanges();
-bool IsInConstantRange(const void* p);
 
 // A new block; failure is the fatal runtime error "分配 %d 字节内存失败!".
 void* AllocMem(size_t size);
