@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,10 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using BytesBlock = std::unique_ptr<void, decltype(&rt::FreeMem)>;
+using BytesBlock = rt::HeapBlock;
 
 BytesBlock Bytes(std::string_view content) {
-  return {rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())), &rt::FreeMem};
+  return BytesBlock(rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())));
 }
 
 class FileCommandsTest : public testing::Test {

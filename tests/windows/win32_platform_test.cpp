@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,8 +64,7 @@ class Win32PlatformTest : public testing::Test {
   }
   static bool Exists(const std::string& path) { return Call(rt::FileExists, {rt::MakeText(path.c_str())}); }
   static bool Write(rt::Command command, const std::string& path, std::string_view content) {
-    std::unique_ptr<void, decltype(&rt::FreeMem)> bytes(
-        rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())), &rt::FreeMem);
+    const rt::HeapBlock bytes(rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())));
     return Call(command, {rt::MakeText(path.c_str()), rt::MakeBytes(bytes.get())});
   }
   static bool SetAttr(const std::string& path, int32_t attributes) {
