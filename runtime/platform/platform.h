@@ -23,6 +23,8 @@ std::string ProgramFilePath();
 char FolderSeparator();
 // Makes `folder` the current folder; false when the system refuses.
 bool EnterFolder(const std::string& folder);
+// The user's home folder; empty when the system knows none.
+std::string HomeFolder();
 
 // The command line and the standard streams of a console program.
 
