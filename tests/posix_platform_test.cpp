@@ -21,16 +21,18 @@
 #include <string>
 #include <vector>
 
-#include "runtime/platform/file_calls_for_tests.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
-#include "runtime/platform/posix/file_calls.h"
 #include "tests/child_process.h"
+#include "tests/file_faults.h"
+#include "tests/temporary_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 namespace platform = rt::platform;
+using testing_support::Fault;
+using testing_support::SystemCallsWith;
 
 std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
@@ -62,13 +64,6 @@ std::vector<std::string> Entries(const fs::path& folder) {
 
 class WholeFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "capcalc-whole-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // Paths in the tests are ASCII or GBK literals; both are the program's own texts.
   std::string In(const std::string& name) const { return (dir_ / name).string(); }
   void MakeFile(const std::string& name, std::string_view content) const {
@@ -82,7 +77,8 @@ class WholeFileTest : public testing::Test {
     EXPECT_EQ(Entries(dir_), std::vector<std::string>{"sheet.html"});
   }
 
-  fs::path dir_;
+  const testing_support::TemporaryFolder folder_{"capcalc-whole"};
+  const fs::path& dir_ = folder_.path();
 };
 
 // A sheet is a document the user shares: it gets what any new file of the user gets, the
@@ -129,19 +125,6 @@ TEST_F(WholeFileTest, AnEmptyPathAndAFolderAreRefusedWithTheSystemsReason) {
   EXPECT_EQ(reason, std::strerror(EISDIR));
   EXPECT_TRUE(fs::is_empty(dir_ / "folder.html"));
   EXPECT_EQ(Entries(dir_), std::vector<std::string>{"folder.html"});
-}
-
-// The system's calls but for one, which fails with `error` where the comment says.
-struct Fault {
-  const char* where;
-  int error;
-  platform::FileCalls calls;
-};
-
-platform::FileCalls SystemCallsWith(void (*change)(platform::FileCalls&)) {
-  platform::FileCalls calls = platform::SystemFileCalls();
-  change(calls);
-  return calls;
 }
 
 const Fault kFaults[] = {
@@ -195,7 +178,7 @@ TEST_F(WholeFileTest, EachFailingCallLeavesTheEarlierFileWholeAndNoTemporary) {
       const platform::ReplacedFileCalls replaced(fault.calls);
       EXPECT_FALSE(Replace(In("sheet.html"), kNewContent, &reason));
     }
-    EXPECT_EQ(reason, std::strerror(fault.error));
+    EXPECT_EQ(reason, std::strerror(static_cast<int>(fault.error)));
     ExpectOnlyTheEarlierFile();
   }
 }

@@ -21,17 +21,18 @@
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/file_commands.h"
 #include "runtime/core/heap.h"
-#include "runtime/platform/file_calls_for_tests.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/whole_file_steps.h"
-#include "runtime/platform/win32/file_calls.h"
+#include "tests/file_faults.h"
 #include "tests/headless_window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 namespace platform = rt::platform;
+using testing_support::Fault;
+using testing_support::SystemCallsWith;
 
 using Add = int(int, int);
 
@@ -225,19 +226,6 @@ TEST_F(Win32PlatformTest, AReadOnlyFileIsLeftAsItWas) {
   EXPECT_EQ(Entries(), std::vector<std::string>{"sheet.html"});
 }
 
-// The system's calls but for one, which fails with `error` where the comment says.
-struct Fault {
-  const char* where;
-  DWORD error;
-  platform::FileCalls calls;
-};
-
-platform::FileCalls SystemCallsWith(void (*change)(platform::FileCalls&)) {
-  platform::FileCalls calls = platform::SystemFileCalls();
-  change(calls);
-  return calls;
-}
-
 BOOL Fail(DWORD error) {
   SetLastError(error);
   return FALSE;
@@ -291,7 +279,7 @@ TEST_F(Win32PlatformTest, EachFailingCallLeavesTheEarlierFileWholeAndNoTemporary
       const platform::ReplacedFileCalls replaced(fault.calls);
       EXPECT_FALSE(Replace(In("sheet.html"), kNewContent, &reason));
     }
-    EXPECT_EQ(reason, SystemText(fault.error));
+    EXPECT_EQ(reason, SystemText(static_cast<DWORD>(fault.error)));
     EXPECT_EQ(Content("sheet.html"), earlier);
     EXPECT_EQ(Entries(), std::vector<std::string>{"sheet.html"});
   }
