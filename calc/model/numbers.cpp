@@ -37,7 +37,7 @@ int32_t IntegerOf(const std::string& gbk_text) {
 int32_t TruncatedOf(const std::string& gbk_text) { return DropFraction(NumberOf(gbk_text)); }
 
 std::string ShownText(double value) {
-  const rt::HeapText text(static_cast<char*>(rt::AddressOf(Converted(rt::ToText, rt::MakeDouble(value)))));
+  const rt::HeapText text(Converted(rt::ToText, rt::MakeDouble(value)));
   return std::string(text.view());
 }
 

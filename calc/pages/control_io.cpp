@@ -30,11 +30,8 @@ void WriteText(uint32_t control_id, const std::string& gbk_text) {
 int32_t ReadSelection(uint32_t control_id) { return ReadIntProperty(control_id, kSelectionProperty); }
 
 std::vector<uint8_t> ReadPicture(uint32_t control_id) {
-  void* block = ReadContent(control_id);
-  const uint8_t* bytes = rt::BytesData(block);
-  std::vector<uint8_t> picture(bytes, bytes + rt::BytesCount(block));
-  rt::FreeMem(block);
-  return picture;
+  const rt::HeapBlock picture(ReadContent(control_id));
+  return std::vector<uint8_t>(picture.bytes().begin(), picture.bytes().end());
 }
 
 std::string ControlName(uint32_t control_id) {

@@ -19,11 +19,8 @@ using AttachResExport = int32_t(const uint8_t* skin, int32_t byte_count, const c
                                 int32_t, int32_t, int32_t);
 
 std::string SkinEngineFilePath() {
-  rt::Value folder = rt::CallCommand(rt::ProgramFolder, 0, nullptr);
-  auto* text = static_cast<char*>(rt::AddressOf(folder));
-  std::string path = std::string(text ? text : "") + rt::platform::FolderSeparator() + kSkinEngineFile;
-  rt::FreeMem(text);
-  return path;
+  const rt::HeapText folder(rt::CallCommand(rt::ProgramFolder, 0, nullptr));
+  return std::string(folder.view()) + rt::platform::FolderSeparator() + kSkinEngineFile;
 }
 
 bool Succeeded(rt::Command command, int argc, const rt::Value* args) {
@@ -37,13 +34,12 @@ void EnsureSkinEngineFile() {
   const rt::Value path_argument = rt::MakeText(path.c_str());
   if (Succeeded(rt::FileExists, 1, &path_argument)) return;
   std::span<const uint8_t> image = skin::SkinEngineImage();
-  void* block = rt::NewBytes(image.data(), static_cast<uint32_t>(image.size()));
-  const rt::Value write_arguments[] = {path_argument, rt::MakeBytes(block)};
+  const rt::HeapBlock block(rt::NewBytes(image.data(), static_cast<uint32_t>(image.size())));
+  const rt::Value write_arguments[] = {path_argument, rt::MakeBytes(block.get())};
   // Written only where nothing exists, which a start beside this one may have put there
   // meanwhile; the attribute then goes on this start's own file only. If the library
   // cannot be written, binding it reports.
   const bool written = Succeeded(rt::WriteNewFile, 2, write_arguments);
-  rt::FreeMem(block);
   const rt::Value attribute_arguments[] = {path_argument, rt::MakeInt(rt::kAttrHidden)};
   if (written) Succeeded(rt::SetFileAttr, 2, attribute_arguments);
 }
@@ -56,12 +52,10 @@ void SetAero(int on) {
 void AttachSkin(int number) {
   EnsureSkinEngineFile();
   std::span<const uint8_t> skin = skin::EmbeddedSkin(number);
-  void* buffer = skin.empty() ? nullptr : rt::NewBytes(skin.data(), static_cast<uint32_t>(skin.size()));
-  rt::Value buffer_argument = rt::MakeBytes(buffer);
-  int32_t byte_count = rt::IntOf(rt::CallCommand(rt::BytesLength, 1, &buffer_argument));
-  rt::CallDllCommand<AttachResExport>(kAttachResCommand, rt::BytesData(buffer), byte_count, "", 0, 0,
-                                      0);
-  rt::FreeMem(buffer);
+  const rt::HeapBlock buffer(skin.empty() ? nullptr : rt::NewBytes(skin.data(), static_cast<uint32_t>(skin.size())));
+  const rt::Value buffer_argument = rt::MakeBytes(buffer.get());
+  const int32_t byte_count = rt::IntOf(rt::CallCommand(rt::BytesLength, 1, &buffer_argument));
+  rt::CallDllCommand<AttachResExport>(kAttachResCommand, buffer.bytes().data(), byte_count, "", 0, 0, 0);
 }
 
 }  // namespace calc

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
+#include <cstdint>
 
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/platform.h"
 
 namespace calc {
 namespace {
@@ -25,14 +26,10 @@ std::optional<SheetFormat> SheetFormatOf(std::string_view path) {
   return std::nullopt;
 }
 
-bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format) {
+bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format, std::string* reason) {
   const std::string content = format == SheetFormat::kHtml ? SheetHtml(sheet) : SheetJson(sheet);
-  // A path of UTF-8 characters, so that it names the same file on every platform.
-  const std::u8string path(utf8_path.begin(), utf8_path.end());
-  std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-  file.write(content.data(), static_cast<std::streamsize>(content.size()));
-  file.close();
-  return !file.fail();
+  const auto* bytes = reinterpret_cast<const uint8_t*>(content.data());
+  return rt::platform::ReplaceFileAtomically(rt::Utf8ToGbk(utf8_path), {bytes, content.size()}, reason);
 }
 
 }  // namespace calc

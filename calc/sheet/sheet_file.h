@@ -15,8 +15,9 @@ enum class SheetFormat { kHtml, kJson };
 // for any other.
 std::optional<SheetFormat> SheetFormatOf(std::string_view path);
 
-// Writes the sheet in the format to the file at the UTF-8 path, replacing what was there;
-// false when the file cannot be written whole.
-bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format);
+// Writes the sheet in the format to the file at the UTF-8 path, whole or not at all: an
+// earlier file there stays as it was unless the new one took its place whole. False when
+// it cannot be written; `reason`, when given, then receives the system's words (GBK).
+bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format, std::string* reason = nullptr);
 
 }  // namespace calc

@@ -1,11 +1,11 @@
 #include "runtime/core/file_commands.h"
 
-#include <cstdio>
-#include <random>
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "runtime/core/heap.h"
-#include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
 
 namespace rt {
@@ -24,13 +24,14 @@ bool AllByteArrays(int argc, const Value* args) {
   return true;
 }
 
-bool WriteArraysTo(const platform::File& file, int argc, const Value* args) {
-  bool written = true;
-  for (int i = 1; i < argc && written; ++i) {
+// The bytes of the byte arrays after the path.
+std::vector<std::span<const uint8_t>> ByteArrays(int argc, const Value* args) {
+  std::vector<std::span<const uint8_t>> arrays;
+  for (int i = 1; i < argc; ++i) {
     const void* block = AddressOf(args[i]);
-    written = platform::WriteAll(file, BytesData(block), BytesCount(block));
+    arrays.emplace_back(BytesData(block), BytesCount(block));
   }
-  return written;
+  return arrays;
 }
 
 // The path, when the arguments are a path and byte arrays. They are checked before the
@@ -44,39 +45,16 @@ bool WriteArrays(int argc, const Value* args) {
   if (path.empty()) return false;
   platform::File file = platform::OpenEmptiedForWriting(path);
   if (!file.open()) return false;
-  const bool written = WriteArraysTo(file, argc, args);
+  bool written = true;
+  for (std::span<const uint8_t> array : ByteArrays(argc, args))
+    written = written && platform::WriteAll(file, array.data(), array.size());
   const bool closed = platform::Close(file);
   return written && closed;
 }
 
-// Creates a temporary file beside `path`, hidden by its leading dot, exclusively: no
-// other file is ever opened by mistake. Not open when no free name was found.
-platform::File CreateTemporaryBeside(const std::string& path, std::string* temporary) {
-  const size_t separator = FindLastAsciiCharacter(path, platform::FolderSeparator());
-  const size_t name_start = separator == std::string::npos ? 0 : separator + 1;
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%08x", random());
-    *temporary = path.substr(0, name_start) + "." + path.substr(name_start) + suffix;
-    bool taken = false;
-    platform::File file = platform::CreateExclusively(*temporary, &taken);
-    if (file.open() || !taken) return file;
-  }
-  return {};
-}
-
-// The name never shows part of the content: the content is complete and on the disk
-// before the name is given, and the temporary name goes whatever happens.
 bool WriteNew(int argc, const Value* args) {
   const std::string path = PathToWrite(argc, args);
-  std::string temporary;
-  platform::File file = path.empty() ? platform::File{} : CreateTemporaryBeside(path, &temporary);
-  if (!file.open()) return false;
-  const bool written = WriteArraysTo(file, argc, args) && platform::Sync(file);
-  if (platform::Close(file) && written) return platform::NameWithoutReplacing(temporary, path);
-  platform::RemoveFile(temporary);
-  return false;
+  return !path.empty() && platform::CreateFileAtomically(path, ByteArrays(argc, args));
 }
 
 }  // namespace

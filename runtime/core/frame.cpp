@@ -8,6 +8,7 @@
 
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/error_report.h"
+#include "runtime/core/frame_for_tests.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/runtime_state.h"

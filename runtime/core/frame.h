@@ -65,9 +65,6 @@ void WaitForEnd();
 // on another thread, it hands the end over to the user-interface thread.
 [[noreturn]] void EndProgram(int exit_code);
 
-// A routine that runs whenever the message loop has nothing to do, for as long as the
-// window exists.
-void AddIdleRoutine(uint32_t window_id, void (*routine)(void*), void* argument);
 // The message loop's call when it has nothing to do: the idle routines from the last
 // registered to the first, dropping those whose window no longer exists.
 void RunIdleRoutines();
@@ -81,7 +78,6 @@ const std::string& ProgramFolderPath();
 // While the count is above zero no event handler runs. A runtime error report and the end
 // of the program raise it for good.
 void RaiseSuppression();
-void LowerSuppression();
 bool EventsSuppressed();
 
 }  // namespace rt

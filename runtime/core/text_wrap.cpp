@@ -1,5 +1,7 @@
 #include "runtime/core/text_wrap.h"
 
+#include "runtime/platform/utf8.h"
+
 namespace rt {
 namespace {
 
@@ -11,16 +13,9 @@ struct Character {
 // The character at the start of `text`; a byte that does not start a well-formed UTF-8
 // sequence counts as a character of its own.
 Character NextCharacter(std::string_view text) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = byte(0);
-  size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
-  if (length > text.size()) length = 1;
-  char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return {text.substr(0, 1), lead};
-    code = (code << 6) | (byte(i) & 0x3F);
-  }
-  return {text.substr(0, length), code};
+  char32_t code = static_cast<unsigned char>(text[0]);
+  const size_t length = DecodeUtf8(text, &code);
+  return {text.substr(0, length ? length : 1), code};
 }
 
 std::vector<Character> Characters(std::string_view text) {

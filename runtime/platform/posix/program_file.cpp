@@ -1,9 +1,7 @@
 // The program file, the current folder and the command line, on POSIX systems.
 #include <limits.h>
-#include <pwd.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "runtime/platform/gbk.h"
@@ -20,16 +18,6 @@ std::string ProgramFilePath() {
 char FolderSeparator() { return '/'; }
 
 bool EnterFolder(const std::string& folder) { return chdir(GbkToUtf8(folder).c_str()) == 0; }
-
-// HOME as the user set it, else the home the user database gives.
-std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (!home || !*home) {
-    const passwd* user = getpwuid(getuid());
-    home = user ? user->pw_dir : nullptr;
-  }
-  return Utf8ToGbk(home ? home : "");
-}
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();

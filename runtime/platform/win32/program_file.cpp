@@ -6,7 +6,6 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "runtime/platform/platform.h"
@@ -29,11 +28,6 @@ std::string ProgramFilePath() {
 char FolderSeparator() { return '\\'; }
 
 bool EnterFolder(const std::string& folder) { return SetCurrentDirectoryW(WidePath(folder).c_str()) != 0; }
-
-std::string HomeFolder() {
-  const wchar_t* profile = _wgetenv(L"USERPROFILE");
-  return profile ? InsideFromWide(profile) : std::string();
-}
 
 // Split as the C runtime splits it, quotes and backslashes included.
 std::vector<std::string> ProgramArguments(int, char**) {
