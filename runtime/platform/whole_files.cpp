@@ -1,7 +1,8 @@
 // Files written whole or not at all. The content goes to a temporary file beside the
 // target, is synced, and only then takes the target's name: whatever happens meanwhile
 // (a full disk, a size limit, the program killed, the power gone), the name holds either
-// the whole new content or exactly what it held before, and nothing else is left behind.
+// the whole new content or exactly what it held before. A failure the program sees
+// removes the temporary file too; only a program killed meanwhile leaves it, hidden.
 #include <cstdint>
 #include <cstdio>
 #include <random>

@@ -38,7 +38,7 @@ HANDLE OpenUnshared(const std::string& path, DWORD disposition) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Where the last of the characters `separators` stands in the inside text, or 0.
+// Where a name starts after the last of the `separators` in the inside text; 0 without one.
 size_t PastLast(std::string_view path, std::string_view separators) {
   size_t start = 0;
   for (char separator : separators) {
