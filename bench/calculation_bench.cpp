@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "calc/calculation_sheet.h"
-#include "calc/main_window.h"
-#include "calc/program.h"
-#include "calc/sheet_html.h"
-#include "calc/sheet_json.h"
+#include "calc/pages/page_sheets.h"
+#include "calc/pages/main_window.h"
+#include "calc/pages/program.h"
+#include "calc/sheet/sheet_html.h"
+#include "calc/sheet/sheet_json.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/property_access.h"
 #include "runtime/ui/controls/toolkit_control.h"

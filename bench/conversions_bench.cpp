@@ -27,9 +27,8 @@ void BM_ToTextDouble(benchmark::State& state) {
   size_t i = 0;
   for (auto _ : state) {
     const rt::Value argument = rt::MakeDouble(Cycle(kResults, i));
-    const rt::Value text = rt::CallCommand(rt::ToText, 1, &argument);
-    benchmark::DoNotOptimize(text);
-    rt::FreeMem(rt::AddressOf(text));
+    const rt::HeapText text(rt::CallCommand(rt::ToText, 1, &argument));
+    benchmark::DoNotOptimize(text.get());
   }
 }
 BENCHMARK(BM_ToTextDouble);

@@ -71,9 +71,8 @@ void CheckPrinting(const uint8_t* data, size_t size) {
   CheckReadBack(value, printed, 5.01e-13);
 
   const rt::Value argument = rt::MakeDouble(value);
-  const rt::Value text = rt::CallCommand(rt::ToText, 1, &argument);
-  Require(static_cast<const char*>(rt::AddressOf(text)) == printed);
-  rt::FreeMem(rt::AddressOf(text));
+  const rt::HeapText text(rt::CallCommand(rt::ToText, 1, &argument));
+  Require(text.view() == printed);
 
   const float single = std::bit_cast<float>(static_cast<uint32_t>(bits));
   CheckReadBack(single, rt::FormatFloat(single), 5.01e-6);

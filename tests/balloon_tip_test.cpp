@@ -9,6 +9,7 @@
 #include "runtime/core/property_access.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/ui/tips/balloon_tip.h"
+#include "runtime/ui/tips/balloon_tip_for_tests.h"
 #include "tests/headless_window.h"
 
 namespace {

@@ -6,10 +6,11 @@
 #include <ctime>
 #include <vector>
 
-#include "calc/calculation_sheet.h"
-#include "calc/click_record.h"
-#include "calc/control_io.h"
-#include "calc/sheet_json.h"
+#include "calc/pages/calculator_state.h"
+#include "calc/pages/control_io.h"
+#include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_json.h"
+#include "runtime/core/frame.h"
 #include "runtime/core/number_format.h"
 #include "tests/headless_window.h"
 
@@ -280,7 +281,22 @@ TEST(SheetRecordTest, TheBoxLeadsToItsLastClick) {
   std::optional<Sheet> sheet = SheetBehind(kOpenDelta.result);
   EXPECT_EQ(sheet->variant, Variant::kFuseless);
   EXPECT_EQ(sheet->variant_name, "无熔丝");
-  EXPECT_EQ(RecordOfButton(kOpenDelta.external)->results[0].text, "16.48351729773");
+  EXPECT_EQ(std::get<ProtectionOutcome>(Calculator()->OfButton(kOpenDelta.external)->outcome).setting_text,
+            "16.48351729773");
+}
+
+// The calculator's state goes with the runtime: the end of the program, or of a test,
+// leaves no sheet for the next runtime to offer.
+TEST(SheetRecordTest, ANewRuntimeOffersNoEarlierSheet) {
+  Fill(kOpenDelta);
+  testing_support::Click(kOpenDelta.external);
+  ASSERT_TRUE(HasSheetBehind(kOpenDelta.result));
+  rt::DestroyRuntime();
+  EXPECT_FALSE(HasSheetBehind(kOpenDelta.result));
+  testing_support::StartHeadless();
+  EXPECT_FALSE(HasSheetBehind(kOpenDelta.result));
+  EXPECT_FALSE(SheetBehind(kOpenDelta.result));
+  EXPECT_FALSE(Calculator()->OfButton(kOpenDelta.external));
 }
 
 // Every input of every calculation has its caption; every setting its label and unit.

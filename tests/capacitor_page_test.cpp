@@ -2,7 +2,7 @@
 // in single precision, so the last digits differ from a pure double calculation.
 #include <gtest/gtest.h>
 
-#include "calc/control_io.h"
+#include "calc/pages/control_io.h"
 #include "tests/headless_window.h"
 
 namespace {

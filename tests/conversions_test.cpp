@@ -29,12 +29,7 @@ Value OfKind(uint32_t type, uint64_t bits) {
 }
 
 // The text a command returned, released as the receiver must.
-std::string TakeText(const Value& result) {
-  auto* block = static_cast<char*>(rt::AddressOf(result));
-  std::string text = block ? block : "";
-  rt::FreeMem(block);
-  return text;
-}
+std::string TakeText(const Value& result) { return rt::HeapText(result).c_str(); }
 
 std::string TextResultOf(const Value& argument) { return TakeText(Call(rt::ToText, argument)); }
 float NumberResultOf(const Value& argument) { return rt::FloatOf(Call(rt::ToNumber, argument)); }
@@ -161,12 +156,10 @@ TEST(SqrtTest, NegativeGivesTheDefaultNaN) {
 }
 
 TEST(BytesLengthTest, CountsElements) {
-  void* block = rt::NewBytes("abc", 3);
-  EXPECT_EQ(rt::IntOf(Call(rt::BytesLength, rt::MakeBytes(block))), 3);
-  rt::FreeMem(block);
-  void* empty = rt::NewBytes(nullptr, 0);
-  EXPECT_EQ(rt::IntOf(Call(rt::BytesLength, rt::MakeBytes(empty))), 0);
-  rt::FreeMem(empty);
+  const rt::HeapBlock block(rt::NewBytes("abc", 3));
+  EXPECT_EQ(rt::IntOf(Call(rt::BytesLength, rt::MakeBytes(block.get()))), 3);
+  const rt::HeapBlock empty(rt::NewBytes(nullptr, 0));
+  EXPECT_EQ(rt::IntOf(Call(rt::BytesLength, rt::MakeBytes(empty.get()))), 0);
   EXPECT_EQ(rt::IntOf(Call(rt::BytesLength, rt::MakeBytes(nullptr))), 0);
 }
 

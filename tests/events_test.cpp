@@ -3,6 +3,7 @@
 
 #include "runtime/core/events.h"
 #include "runtime/core/frame.h"
+#include "runtime/core/frame_for_tests.h"
 #include "runtime/core/live_control.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/platform/gbk.h"

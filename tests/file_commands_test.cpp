@@ -12,35 +12,25 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/core/heap.h"
 #include "tests/child_process.h"
+#include "tests/temporary_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-using BytesBlock = std::unique_ptr<void, decltype(&rt::FreeMem)>;
+using BytesBlock = rt::HeapBlock;
 
 BytesBlock Bytes(std::string_view content) {
-  return {rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())), &rt::FreeMem};
+  return BytesBlock(rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())));
 }
 
 class FileCommandsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "capcalc-files-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
-  }
-
   // Paths in the tests are ASCII or GBK literals; both are the program's own texts.
   std::string In(const std::string& name) const { return (dir_ / name).string(); }
 
@@ -88,7 +78,8 @@ class FileCommandsTest : public testing::Test {
     return fs::status(dir_ / name).permissions();
   }
 
-  fs::path dir_;
+  const testing_support::TemporaryFolder folder_{"capcalc-files"};
+  const fs::path& dir_ = folder_.path();
 };
 
 TEST_F(FileCommandsTest, ExistsForFilesAndFoldersButNotForMissingOrEmptyPaths) {

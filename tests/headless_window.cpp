@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/program.h"
+#include "calc/pages/program.h"
 #include "runtime/core/frame.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/live_control.h"
@@ -37,10 +37,7 @@ void StartCoreAlone() {
 
 std::string Content(uint32_t control_id) {
   uint64_t bits = rt::GetProperty(calc::kMainWindowId, control_id, calc::kContentProperty, -1);
-  char* text = reinterpret_cast<char*>(static_cast<uintptr_t>(bits));
-  std::string content = text ? text : "";
-  rt::FreeMem(text);
-  return content;
+  return rt::HeapText(reinterpret_cast<char*>(static_cast<uintptr_t>(bits))).c_str();
 }
 
 void SetContent(uint32_t control_id, const std::string& gbk) {

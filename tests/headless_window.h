@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "calc/main_window.h"
+#include "calc/pages/main_window.h"
 
 namespace testing_support {
 

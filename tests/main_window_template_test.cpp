@@ -18,7 +18,7 @@ using forms::ControlRecord;
 
 const std::vector<std::string> kHandlerNames = {
 #define HANDLER(name) #name,
-#include "calc/handlers.def"
+#include "calc/pages/handlers.def"
 #undef HANDLER
 };
 

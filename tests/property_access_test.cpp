@@ -75,10 +75,9 @@ TEST_F(PropertyAccessTest, DisabledFollowsTheWidget) {
 
 TEST_F(PropertyAccessTest, TagIsANewTextBlock) {
   uint64_t bits = rt::GetProperty(kMainWindowId, 0x06010000, rt::kTag, -1);
-  char* tag = reinterpret_cast<char*>(static_cast<uintptr_t>(bits));
-  ASSERT_NE(tag, nullptr);
-  EXPECT_STREQ(tag, "请输入电容器额定电压值，比如11/√3，则输入其值：6.35");
-  rt::FreeMem(tag);
+  const rt::HeapText tag(reinterpret_cast<char*>(static_cast<uintptr_t>(bits)));
+  ASSERT_NE(tag.get(), nullptr);
+  EXPECT_STREQ(tag.get(), "请输入电容器额定电压值，比如11/√3，则输入其值：6.35");
 }
 
 TEST_F(PropertyAccessTest, EmptyBoxReadsAsNull) {
@@ -105,10 +104,8 @@ constexpr int32_t kSortedProperty = 13;
 constexpr int32_t kItemsProperty = 17;
 
 std::string ReadText(uint32_t control, int32_t property) {
-  char* text = reinterpret_cast<char*>(static_cast<uintptr_t>(rt::GetProperty(kMainWindowId, control, property, -1)));
-  std::string copy = text ? text : "";
-  rt::FreeMem(text);
-  return copy;
+  const uint64_t bits = rt::GetProperty(kMainWindowId, control, property, -1);
+  return rt::HeapText(reinterpret_cast<char*>(static_cast<uintptr_t>(bits))).c_str();
 }
 
 void WriteText(uint32_t control, int32_t property, const char* text) {

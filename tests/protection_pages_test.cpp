@@ -5,7 +5,6 @@
 #include <cmath>
 #include <utility>
 
-#include "calc/protection_values.h"
 #include "tests/headless_window.h"
 
 namespace {
@@ -182,26 +181,6 @@ TEST(ProtectionPagesTest, ElementCountsAreNumbersCutToWholeNumbers) {
     SetContent(page.n, "0.49e1");
     EXPECT_EQ(ClickFor(page.internal, page.result), worked_example);
   }
-}
-
-float FailedCountFor(float computed) {
-  protection::K = computed;
-  protection::RoundFailedCountToWhole();
-  EXPECT_EQ(std::bit_cast<uint32_t>(protection::computed_K), std::bit_cast<uint32_t>(computed));
-  return protection::K;
-}
-
-// Below 1 by more than 0.0000001 counts as one failed unit; closer to 1 it is the integer
-// part, so the single-precision number just below 1 (0.99999994) gives 0 and the next one
-// down (0.99999988) gives 1.
-TEST(ProtectionPagesTest, WholeNumberRuleForTheFailedCount) {
-  EXPECT_EQ(FailedCountFor(std::nextafter(1.0f, 0.0f)), 0.0f);
-  EXPECT_EQ(FailedCountFor(std::nextafter(std::nextafter(1.0f, 0.0f), 0.0f)), 1.0f);
-  EXPECT_EQ(FailedCountFor(0.5f), 1.0f);
-  EXPECT_EQ(FailedCountFor(-3.0f), 1.0f);
-  EXPECT_EQ(FailedCountFor(NAN), 1.0f);
-  EXPECT_EQ(FailedCountFor(1.0f), 1.0f);
-  EXPECT_EQ(FailedCountFor(2.75f), 2.0f);
 }
 
 TEST(CurrentPagesTest, CurrentTransformerRatio) {

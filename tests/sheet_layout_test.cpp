@@ -1,6 +1,6 @@
 // The sheet laid out on a surface and cut into pages, with texts measured by a stand-in for
 // the toolkit's fonts: what fits where, what wraps, and where pages may end.
-#include "calc/sheet_window/sheet_layout.h"
+#include "calc/sheet/sheet_layout.h"
 
 #include <gtest/gtest.h>
 

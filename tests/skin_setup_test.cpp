@@ -15,7 +15,7 @@
 #include <iterator>
 #include <vector>
 
-#include "calc/skin_setup.h"
+#include "calc/pages/skin_setup.h"
 #include "runtime/core/dll_commands.h"
 #include "runtime/platform/gbk.h"
 #include "skin/skin_data.h"

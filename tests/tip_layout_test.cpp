@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "runtime/ui/tips/text_wrap.h"
+#include "runtime/core/text_wrap.h"
 #include "runtime/ui/tips/tip_layout.h"
 
 namespace {

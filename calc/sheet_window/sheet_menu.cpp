@@ -1,7 +1,7 @@
 #include "calc/sheet_window/sheet_menu.h"
 
-#include "calc/calculation_sheet.h"
-#include "calc/main_window.h"
+#include "calc/pages/page_sheets.h"
+#include "calc/pages/main_window.h"
 #include "calc/sheet_window/sheet_window.h"
 #include "runtime/ui/editing/edit_menu.h"
 

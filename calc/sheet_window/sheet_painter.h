@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "calc/sheet_window/sheet_layout.h"
+#include "calc/sheet/sheet_layout.h"
 #include "forms/picture.h"
 
 namespace calc {

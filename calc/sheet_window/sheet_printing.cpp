@@ -5,8 +5,9 @@
 
 #include <algorithm>
 
-#include "calc/sheet_window/toolkit_dialogs.h"
 #include "calc/sheet_window/sheet_painter.h"
+#include "calc/sheet_window/sheet_windows.h"
+#include "calc/sheet_window/toolkit_dialogs.h"
 #include "runtime/ui/system/message_box.h"
 
 namespace calc {
@@ -45,7 +46,7 @@ void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>
   Fl_Printer printer;
   int from = 1, to = static_cast<int>(on_a4.pages.size());
   const int started = [&] {
-    const InOfferedFolder folder;  // the dialog and its file chooser show no CJK text
+    const InOfferedFolder folder(TheSheetWindows().offered_folder);
     return printer.start_job(to, &from, &to);
   }();
   if (started == kCancelled) return;

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "calc/sheet_document.h"
+#include "calc/sheet/sheet_document.h"
 #include "forms/picture.h"
 
 class Fl_Window;

@@ -2,7 +2,10 @@
 
 #include <FL/Fl_Native_File_Chooser.H>
 
-#include "calc/sheet_file.h"
+#include <filesystem>
+
+#include "calc/sheet/sheet_file.h"
+#include "calc/sheet_window/sheet_windows.h"
 #include "calc/sheet_window/toolkit_dialogs.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/ui/system/message_box.h"
@@ -15,11 +18,17 @@ void ReportFailure(const std::string& utf8_path) {
                           "\n请检查该文件夹是否存在、是否可写，磁盘是否已满。");
 }
 
+// The folder holding the file the chooser gave (UTF-8).
+std::string FolderOf(const std::string& utf8_path) {
+  const std::u8string folder = std::filesystem::path(std::u8string(utf8_path.begin(), utf8_path.end())).parent_path().u8string();
+  return std::string(folder.begin(), folder.end());
+}
+
 }  // namespace
 
 void SaveSheetThroughChooser(const Sheet& sheet) {
   const CjkDialogFaces faces;
-  const InOfferedFolder folder;
+  const std::string folder = TheSheetWindows().offered_folder;
   Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_SAVE_FILE);
   const std::string title = rt::GbkToUtf8("保存计算书");
   const std::string name = rt::GbkToUtf8(DefaultFileName(sheet));
@@ -28,7 +37,7 @@ void SaveSheetThroughChooser(const Sheet& sheet) {
   chooser.options(Fl_Native_File_Chooser::SAVEAS_CONFIRM | Fl_Native_File_Chooser::NEW_FOLDER |
                   Fl_Native_File_Chooser::USE_FILTER_EXT);
   // The whole path, which every platform's chooser takes as the folder and the name.
-  const std::string proposed = FolderToOffer().empty() ? name : FolderToOffer() + "/" + name;
+  const std::string proposed = folder.empty() ? name : folder + "/" + name;
   chooser.preset_file(proposed.c_str());
   const int answer = chooser.show();
   if (answer == -1) {
@@ -37,7 +46,7 @@ void SaveSheetThroughChooser(const Sheet& sheet) {
   }
   if (answer != 0 || !chooser.filename() || !*chooser.filename()) return;  // cancelled
   const std::string path = chooser.filename();
-  RememberFolderOf(path);
+  TheSheetWindows().offered_folder = FolderOf(path);
   if (!SaveSheet(sheet, path, SheetFormat::kHtml)) ReportFailure(path);
 }
 

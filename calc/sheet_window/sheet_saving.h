@@ -2,7 +2,7 @@
 // sheet's own file name, asking before it replaces a file; a save that fails says so.
 #pragma once
 
-#include "calc/calculation_sheet.h"
+#include "calc/sheet/sheet.h"
 
 namespace calc {
 

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "calc/sheet_document.h"
-#include "calc/sheet_window/sheet_layout.h"
+#include "calc/sheet/sheet_document.h"
+#include "calc/sheet/sheet_layout.h"
 #include "calc/sheet_window/sheet_painter.h"
 #include "forms/picture.h"
 

@@ -10,11 +10,14 @@
 #include <memory>
 #include <tuple>
 
+#include "calc/pages/calculator_state.h"
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
+#include "calc/sheet_window/sheet_windows.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/platform/gbk.h"
+#include "runtime/platform/platform.h"
 
 namespace calc {
 namespace {
@@ -26,6 +29,8 @@ constexpr int kMinimumHeight = 260;
 constexpr int kSpacing = 10;
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 28;
+
+}  // namespace
 
 class SheetWindow : public Fl_Double_Window {
  public:
@@ -92,15 +97,18 @@ class SheetWindow : public Fl_Double_Window {
   std::unique_ptr<Fl_Button> save_, print_, close_;
 };
 
-std::map<SheetPage, std::unique_ptr<SheetWindow>>& OpenWindows() {
-  static std::map<SheetPage, std::unique_ptr<SheetWindow>> windows;
-  return windows;
+SheetWindows::SheetWindows() : offered_folder(rt::GbkToUtf8(rt::platform::HomeFolder())) {}
+
+SheetWindows::~SheetWindows() = default;
+
+SheetWindows& TheSheetWindows() {
+  CalculatorState& calculator = *Calculator();
+  if (!calculator.window_part) calculator.window_part = std::make_unique<SheetWindows>();
+  return static_cast<SheetWindows&>(*calculator.window_part);
 }
 
-}  // namespace
-
 void ShowSheetWindow(const Sheet& sheet) {
-  std::unique_ptr<SheetWindow>& window = OpenWindows()[sheet.page];
+  std::unique_ptr<SheetWindow>& window = TheSheetWindows().open[sheet.page];
   if (!window) {
     Fl_Group::current(nullptr);  // a top-level window of its own
     window = std::make_unique<SheetWindow>();

@@ -3,7 +3,7 @@
 // close the window.
 #pragma once
 
-#include "calc/calculation_sheet.h"
+#include "calc/sheet/sheet.h"
 
 namespace calc {
 

@@ -2,28 +2,12 @@
 
 #include <FL/Fl.H>
 
-#include <cstdlib>
-#include <system_error>
-
+#include "runtime/core/frame.h"
+#include "runtime/platform/gbk.h"
+#include "runtime/platform/platform.h"
 #include "runtime/ui/controls/look.h"
 
 namespace calc {
-namespace {
-
-std::filesystem::path FromUtf8(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
-
-std::string& OfferedFolder() {
-  static std::string folder = [] {
-    // Windows names the user's folder USERPROFILE and has no HOME.
-    const char* home = std::getenv("HOME");
-    if (!home) home = std::getenv("USERPROFILE");
-    return std::string(home ? home : "");
-  }();
-  return folder;
-}
-
-}  // namespace
-
 // The toolkit's face names start with a style letter: " " regular, "B" bold.
 CjkDialogFaces::CjkDialogFaces()
     : regular_(Fl::get_font(FL_HELVETICA)),
@@ -39,24 +23,15 @@ CjkDialogFaces::~CjkDialogFaces() {
   Fl::set_font(FL_HELVETICA_BOLD, bold_);
 }
 
-InOfferedFolder::InOfferedFolder() {
-  std::error_code ignored;  // a folder that cannot be entered leaves the chooser where it was
-  program_folder_ = std::filesystem::current_path(ignored);
-  if (!OfferedFolder().empty()) std::filesystem::current_path(FromUtf8(OfferedFolder()), ignored);
+// A folder that cannot be entered leaves the chooser where it was.
+InOfferedFolder::InOfferedFolder(const std::string& utf8_folder) {
+  if (!utf8_folder.empty()) rt::platform::EnterFolder(rt::Utf8ToGbk(utf8_folder));
 }
 
 // Relative names (the skin engine library, the DLL commands) refer to the program's
 // folder again.
 InOfferedFolder::~InOfferedFolder() {
-  std::error_code ignored;
-  if (!program_folder_.empty()) std::filesystem::current_path(program_folder_, ignored);
-}
-
-std::string FolderToOffer() { return OfferedFolder(); }
-
-void RememberFolderOf(const std::string& utf8_path) {
-  const std::u8string folder = FromUtf8(utf8_path).parent_path().u8string();
-  OfferedFolder().assign(folder.begin(), folder.end());
+  if (!rt::ProgramFolderPath().empty()) rt::platform::EnterFolder(rt::ProgramFolderPath());
 }
 
 }  // namespace calc

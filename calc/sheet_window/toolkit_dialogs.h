@@ -2,13 +2,9 @@
 // need of the program while one is up. They draw in the toolkit's default face, which has
 // no CJK characters: that face becomes the program's CJK face, so that a proposed file
 // name such as "开口三角电压计算-外熔丝-20261208-1530.html" reads as it stands; the program's
-// windows draw in faces of their own and do not change. And the toolkit's own chooser
-// takes a typed name as one in the current folder, which is the program's own: the
-// current folder becomes the one the chooser offers, the folder of the last file saved in
-// this run or else the user's home.
+// windows draw in faces of their own and do not change.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 namespace calc {
@@ -28,20 +24,15 @@ class CjkDialogFaces {
   std::string cjk_regular_, cjk_bold_;
 };
 
+// The print dialog's "print to file" chooser opens in the current folder and takes no
+// other: while the dialog is up, the current folder is the one the file choosers offer,
+// and then the program's own again.
 class InOfferedFolder {
  public:
-  InOfferedFolder();
+  explicit InOfferedFolder(const std::string& utf8_folder);
   ~InOfferedFolder();
   InOfferedFolder(const InOfferedFolder&) = delete;
   InOfferedFolder& operator=(const InOfferedFolder&) = delete;
-
- private:
-  std::filesystem::path program_folder_;
 };
-
-// The folder the choosers offer, in UTF-8; empty when there is none to offer.
-std::string FolderToOffer();
-// The chooser gave this file (UTF-8): its folder is offered next time.
-void RememberFolderOf(const std::string& utf8_path);
 
 }  // namespace calc

@@ -8,6 +8,7 @@
 
 #include "runtime/core/dll_commands.h"
 #include "runtime/core/error_report.h"
+#include "runtime/core/frame_for_tests.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/runtime_state.h"
@@ -125,6 +126,13 @@ void RunIdleRoutines() {
   }
 }
 
+void SetProgramState(std::unique_ptr<ProgramState> state) { Runtime().program_state = std::move(state); }
+
+ProgramState* CurrentProgramState() {
+  RuntimeState* state = RuntimeIfAny();
+  return state ? state->program_state.get() : nullptr;
+}
+
 void AddIdleRoutine(uint32_t window_id, void (*routine)(void*), void* argument) {
   Runtime().idle_routines.push_back({window_id, routine, argument});
 }
@@ -139,6 +147,7 @@ void DestroyRuntime() {
     state->end_routine = nullptr;
     routine();
   }
+  state->program_state.reset();
   ReleaseDllCommands();
   // The display connection, the last of the runtime's resources, closes with the process.
   state->ui.reset();

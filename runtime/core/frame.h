@@ -37,6 +37,17 @@ struct ProgramDescription {
 
 using EndRoutine = void (*)();
 
+// The program's own state beside the runtime's: the program makes it at its start and
+// hands it over; the runtime keeps it until the end of the program, where it goes after
+// the end routine and before the user interface, and never outlives the runtime.
+class ProgramState {
+ public:
+  virtual ~ProgramState() = default;
+};
+void SetProgramState(std::unique_ptr<ProgramState> state);
+// Null when the program has none, and before InitRuntime and after the end.
+ProgramState* CurrentProgramState();
+
 // Makes the runtime state and initialises it from the program description, the template
 // loaded. `ui` is the user-interface layer (rt::ToolkitInterface); null runs the core
 // alone, which shows no window and reports errors on standard error.
@@ -54,9 +65,6 @@ void WaitForEnd();
 // on another thread, it hands the end over to the user-interface thread.
 [[noreturn]] void EndProgram(int exit_code);
 
-// A routine that runs whenever the message loop has nothing to do, for as long as the
-// window exists.
-void AddIdleRoutine(uint32_t window_id, void (*routine)(void*), void* argument);
 // The message loop's call when it has nothing to do: the idle routines from the last
 // registered to the first, dropping those whose window no longer exists.
 void RunIdleRoutines();
@@ -70,7 +78,6 @@ const std::string& ProgramFolderPath();
 // While the count is above zero no event handler runs. A runtime error report and the end
 // of the program raise it for good.
 void RaiseSuppression();
-void LowerSuppression();
 bool EventsSuppressed();
 
 }  // namespace rt

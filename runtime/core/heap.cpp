@@ -35,8 +35,6 @@ void RegisterConstantRange(const void* start, size_t size) {
 
 void ClearConstantRanges() { Runtime().constant_ranges.clear(); }
 
-bool IsInConstantRange(const void* p) { return p && FindRange(p); }
-
 void* AllocMem(size_t size) {
   // A zero-byte request still yields a distinct block the receiver can free.
   void* block = std::malloc(size ? size : 1);

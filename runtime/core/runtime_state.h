@@ -40,7 +40,7 @@ struct FailedWrite {
 
 // Members are made in this order and destroyed in the reverse. The end of the program
 // empties them first, in its own order (frame.cpp): the windows, the end routine, the
-// libraries, the user interface.
+// program's state, the libraries, the user interface.
 struct RuntimeState {
   // frame.cpp
   ProgramDescription program;
@@ -59,6 +59,8 @@ struct RuntimeState {
   // The user-interface layer's own state lives in its object; the live controls below
   // refer to it, so it goes after them.
   std::unique_ptr<UserInterface> ui;
+  // The program's own; its windows, if any, go before the user interface.
+  std::unique_ptr<ProgramState> program_state;
   // loaded_windows.cpp
   std::optional<forms::Template> loaded_template;
   std::vector<LoadedWindow> loaded_windows;

@@ -23,6 +23,8 @@ std::string ProgramFilePath();
 char FolderSeparator();
 // Makes `folder` the current folder; false when the system refuses.
 bool EnterFolder(const std::string& folder);
+// The user's home folder; empty when the system knows none.
+std::string HomeFolder();
 
 // The command line and the standard streams of a console program.
 
@@ -58,27 +60,37 @@ std::span<const char* const> SystemLibraries();
 // holds "*" or "?", it is a pattern that the entries of its folder are matched against.
 bool AnyEntryMatches(const std::string& path);
 
-// Files written by the runtime.
+// Files written.
+
+// Files written whole or not at all: the content goes to a new temporary file in the
+// target's folder, which is synced and closed before it takes the target's name, so that
+// whatever happens meanwhile (a full disk, the program killed, the power gone) the name
+// holds the whole new content or what it held before. On failure the temporary file goes
+// and nothing else has changed.
+
+// Gives `path` the content `bytes`, replacing any earlier file. A new file gets what any
+// new file of the user gets (on POSIX systems 0666 less the umask), whatever the earlier
+// one had. On failure `reason`, when given, receives the system's description of what
+// failed, as an inside text.
+bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+                           std::string* reason = nullptr);
+// Creates the file with the pieces one after the other, only when nothing exists under
+// `path`: never replaces anything. Neither group nor others may write it, as it may hold
+// code. On failure `reason`, when given, receives the system's description.
+bool CreateFileAtomically(const std::string& path, std::span<const std::span<const uint8_t>> pieces,
+                          std::string* reason = nullptr);
 
 struct File {
   intptr_t handle = -1;
   bool open() const { return handle != -1; }
 };
 
-// Creates the file or empties it, and keeps other openers out while it is open.
+// Creates the file or empties it, and keeps other openers out while it is open: written
+// in place, what was written stays when a write fails.
 File OpenEmptiedForWriting(const std::string& path);
-// Creates the file only when nothing exists under the path; `taken` tells whether that
-// was why it failed. Neither group nor others may write it.
-File CreateExclusively(const std::string& path, bool* taken);
 bool WriteAll(const File& file, const uint8_t* data, size_t size);
-// Waits until what was written is on the disk.
-bool Sync(const File& file);
 // Closes the file; false when the system reports a failure of the writing.
 bool Close(File& file);
-// Gives `from` the name `to` only when nothing exists under it; never replaces anything.
-// Either way `from` is gone afterwards.
-bool NameWithoutReplacing(const std::string& from, const std::string& to);
-bool RemoveFile(const std::string& path);
 // Applies the attribute bits 0x01 read-only, 0x02 hidden, 0x04 system and 0x20 archive,
 // each as the system knows it; true when the system accepted them.
 bool SetAttributes(const std::string& path, int32_t attributes);

@@ -7,8 +7,8 @@
 
 #include <thread>
 
-#include "calc/main_window.h"
-#include "calc/program.h"
+#include "calc/pages/main_window.h"
+#include "calc/pages/program.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/controls/toolkit_control.h"

@@ -16,6 +16,7 @@
 #include "forms/control_ids.h"
 #include "forms/template.h"
 #include "runtime/core/frame.h"
+#include "runtime/core/frame_for_tests.h"
 #include "tests/gui/x_harness.h"
 
 namespace gui {

@@ -1,6 +1,7 @@
 // The runtime's Windows platform layer as the file and DLL commands reach it: the real
-// hidden attribute, files opened with no sharing, the library search that skips the
-// current folder and PATH, sound-file checks, ordinal exports, wide paths.
+// hidden attribute, files opened with no sharing, files replaced whole with each system
+// call failing in turn, the library search that skips the current folder and PATH,
+// sound-file checks, ordinal exports, wide paths, the home folder.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <float.h>
@@ -12,7 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,12 +23,16 @@
 #include "runtime/core/heap.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
+#include "runtime/platform/whole_file_steps.h"
+#include "tests/file_faults.h"
 #include "tests/headless_window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 namespace platform = rt::platform;
+using testing_support::Fault;
+using testing_support::SystemCallsWith;
 
 using Add = int(int, int);
 
@@ -65,8 +71,7 @@ class Win32PlatformTest : public testing::Test {
   }
   static bool Exists(const std::string& path) { return Call(rt::FileExists, {rt::MakeText(path.c_str())}); }
   static bool Write(rt::Command command, const std::string& path, std::string_view content) {
-    std::unique_ptr<void, decltype(&rt::FreeMem)> bytes(
-        rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())), &rt::FreeMem);
+    const rt::HeapBlock bytes(rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())));
     return Call(command, {rt::MakeText(path.c_str()), rt::MakeBytes(bytes.get())});
   }
   static bool SetAttr(const std::string& path, int32_t attributes) {
@@ -79,6 +84,14 @@ class Win32PlatformTest : public testing::Test {
   }
   void MakeFile(const std::string& gbk_name, std::string_view content = "x") const {
     std::ofstream(Path(gbk_name), std::ios::binary) << content;
+  }
+  // The names in the folder, UTF-8, sorted.
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
+      names.push_back(PathUtf8(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
   }
   std::string CopyOfTestLibrary(const std::string& name) const {
     fs::copy_file(CAPCALC_TEST_COMMANDS_FILE, dir_ / name);
@@ -172,13 +185,145 @@ TEST_F(Win32PlatformTest, WriteNewNeverReplacesAndLeavesNoTemporary) {
   // The second byte of "淺" is "\": the temporary goes beside the file all the same.
   EXPECT_TRUE(Write(rt::WriteNewFile, In("淺.dll"), "whole"));
   EXPECT_EQ(Content("淺.dll"), "whole");
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) {
-    const std::u8string name = entry.path().filename().u8string();
-    names.emplace_back(name.begin(), name.end());
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"file.dll", "folder.dll", "new.dll", Utf8(u8"淺.dll")}));
+}
+
+bool Replace(const std::string& path, std::string_view content, std::string* reason = nullptr) {
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(content.data()), content.size());
+  return platform::ReplaceFileAtomically(path, bytes, reason);
+}
+
+const std::string kNewContent(100000, 'n');
+
+// An earlier file through ReplaceFileW, a new one through MoveFileExW; a name after either
+// slash, or after a "\" that is the second byte of a character ("淺"), gets its temporary
+// file beside it.
+TEST_F(Win32PlatformTest, FilesAreReplacedWholeWhereverTheirNameStarts) {
+  MakeFile("sheet.html", "earlier");
+  EXPECT_TRUE(Replace(In("sheet.html"), kNewContent));
+  EXPECT_EQ(Content("sheet.html"), kNewContent);
+  EXPECT_TRUE(Replace(In("淺.html"), "new"));
+  EXPECT_EQ(Content("淺.html"), "new");
+  EXPECT_TRUE(Replace(rt::Utf8ToGbk(PathUtf8(dir_)) + "/slash.html", ""));
+  EXPECT_EQ(Content("slash.html"), "");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"sheet.html", "slash.html", Utf8(u8"淺.html")}));
+}
+
+// The system's text for an error, as the platform words it.
+std::string SystemText(DWORD error) {
+  SetLastError(error);
+  return platform::LastFailureText();
+}
+
+// A file the user made read-only is not replaced, and says why.
+TEST_F(Win32PlatformTest, AReadOnlyFileIsLeftAsItWas) {
+  MakeFile("sheet.html", "earlier");
+  ASSERT_TRUE(SetAttr(In("sheet.html"), rt::kAttrReadOnly));
+  std::string reason;
+  EXPECT_FALSE(Replace(In("sheet.html"), kNewContent, &reason));
+  EXPECT_EQ(reason, SystemText(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(Content("sheet.html"), "earlier");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"sheet.html"});
+}
+
+BOOL Fail(DWORD error) {
+  SetLastError(error);
+  return FALSE;
+}
+
+const Fault kFaults[] = {
+    {"creating the temporary file", ERROR_ACCESS_DENIED, SystemCallsWith([](platform::FileCalls& calls) {
+       calls.create_file = [](LPCWSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
+                              DWORD disposition, DWORD attributes, HANDLE template_file) {
+         if (disposition == CREATE_NEW) {
+           SetLastError(ERROR_ACCESS_DENIED);
+           return INVALID_HANDLE_VALUE;
+         }
+         return platform::SystemFileCalls().create_file(path, access, sharing, security, disposition, attributes,
+                                                        template_file);
+       };
+     })},
+    // 1,000 bytes written, then the disk full.
+    {"writing, part way", ERROR_DISK_FULL, SystemCallsWith([](platform::FileCalls& calls) {
+       calls.write_file = [](HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+         LARGE_INTEGER position{};
+         SetFilePointerEx(file, position, &position, FILE_CURRENT);
+         if (position.QuadPart > 0) return Fail(ERROR_DISK_FULL);
+         return platform::SystemFileCalls().write_file(file, data, std::min<DWORD>(size, 1000), written, overlapped);
+       };
+     })},
+    {"flushing the file", ERROR_IO_DEVICE, SystemCallsWith([](platform::FileCalls& calls) {
+       calls.flush_file_buffers = [](HANDLE) { return Fail(ERROR_IO_DEVICE); };
+     })},
+    {"closing the file", ERROR_IO_DEVICE, SystemCallsWith([](platform::FileCalls& calls) {
+       calls.close_handle = [](HANDLE handle) {
+         platform::SystemFileCalls().close_handle(handle);
+         return Fail(ERROR_IO_DEVICE);
+       };
+     })},
+    {"replacing the earlier file", ERROR_UNABLE_TO_REMOVE_REPLACED, SystemCallsWith([](platform::FileCalls& calls) {
+       calls.replace_file = [](LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+         return Fail(ERROR_UNABLE_TO_REMOVE_REPLACED);
+       };
+     })},
+};
+
+TEST_F(Win32PlatformTest, EachFailingCallLeavesTheEarlierFileWholeAndNoTemporary) {
+  std::string earlier(4096, '\0');
+  for (size_t i = 0; i < earlier.size(); ++i) earlier[i] = static_cast<char>(i * 7);
+  for (const Fault& fault : kFaults) {
+    SCOPED_TRACE(fault.where);
+    MakeFile("sheet.html", earlier);
+    std::string reason;
+    {
+      const platform::ReplacedFileCalls replaced(fault.calls);
+      EXPECT_FALSE(Replace(In("sheet.html"), kNewContent, &reason));
+    }
+    EXPECT_EQ(reason, SystemText(static_cast<DWORD>(fault.error)));
+    EXPECT_EQ(Content("sheet.html"), earlier);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"sheet.html"});
   }
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"file.dll", "folder.dll", "new.dll", Utf8(u8"淺.dll")}));
+}
+
+// Without an earlier file the new one is moved into place; a failed move leaves nothing.
+TEST_F(Win32PlatformTest, AFailedMoveLeavesNoFileAtAll) {
+  const platform::FileCalls calls = SystemCallsWith([](platform::FileCalls& table) {
+    table.move_file = [](LPCWSTR, LPCWSTR, DWORD) { return Fail(ERROR_ACCESS_DENIED); };
+  });
+  std::string reason;
+  {
+    const platform::ReplacedFileCalls replaced(calls);
+    EXPECT_FALSE(Replace(In("sheet.html"), kNewContent, &reason));
+  }
+  EXPECT_EQ(reason, SystemText(ERROR_ACCESS_DENIED));
+  EXPECT_TRUE(Entries().empty());
+}
+
+// Sets or clears USERPROFILE for as long as it lives.
+class ProfileSetTo {
+ public:
+  explicit ProfileSetTo(const wchar_t* profile) {
+    wchar_t before[MAX_PATH * 4];
+    const DWORD length = GetEnvironmentVariableW(L"USERPROFILE", before, static_cast<DWORD>(std::size(before)));
+    if (length > 0 && length < std::size(before)) before_ = before;
+    SetEnvironmentVariableW(L"USERPROFILE", profile);
+  }
+  ~ProfileSetTo() { SetEnvironmentVariableW(L"USERPROFILE", before_ ? before_->c_str() : nullptr); }
+
+ private:
+  std::optional<std::wstring> before_;
+};
+
+TEST(Win32HomeFolderTest, TheUserProfileAsAnInsideTextElseTheKnownFolder) {
+  {
+    const ProfileSetTo profile(L"C:\\users\\工程师");
+    EXPECT_EQ(platform::HomeFolder(), "C:\\users\\工程师");  // compiled as GBK
+  }
+  const ProfileSetTo none(nullptr);
+  const std::string home = platform::HomeFolder();
+  const std::string utf8 = rt::GbkToUtf8(home);
+  EXPECT_FALSE(home.empty());
+  EXPECT_TRUE(fs::is_directory(fs::path(std::u8string(utf8.begin(), utf8.end())))) << utf8;
 }
 
 TEST_F(Win32PlatformTest, AProgramFilePathEndsWithItsFileAfterABackslash) {

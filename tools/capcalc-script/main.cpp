@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/program.h"
+#include "calc/pages/program.h"
 #include "runtime/platform/platform.h"
 #include "tools/capcalc-script/script.h"
 

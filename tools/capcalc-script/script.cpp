@@ -5,19 +5,18 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <istream>
 #include <map>
 #include <ostream>
 
-#include "calc/main_window.h"
+#include "calc/pages/main_window.h"
 #include "forms/main_window_template.h"
 #include "runtime/core/events.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/property_access.h"
 #include "runtime/platform/gbk.h"
+#include "runtime/platform/platform.h"
 #include "runtime/platform/utf8.h"
 #include "runtime/ui/tips/balloon_tip.h"
 #include "runtime/ui/loop/focus.h"
@@ -65,20 +64,15 @@ std::string FormatProperty(rt::ControlState& control, int32_t index, uint64_t bi
   if (index == rt::kMousePointer) form = rt::PropertyForm::kBytes;
   if (index >= rt::kFirstTypeProperty) form = control.live->FormOf(index - rt::kFirstTypeProperty);
   void* block = reinterpret_cast<void*>(static_cast<uintptr_t>(bits));
-  if (form == rt::PropertyForm::kText) {
-    std::string text = block ? rt::GbkToUtf8(static_cast<const char*>(block)) : "";
-    rt::FreeMem(block);
-    return text;
-  }
+  if (form == rt::PropertyForm::kText) return rt::GbkToUtf8(rt::HeapText(static_cast<char*>(block)).view());
   if (form == rt::PropertyForm::kBytes) {
     static const char kHex[] = "0123456789abcdef";
+    const rt::HeapBlock bytes(block);
     std::string hex;
-    for (uint32_t i = 0; i < rt::BytesCount(block); ++i) {
-      uint8_t byte = rt::BytesData(block)[i];
+    for (uint8_t byte : bytes.bytes()) {
       hex += kHex[byte >> 4];
       hex += kHex[byte & 15];
     }
-    rt::FreeMem(block);
     return hex;
   }
   if (form == rt::PropertyForm::kLong) return std::to_string(static_cast<int64_t>(bits));
@@ -140,10 +134,8 @@ Problem DumpTemplate(Context&, const Line& line) {
   // The path is everything after the command.
   std::string path = line.has_name ? line.name + (line.rest.empty() ? "" : " " + line.rest) : "";
   if (path.empty()) return "missing path";
-  std::ofstream file(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
-  std::span<const uint8_t> block = forms::MainWindowTemplate();
-  file.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
-  if (!file) return "cannot write " + Quoted(path);
+  if (!rt::platform::ReplaceFileAtomically(rt::Utf8ToGbk(path), forms::MainWindowTemplate()))
+    return "cannot write " + Quoted(path);
   return {};
 }
 

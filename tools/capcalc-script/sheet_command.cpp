@@ -1,6 +1,7 @@
 #include "tools/capcalc-script/sheet_command.h"
 
-#include "calc/sheet_file.h"
+#include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_file.h"
 #include "runtime/platform/gbk.h"
 
 namespace script {

@@ -24,7 +24,7 @@
 
 namespace formc {
 
-// The handler names of calc/handlers.def (`HANDLER(Name)` lines) in table order; a
+// The handler names of calc/pages/handlers.def (`HANDLER(Name)` lines) in table order; a
 // binding refers to a handler by its index in this list.
 std::vector<std::string> ReadHandlerNames(const SourceFile& file);
 

@@ -1,7 +1,7 @@
 // formc: compiles the window description into the window template block and a header of
 // the control ids.
 //
-//   formc --handlers calc/handlers.def --root REPO --block OUT.tpl --header OUT.h
+//   formc --handlers calc/pages/handlers.def --root REPO --block OUT.tpl --header OUT.h
 //         [--depfile OUT.d] DESCRIPTION.form
 //
 // Exits with 1 and a "file:line: message" on the first fault in the description.

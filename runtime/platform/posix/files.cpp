@@ -7,15 +7,29 @@
 
 #include <cerrno>
 #include <cstdio>
+
 #include <string>
 #include <string_view>
 
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
+#include "runtime/platform/posix/file_calls.h"
 #include "runtime/platform/utf8.h"
+#include "runtime/platform/whole_file_steps.h"
 
 namespace rt::platform {
 namespace {
+
+// open takes its mode through "...", which a table entry cannot.
+constexpr FileCalls kSystemCalls = {
+    .open = [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); },
+    .write = ::write,
+    .fsync = ::fsync,
+    .close = ::close,
+    .rename = ::rename,
+    .link = ::link,
+    .unlink = ::unlink,
+};
 
 int Descriptor(const File& file) { return static_cast<int>(file.handle); }
 
@@ -102,6 +116,8 @@ bool ApplyAttributes(const std::string& path, int32_t attributes) {
 
 }  // namespace
 
+const FileCalls& SystemFileCalls() { return kSystemCalls; }
+
 bool AnyEntryMatches(const std::string& path) { return EntryExists(GbkToUtf8(path)); }
 
 // Other openers are kept out with an exclusive advisory lock (flock), the nearest Linux
@@ -112,26 +128,27 @@ bool AnyEntryMatches(const std::string& path) { return EntryExists(GbkToUtf8(pat
 // O_NONBLOCK keeps a FIFO without a reader from blocking the open forever; ftruncate then
 // refuses anything that is not a regular file, where O_NONBLOCK has no effect.
 File OpenEmptiedForWriting(const std::string& path) {
-  const int fd = open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+  const int fd = Calls().open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) return {};
   if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ftruncate(fd, 0) != 0) {
-    close(fd);
+    Calls().close(fd);
     return {};
   }
   return {fd};
 }
 
-// Whatever the umask, neither group nor others may write the file, as it may hold code
-// to be loaded.
-File CreateExclusively(const std::string& path, bool* taken) {
-  const int fd = open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+// The umask takes from the mode what the user keeps from others; code is kept from
+// their writing whatever the umask.
+File CreateExclusively(const std::string& path, NewFileAccess access, bool* taken) {
+  const mode_t mode = access == NewFileAccess::kAsAnyNewFile ? 0666 : 0644;
+  const int fd = Calls().open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   *taken = fd < 0 && errno == EEXIST;
   return {fd};
 }
 
 bool WriteAll(const File& file, const uint8_t* data, size_t size) {
   while (size > 0) {
-    const ssize_t written = write(Descriptor(file), data, size);
+    const ssize_t written = Calls().write(Descriptor(file), data, size);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     data += written;
@@ -140,29 +157,46 @@ bool WriteAll(const File& file, const uint8_t* data, size_t size) {
   return true;
 }
 
-bool Sync(const File& file) { return fsync(Descriptor(file)) == 0; }
+bool Sync(const File& file) { return Calls().fsync(Descriptor(file)) == 0; }
 
 bool Close(File& file) {
-  const bool closed = close(Descriptor(file)) == 0;
+  const bool closed = Calls().close(Descriptor(file)) == 0;
   file = {};
   return closed;
+}
+
+bool NameReplacing(const std::string& from, const std::string& to) {
+  return Calls().rename(GbkToUtf8(from).c_str(), GbkToUtf8(to).c_str()) == 0;
 }
 
 // A hard link fails when the name is taken, where a rename would replace what is there;
 // a file system without hard links renames without replacing instead.
 bool NameWithoutReplacing(const std::string& from, const std::string& to) {
   const std::string source = GbkToUtf8(from), target = GbkToUtf8(to);
-  const bool linked = link(source.c_str(), target.c_str()) == 0;
-  if (linked || errno == EEXIST) {
-    unlink(source.c_str());
-    return linked;
+  if (Calls().link(source.c_str(), target.c_str()) == 0) {
+    Calls().unlink(source.c_str());
+    return true;
   }
-  if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
-  unlink(source.c_str());
-  return false;
+  if (errno == EEXIST) return false;
+  return renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
 }
 
-bool RemoveFile(const std::string& path) { return unlink(GbkToUtf8(path).c_str()) == 0; }
+// A new name is on the disk only once its folder is synced too.
+void SyncFolderOf(const std::string& path) {
+  const size_t name_start = FileNameStart(path);
+  const std::string folder = name_start == 0 ? "." : GbkToUtf8(path.substr(0, name_start));
+  const int fd = Calls().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (fd < 0) return;
+  Calls().fsync(fd);
+  Calls().close(fd);
+}
+
+bool RemoveFile(const std::string& path) { return Calls().unlink(GbkToUtf8(path).c_str()) == 0; }
+
+size_t FileNameStart(std::string_view path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? 0 : slash + 1;
+}
 
 bool SetAttributes(const std::string& path, int32_t attributes) {
   return ApplyAttributes(GbkToUtf8(path), attributes);

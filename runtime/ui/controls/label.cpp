@@ -9,7 +9,7 @@
 #include "runtime/ui/controls/control_factory.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
-#include "runtime/ui/tips/text_wrap.h"
+#include "runtime/core/text_wrap.h"
 
 namespace rt {
 namespace {

@@ -15,6 +15,7 @@
 #include "runtime/core/property_access.h"
 #include "runtime/ui/controls/control_factory.h"
 #include "runtime/ui/loop/event_watch.h"
+#include "runtime/ui/tips/balloon_tip_for_tests.h"
 #include "runtime/ui/tips/tip_window.h"
 
 namespace rt {

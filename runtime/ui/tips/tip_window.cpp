@@ -8,7 +8,7 @@
 
 #include "runtime/platform/gbk.h"
 #include "runtime/ui/controls/look.h"
-#include "runtime/ui/tips/text_wrap.h"
+#include "runtime/core/text_wrap.h"
 #include "runtime/ui/system/window_shape.h"
 
 namespace rt {

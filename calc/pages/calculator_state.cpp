@@ -1,0 +1,28 @@
+#include "calc/pages/calculator_state.h"
+
+namespace calc {
+namespace {
+
+const Calculation* Find(const std::map<uint32_t, std::shared_ptr<const Calculation>>& calculations,
+                        uint32_t key) {
+  auto found = calculations.find(key);
+  return found == calculations.end() ? nullptr : found->second.get();
+}
+
+}  // namespace
+
+void CalculatorState::Keep(Calculation calculation, std::span<const uint32_t> boxes_written) {
+  auto kept = std::make_shared<const Calculation>(std::move(calculation));
+  by_button_[kept->button] = kept;
+  for (uint32_t box : boxes_written) by_box_[box] = kept;
+}
+
+const Calculation* CalculatorState::OfButton(uint32_t button) const { return Find(by_button_, button); }
+
+const Calculation* CalculatorState::Behind(uint32_t box) const { return Find(by_box_, box); }
+
+void MakeCalculatorState() { rt::SetProgramState(std::make_unique<CalculatorState>()); }
+
+CalculatorState* Calculator() { return dynamic_cast<CalculatorState*>(rt::CurrentProgramState()); }
+
+}  // namespace calc

@@ -1,0 +1,98 @@
+#include "calc/sheet/sheet_document.h"
+
+#include <initializer_list>
+
+#include "runtime/core/number_format.h"
+
+namespace calc {
+namespace {
+
+DocumentCell Text(const std::string& text) { return {text, false}; }
+DocumentCell Number(const std::string& text) { return {text, true}; }
+
+DocumentTable TableWith(std::initializer_list<std::string> headings) { return {headings, {}}; }
+
+DocumentSection InputsSection(const Sheet& sheet) {
+  DocumentTable table = TableWith({"参数", "符号", "输入文本", "存储值", "单位"});
+  for (const SheetEntry& input : sheet.inputs)
+    table.rows.push_back({{Text(input.label), Text(input.symbol), Text(input.text),
+                           Number(rt::FormatDouble(input.value)), Text(input.unit)}});
+  return {"输入参数", table, true, {}, {}};
+}
+
+DocumentSection WorkingValuesSection(const Sheet& sheet) {
+  DocumentTable table = TableWith({"符号", "含义", "值", "单位"});
+  for (const WorkingValue& value : sheet.working_values)
+    table.rows.push_back({{Text(value.symbol), Text(value.meaning), Number(value.text), Text(value.unit)}});
+  return {"中间量", table, false, {}, {}};
+}
+
+DocumentSection SettingSection(const Sheet& sheet) {
+  const SheetEntry& setting = sheet.setting;
+  return {"整定值", {}, false, DocumentParagraph{setting.label + " = " + setting.text + " " + setting.unit,
+                                                 ParagraphStyle::kSetting}, {}};
+}
+
+DocumentRow FaultRowOf(const FaultRow& row) {
+  const std::string marks = RowMarks(row);
+  return {{Number(rt::FormatInteger(row.failures)), Number(TableNumber(row.overvoltage)),
+           Number(TableNumber(row.signal)), Text(row.picks_up ? "是" : "否"), Text(marks)},
+          !marks.empty()};
+}
+
+DocumentSection FaultTableSection(const Sheet& sheet) {
+  DocumentTable table =
+      TableWith({"故障数 F", "过电压倍数 V(F)", "信号 S(F)（" + sheet.setting.unit + "）", "动作", "标记"});
+  for (const FaultRow& row : sheet.faults) table.rows.push_back(FaultRowOf(row));
+  return {"故障表", table, false, {}, {}};
+}
+
+DocumentSection FuselessSection(const Sheet& sheet) {
+  DocumentTable table = TableWith({"故障", "过电压倍数 V", "信号（" + sheet.setting.unit + "）"});
+  table.rows.push_back({{Text("一台电容器内部 β 击穿"), Number(TableNumber(sheet.fuseless->overvoltage)),
+                         Number(rt::FormatDouble(sheet.fuseless->signal))}});
+  return {"故障", table, false, {}, {}};
+}
+
+DocumentSection ResultsSection(const Sheet& sheet) {
+  DocumentTable table = TableWith({"参数", "结果", "单位", "公式"});
+  for (const SheetEntry& result : sheet.results)
+    table.rows.push_back({{Text(result.label), Number(result.text), Text(result.unit), Text(result.formula)}});
+  const SheetEntry* rated = InputWithSymbol(sheet, "UN");
+  const std::string operating = "电容器运行电压 Uc = " + rt::FormatDouble(*sheet.operating_voltage) +
+                                " kV（电容器额定电压 UN = " + (rated ? rated->text : "") + " kV）";
+  return {"计算结果", table, false, DocumentParagraph{operating}, {}};
+}
+
+DocumentSection WarningsSection(const Sheet& sheet) {
+  DocumentSection section{"提示", {}, false, {}, {}};
+  for (const SheetWarning& warning : sheet.warnings) section.list.push_back({warning.code, warning.message});
+  if (section.list.empty()) section.paragraph = DocumentParagraph{"无。"};
+  return section;
+}
+
+DocumentSection FormulasSection(const Sheet& sheet) {
+  DocumentSection section{"计算公式", {}, false, {}, {}};
+  for (const std::string& formula : sheet.formulas) section.list.push_back({"", formula});
+  return section;
+}
+
+}  // namespace
+
+SheetDocument DocumentOf(const Sheet& sheet) {
+  SheetDocument document{SheetTitle(sheet), "计算时间：" + SheetTime(sheet), {}, sheet.note};
+  std::vector<DocumentSection>& sections = document.sections;
+  sections.push_back(InputsSection(sheet));
+  if (sheet.results.empty()) {
+    sections.push_back(WorkingValuesSection(sheet));
+    sections.push_back(SettingSection(sheet));
+  }
+  if (sheet.failed_count) sections.push_back(FaultTableSection(sheet));
+  if (sheet.fuseless) sections.push_back(FuselessSection(sheet));
+  if (sheet.operating_voltage) sections.push_back(ResultsSection(sheet));
+  sections.push_back(WarningsSection(sheet));
+  sections.push_back(FormulasSection(sheet));
+  return document;
+}
+
+}  // namespace calc

@@ -1,0 +1,23 @@
+// Writing a calculation sheet to a file: HTML to keep and print, JSON for other programs.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/sheet/sheet.h"
+
+namespace calc {
+
+enum class SheetFormat { kHtml, kJson };
+
+// The format a file name asks for by its extension, ".html" or ".json" in any case; none
+// for any other.
+std::optional<SheetFormat> SheetFormatOf(std::string_view path);
+
+// Writes the sheet in the format to the file at the UTF-8 path, whole or not at all: an
+// earlier file there stays as it was unless the new one took its place whole. False when
+// it cannot be written; `reason`, when given, then receives the system's words (GBK).
+bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format, std::string* reason = nullptr);
+
+}  // namespace calc

@@ -1,0 +1,130 @@
+#include "calc/sheet/sheet_json.h"
+
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+#include "runtime/platform/gbk.h"
+
+namespace calc {
+namespace {
+
+using Member = std::pair<std::string, std::string>;  // key (GBK) and JSON value
+
+// A GBK text as a JSON string.
+std::string String(const std::string& gbk) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string json = "\"";
+  for (char c : rt::GbkToUtf8(gbk)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (byte < 0x20) {
+      json += "\\u00";
+      json += kHex[byte >> 4];
+      json += kHex[byte & 15];
+    } else {
+      json += c;
+    }
+  }
+  return json + "\"";
+}
+
+std::string Number(double value) {
+  if (!std::isfinite(value)) return "null";
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+std::string Bool(bool value) { return value ? "true" : "false"; }
+
+std::string Joined(const std::vector<std::string>& items, const char* open, const char* separator,
+                   const char* close) {
+  std::string json = open;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i) json += separator;
+    json += items[i];
+  }
+  return json + close;
+}
+
+std::vector<std::string> Pairs(const std::vector<Member>& members) {
+  std::vector<std::string> pairs;
+  for (const auto& [key, value] : members) pairs.push_back(String(key) + ": " + value);
+  return pairs;
+}
+
+std::string Object(const std::vector<Member>& members) { return Joined(Pairs(members), "{", ", ", "}"); }
+
+// One item a line, indented under its key.
+std::string Block(const std::vector<std::string>& items) {
+  return items.empty() ? "[]" : Joined(items, "[\n    ", ",\n    ", "\n  ]");
+}
+
+std::string VariantCode(Variant variant) {
+  switch (variant) {
+    case Variant::kCapacitorParameters: return "\"capacitor_parameters\"";
+    case Variant::kFuseless: return "\"fuseless\"";
+    case Variant::kExternalFuses: return "\"external_fuses\"";
+    case Variant::kInternalFuses: return "\"internal_fuses\"";
+  }
+  return "null";
+}
+
+std::string Inputs(const Sheet& sheet) {
+  std::vector<std::string> items;
+  for (const SheetEntry& input : sheet.inputs)
+    items.push_back(Object({{"control", String(input.control)}, {"label", String(input.label)},
+                            {"text", String(input.text)}, {"value", Number(input.value)},
+                            {"unit", String(input.unit)}}));
+  return Block(items);
+}
+
+std::string Faults(const Sheet& sheet) {
+  std::vector<std::string> items;
+  for (const FaultRow& row : sheet.faults)
+    items.push_back(Object({{"failures", std::to_string(row.failures)}, {"overvoltage", Number(row.overvoltage)},
+                            {"signal", Number(row.signal)}, {"picks_up", Bool(row.picks_up)}}));
+  return Block(items);
+}
+
+std::string Results(const Sheet& sheet) {
+  std::vector<Member> members;
+  for (const SheetEntry& result : sheet.results) members.emplace_back(result.control, String(result.text));
+  return Joined(Pairs(members), "{\n    ", ",\n    ", "\n  }");
+}
+
+std::string Warnings(const Sheet& sheet) {
+  std::vector<std::string> codes;
+  for (const SheetWarning& warning : sheet.warnings) codes.push_back(String(warning.code));
+  return Joined(codes, "[", ", ", "]");
+}
+
+std::vector<Member> VariantMembers(const Sheet& sheet) {
+  if (sheet.failed_count)
+    return {{"failed_count", Object({{"computed", Number(sheet.failed_count->computed)},
+                                     {"used", Number(sheet.failed_count->used)}})},
+            {"faults", Faults(sheet)}};
+  if (sheet.fuseless)
+    return {{"fuseless", Object({{"overvoltage", Number(sheet.fuseless->overvoltage)},
+                                 {"signal", Number(sheet.fuseless->signal)}})}};
+  return {{"results", Results(sheet)}, {"operating_voltage", Number(sheet.operating_voltage.value_or(NAN))}};
+}
+
+}  // namespace
+
+std::string SheetJson(const Sheet& sheet) {
+  std::vector<Member> members = {
+      {"page", String(sheet.page_title)},
+      {"variant", VariantCode(sheet.variant)},
+      {"inputs", Inputs(sheet)},
+      {"setting", Object({{"control", String(sheet.setting.control)}, {"text", String(sheet.setting.text)},
+                          {"value", Number(sheet.setting.value)}})},
+  };
+  for (Member& member : VariantMembers(sheet)) members.push_back(std::move(member));
+  members.emplace_back("warnings", Warnings(sheet));
+  return Joined(Pairs(members), "{\n  ", ",\n  ", "\n}\n");
+}
+
+}  // namespace calc

@@ -1,0 +1,37 @@
+// The steps of writing a file whole, which each system takes its own way (posix/,
+// win32/) and whole_files.cpp puts together. Inside the platform layer only.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "runtime/platform/platform.h"
+
+namespace rt::platform {
+
+// Who may write a new file besides its owner.
+enum class NewFileAccess {
+  kAsAnyNewFile,     // whoever the system lets write the user's new files: documents
+  kOwnerWritesOnly,  // neither group nor others, whatever the system's default: code
+};
+
+// Creates the file only when nothing exists under the path, so that no other file is
+// ever opened by mistake; `taken` tells whether that was why it failed.
+File CreateExclusively(const std::string& path, NewFileAccess access, bool* taken);
+// Waits until what was written is on the disk.
+bool Sync(const File& file);
+// Gives the file `from` the name `to`, replacing what is there, or only when nothing is
+// there. On failure `from` keeps its name.
+bool NameReplacing(const std::string& from, const std::string& to);
+bool NameWithoutReplacing(const std::string& from, const std::string& to);
+// Puts the folder's new entry for `path` on the disk, where the system needs telling. A
+// folder that cannot be synced is no failure: the file already stands whole under its
+// name, and the earlier one is gone.
+void SyncFolderOf(const std::string& path);
+bool RemoveFile(const std::string& path);
+
+// Where the last component of a path starts, past its folder.
+size_t FileNameStart(std::string_view path);
+
+}  // namespace rt::platform

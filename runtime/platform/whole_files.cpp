@@ -1,0 +1,99 @@
+// Files written whole or not at all. The content goes to a temporary file beside the
+// target, is synced, and only then takes the target's name: whatever happens meanwhile
+// (a full disk, a size limit, the program killed, the power gone), the name holds either
+// the whole new content or exactly what it held before. A failure the program sees
+// removes the temporary file too; only a program killed meanwhile leaves it, hidden.
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <span>
+#include <string>
+
+#include "runtime/platform/platform.h"
+#include "runtime/platform/whole_file_steps.h"
+
+namespace rt::platform {
+namespace {
+
+enum class Placement { kReplacing, kWithoutReplacing };
+
+// ".NAME.xxxxxxxx" beside "NAME": in the same folder, hence on the same file system, as a
+// rename needs; hidden by its leading dot where a dot hides. Nothing for an empty path,
+// which the system then refuses as it refuses that path.
+std::string TemporaryName(const std::string& path, uint32_t random) {
+  if (path.empty()) return {};
+  const size_t name_start = FileNameStart(path);
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, ".%08x", random);
+  return path.substr(0, name_start) + "." + path.substr(name_start) + suffix;
+}
+
+// Not open when the system refused, or when no free name was found.
+File CreateTemporaryBeside(const std::string& path, NewFileAccess access, std::string* temporary) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *temporary = TemporaryName(path, random());
+    bool taken = false;
+    File file = CreateExclusively(*temporary, access, &taken);
+    if (file.open() || !taken) return file;
+  }
+  return {};
+}
+
+// Keeps the system's description of the failure that just happened, before the clean-up
+// can change it.
+bool Failed(std::string* reason) {
+  if (reason) *reason = LastFailureText();
+  return false;
+}
+
+bool WritePieces(const File& file, std::span<const std::span<const uint8_t>> pieces) {
+  for (std::span<const uint8_t> piece : pieces) {
+    if (!WriteAll(file, piece.data(), piece.size())) return false;
+  }
+  return true;
+}
+
+// The content whole and on the disk, and the file closed; the close is checked, as some
+// file systems report a failed write only there.
+bool Complete(File& file, std::span<const std::span<const uint8_t>> pieces, std::string* reason) {
+  if (!WritePieces(file, pieces) || !Sync(file)) {
+    Failed(reason);
+    Close(file);
+    return false;
+  }
+  return Close(file) || Failed(reason);
+}
+
+bool Name(const std::string& temporary, const std::string& path, Placement placement, std::string* reason) {
+  const bool named = placement == Placement::kReplacing ? NameReplacing(temporary, path)
+                                                        : NameWithoutReplacing(temporary, path);
+  return named || Failed(reason);
+}
+
+bool WriteThroughTemporary(const std::string& path, std::span<const std::span<const uint8_t>> pieces,
+                           NewFileAccess access, Placement placement, std::string* reason) {
+  std::string temporary;
+  File file = CreateTemporaryBeside(path, access, &temporary);
+  if (!file.open()) return Failed(reason);
+  if (!Complete(file, pieces, reason) || !Name(temporary, path, placement, reason)) {
+    RemoveFile(temporary);
+    return false;
+  }
+  SyncFolderOf(path);
+  return true;
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* reason) {
+  return WriteThroughTemporary(path, {&bytes, 1}, NewFileAccess::kAsAnyNewFile, Placement::kReplacing, reason);
+}
+
+bool CreateFileAtomically(const std::string& path, std::span<const std::span<const uint8_t>> pieces,
+                          std::string* reason) {
+  return WriteThroughTemporary(path, pieces, NewFileAccess::kOwnerWritesOnly, Placement::kWithoutReplacing,
+                               reason);
+}
+
+}  // namespace rt::platform
