@@ -3,8 +3,8 @@
 // anything already there under its name is left exactly as it is, and only a sound
 // library is loaded; the skin buffer is the program's own, freed as soon as the engine
 // returns.
-#include <gtest/gtest.h>
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,7 +44,8 @@ std::string ReadFile(const fs::path& path) {
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 const std::string kStarSelected = U8(u8"组合框_接线方式=星形接线\n");
-const std::string kUnbound = U8(u8"无法找到指定DLL库文件“SkinEngine.so”中的输出命令“SkinEngine_SetAero”");
+const std::string kUnbound =
+    U8(u8"无法找到指定DLL库文件“SkinEngine.so”中的输出命令“SkinEngine_SetAero”");
 const std::string kNotWritten = U8(u8"\r\n无法在程序所在文件夹写入“SkinEngine.so”：");
 
 // Whether the file holds exactly the library the program carries. A bool, so that a
@@ -59,8 +60,9 @@ bool HoldsTheImage(const fs::path& path) {
 class ProgramFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    top_ = fs::temp_directory_path() / ("capcalc-skin-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    top_ = fs::temp_directory_path() /
+           ("capcalc-skin-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(top_);
     fs::create_directories(top_);
     std::ofstream(top_ / "script") << U8(u8"get 组合框_接线方式\n");
@@ -86,12 +88,13 @@ class ProgramFolderTest : public ::testing::Test {
   // What a start that cannot bind the library shows, and quickly: no hang, no crash. With
   // a `reason`, the message goes on with a line saying that the library could not be
   // written, and why; without, it ends there.
-  void ExpectRefused(const std::string& what, const std::string& before = "", const std::string& reason = "",
-                     bool unprivileged = false) {
+  void ExpectRefused(const std::string& what, const std::string& before = "",
+                     const std::string& reason = "", bool unprivileged = false) {
     const ChildOutcome outcome = Run(before, {.limit = 5s, .unprivileged = unprivileged});
     EXPECT_EQ(outcome.status, 255) << what << " (took " << outcome.took.count() << " ms)";
     const std::string cause = reason.empty() ? "" : kNotWritten + reason;
-    EXPECT_NE(outcome.err.find(kUnbound + cause + "\r\n"), std::string::npos) << what << ": " << outcome.err;
+    EXPECT_NE(outcome.err.find(kUnbound + cause + "\r\n"), std::string::npos)
+        << what << ": " << outcome.err;
   }
 
   void PlantLibrary(fs::perms permissions) {
@@ -183,7 +186,9 @@ TEST_F(ProgramFolderTest, OnlyASoundFileIsLoaded) {
   ExpectRefused("a library others may write");
   if (geteuid() == 0) {
     fs::permissions(library(), fs::perms(0644));
-    ASSERT_EQ(chown(library().c_str(), testing_support::UnprivilegedUser(), testing_support::UnprivilegedGroup()), 0);
+    ASSERT_EQ(chown(library().c_str(), testing_support::UnprivilegedUser(),
+                    testing_support::UnprivilegedGroup()),
+              0);
     ExpectRefused("another user's library");
   }
 }
@@ -200,8 +205,9 @@ TEST_F(ProgramFolderTest, AReplacementEngineOfTheUsersOwnLoads) {
 TEST_F(ProgramFolderTest, TheLibraryIsNeverWritableByOthersWhateverTheUmask) {
   const ChildOutcome outcome = Run("umask 000 && ");
   EXPECT_EQ(outcome.status, 0) << outcome.err;
-  EXPECT_EQ(fs::status(library()).permissions() & (fs::perms::group_write | fs::perms::others_write),
-            fs::perms::none);
+  EXPECT_EQ(
+      fs::status(library()).permissions() & (fs::perms::group_write | fs::perms::others_write),
+      fs::perms::none);
 }
 
 // A start ended while writing (here by the file size limit, whose signal kills it in the
@@ -235,11 +241,12 @@ TEST_F(ProgramFolderTest, AFolderTheUserCannotWriteIsReportedWithTheReason) {
   ExpectRefused("a read-only folder", "export LC_ALL=C && ", "Permission denied", true);
   const fs::path locales = top_ / "locales";
   fs::create_directory(locales);
-  const ChildOutcome made = RunCommand("localedef -i zh_CN -f GBK '" + (locales / "zh_CN.GBK").string() + "'");
+  const ChildOutcome made =
+      RunCommand("localedef -i zh_CN -f GBK '" + (locales / "zh_CN.GBK").string() + "'");
   ASSERT_TRUE(fs::is_directory(locales / "zh_CN.GBK")) << made.err;
   ExpectRefused("a read-only folder, Chinese locale",
-                "unset LANGUAGE; export LOCPATH='" + locales.string() + "' LC_ALL=zh_CN.GBK && ", U8(u8"权限不够"),
-                true);
+                "unset LANGUAGE; export LOCPATH='" + locales.string() + "' LC_ALL=zh_CN.GBK && ",
+                U8(u8"权限不够"), true);
   EXPECT_FALSE(fs::exists(fs::symlink_status(library())));
   fs::permissions(folder_, fs::perms(0755));
   EXPECT_TRUE(Leftovers().empty());
@@ -249,7 +256,8 @@ TEST_F(ProgramFolderTest, AFolderTheUserCannotWriteIsReportedWithTheReason) {
 // name, and every start loads a complete one.
 TEST_F(ProgramFolderTest, FirstStartsAtOnceAllSucceed) {
   std::vector<std::future<ChildOutcome>> starts;
-  for (int i = 0; i < 8; ++i) starts.push_back(std::async(std::launch::async, [this] { return Run(); }));
+  for (int i = 0; i < 8; ++i)
+    starts.push_back(std::async(std::launch::async, [this] { return Run(); }));
   for (std::future<ChildOutcome>& start : starts) {
     const ChildOutcome outcome = start.get();
     EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -268,7 +276,8 @@ TEST(SkinSetupTest, TheEngineGetsItsOwnCopyOfSkin19FreedAtOnce) {
   calc::AttachSkin(19);
   void* module = dlopen(CAPCALC_FAKE_SKIN_ENGINE, RTLD_NOW);
   ASSERT_NE(module, nullptr);
-  auto* calls_of = reinterpret_cast<FakeSkinEngineCallsExport*>(dlsym(module, "FakeSkinEngine_Calls"));
+  auto* calls_of =
+      reinterpret_cast<FakeSkinEngineCallsExport*>(dlsym(module, "FakeSkinEngine_Calls"));
   const FakeSkinEngineCalls& calls = *calls_of();
   EXPECT_EQ(calls.aero_calls, 1);
   EXPECT_EQ(calls.aero, 1);
@@ -277,7 +286,8 @@ TEST(SkinSetupTest, TheEngineGetsItsOwnCopyOfSkin19FreedAtOnce) {
   EXPECT_EQ(calls.skin_bytes, std::vector<uint8_t>(skin19.begin(), skin19.end()));
   EXPECT_NE(calls.skin, skin19.data());  // a copy, not the program's constant data
   EXPECT_TRUE(calls.text_is_empty_string);
-  EXPECT_EQ(std::vector<int32_t>(calls.reserved, calls.reserved + 3), std::vector<int32_t>({0, 0, 0}));
+  EXPECT_EQ(std::vector<int32_t>(calls.reserved, calls.reserved + 3),
+            std::vector<int32_t>({0, 0, 0}));
 #if defined(__SANITIZE_ADDRESS__)
   EXPECT_TRUE(__asan_address_is_poisoned(calls.skin)) << "the skin buffer outlived the call";
 #endif

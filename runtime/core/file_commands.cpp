@@ -44,7 +44,8 @@ std::string PathToWrite(int argc, const Value* args) {
 // Keeps the system's reason for a failed write of `path`: a library then missing beside
 // the program is reported with it. False, for the writer to return.
 bool Failed(const std::string& path, std::string reason) {
-  if (RuntimeState* state = RuntimeIfAny()) state->failed_write = FailedWrite{path, std::move(reason)};
+  if (RuntimeState* state = RuntimeIfAny())
+    state->failed_write = FailedWrite{path, std::move(reason)};
   return false;
 }
 

@@ -74,7 +74,8 @@ TEST_F(EditBoxesGuiTest, ResultsShowFromTheirFirstDigit) {
 TEST_F(EditBoxesGuiTest, ResultsTheFocusPassesThroughShowTheirFirstDigit) {
   CalculateFirstPage();
   ASSERT_GT(TextOf(编辑框_XC).size(), 9u) << "a result longer than its box shows";
-  ExpectFirstTwoPagesShownFromTheStartAfterTabbing([this](const std::string& name) { Screenshot(name); });
+  ExpectFirstTwoPagesShownFromTheStartAfterTabbing(
+      [this](const std::string& name) { Screenshot(name); });
   EXPECT_EQ(TextOf(编辑框_Udz), "0.3081031142053");
 }
 
@@ -123,9 +124,11 @@ TEST_F(EditBoxesGuiTest, ResultsChangeOnlyWhenTheProgramWritesThem) {
   const std::string result = TextOf(编辑框_电容电流);
   ASSERT_GT(result.size(), 3u);
   const std::pair<KeySym, unsigned> changing_keys[] = {
-      {XK_BackSpace, 0},          {XK_Delete, 0},           {XK_Delete, ShiftMask},
-      {XK_x, ControlMask},        {XK_BackSpace, ControlMask}, {XK_Delete, ControlMask},
-      {XK_v, ControlMask},        {XK_Insert, ShiftMask},   {XK_z, ControlMask},
+      {XK_BackSpace, 0},           {XK_Delete, 0},
+      {XK_Delete, ShiftMask},      {XK_x, ControlMask},
+      {XK_BackSpace, ControlMask}, {XK_Delete, ControlMask},
+      {XK_v, ControlMask},         {XK_Insert, ShiftMask},
+      {XK_z, ControlMask},
   };
   CopyToClipboard("5");
   for (const auto& [key, modifiers] : changing_keys) {
@@ -260,10 +263,12 @@ TEST_F(EditBoxesGuiTest, TheWholeTextOfABoxThatDoesNotFitIt) {
   MoveAway();
   RestOn(编辑框_电容电压);
   size_t most = 0;
-  WaitUntil([&] {
-    most = std::max(most, PopupWindows(display()).size());
-    return false;
-  }, 2500ms);
+  WaitUntil(
+      [&] {
+        most = std::max(most, PopupWindows(display()).size());
+        return false;
+      },
+      2500ms);
   EXPECT_EQ(most, 1u) << "the balloon and a tooltip at once";
   ASSERT_NE(Popup(), 0u);
   Geometry balloon = WindowGeometry(display(), Popup());

@@ -60,7 +60,7 @@ void MainWindowGuiTest::CopyToClipboard(const std::string& ascii) {
 void MainWindowGuiTest::CalculateFirstPage() {
   const std::pair<uint32_t, const char*> inputs[] = {
       {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "1000"}, {编辑框_电抗率, "6"},
-      {编辑框_系统电压, "10.5"}, {编辑框_COS1, "0.8"},     {编辑框_COS2, "0.95"},
+      {编辑框_系统电压, "10.5"}, {编辑框_COS1, "0.8"},      {编辑框_COS2, "0.95"},
       {编辑框_P, "1000"},        {编辑框_CT变比, "30"},
   };
   for (const auto& [box, text] : inputs) {

@@ -20,9 +20,9 @@ namespace gui {
 using namespace ids;
 
 const uint32_t kFirstPageResults[12] = {
-    编辑框_电容电流, 编辑框_电容电流2, 编辑框_电容电流6, 编辑框_电容电流1,
-    编辑框_电容输出, 编辑框_电容电流7, 编辑框_XC,        编辑框_调谐频率,
-    编辑框_电容电流8, 编辑框_XL,       编辑框_补偿容量,  编辑框_电容电流9,
+    编辑框_电容电流,  编辑框_电容电流2, 编辑框_电容电流6, 编辑框_电容电流1,
+    编辑框_电容输出,  编辑框_电容电流7, 编辑框_XC,        编辑框_调谐频率,
+    编辑框_电容电流8, 编辑框_XL,        编辑框_补偿容量,  编辑框_电容电流9,
 };
 
 namespace {
@@ -206,7 +206,9 @@ std::vector<uint32_t> EditBoxes() {
   return boxes;
 }
 
-const forms::ControlRecord& MainWindowRecord() { return RealTemplate().windows.at(0).records.at(0); }
+const forms::ControlRecord& MainWindowRecord() {
+  return RealTemplate().windows.at(0).records.at(0);
+}
 
 void WindowGuiTest::FindMainWindow() {
   window_ = WaitForWindow(display(), Utf8(u8"电容器相关计算"));
@@ -230,11 +232,13 @@ std::vector<uint32_t> WindowGuiTest::ControlPixels(uint32_t control_id) {
 }
 
 void WindowGuiTest::TabRound(int page, unsigned modifiers) {
-  const auto boxes = std::ranges::count_if(EditBoxes(), [page](uint32_t box) { return PageOf(box) == page; });
+  const auto boxes =
+      std::ranges::count_if(EditBoxes(), [page](uint32_t box) { return PageOf(box) == page; });
   for (long i = 0; i < boxes + 6; ++i) PressKey(display(), XK_Tab, modifiers);
 }
 
-void WindowGuiTest::ExpectShownFromTheStartAfterTabbing(int page, std::span<const uint32_t> boxes, uint32_t away) {
+void WindowGuiTest::ExpectShownFromTheStartAfterTabbing(int page, std::span<const uint32_t> boxes,
+                                                        uint32_t away) {
   for (unsigned modifiers : {0u, unsigned{ShiftMask}}) {
     TabRound(page, modifiers);
     ClickOn(away);
@@ -246,8 +250,8 @@ void WindowGuiTest::ExpectShownFromTheStartAfterTabbing(int page, std::span<cons
       PressKey(display(), XK_Home);
       ClickOn(away);
       Settle();
-      EXPECT_EQ(ControlPixels(boxes[i]), walked[i]) << "page " << page << ", result box " << i
-                                                    << (modifiers ? ", Shift+Tab" : ", Tab");
+      EXPECT_EQ(ControlPixels(boxes[i]), walked[i])
+          << "page " << page << ", result box " << i << (modifiers ? ", Shift+Tab" : ", Tab");
     }
   }
 }
@@ -258,8 +262,9 @@ void WindowGuiTest::ExpectFirstTwoPagesShownFromTheStartAfterTabbing(
   shoot("tabbed-page1");
   PressKey(display(), XK_Tab, ControlMask);
   const std::pair<uint32_t, const char*> inputs[] = {
-      {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"}, {编辑框_M1, "10"},
-      {编辑框_N1, "1"},          {编辑框_M2, "14"},         {编辑框_N2, "4"},
+      {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"},
+      {编辑框_M1, "10"},          {编辑框_N1, "1"},          {编辑框_M2, "14"},
+      {编辑框_N2, "4"},
   };
   for (const auto& [box, text] : inputs) {
     ClickOn(box);

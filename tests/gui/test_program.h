@@ -111,7 +111,8 @@ class WindowGuiTest : public ::testing::Test {
   // bank whose internal-fuse setting is longer than its box and that 计算 is clicked
   // (编辑框_Udz shows "0.3081031142053"). `shoot` takes a picture of each page afterwards,
   // by the name given.
-  void ExpectFirstTwoPagesShownFromTheStartAfterTabbing(const std::function<void(const std::string&)>& shoot);
+  void ExpectFirstTwoPagesShownFromTheStartAfterTabbing(
+      const std::function<void(const std::string&)>& shoot);
 
   XServer server_;
   Window window_ = 0;
@@ -122,7 +123,8 @@ class WindowGuiTest : public ::testing::Test {
   // for its other stops (the combo box, the buttons, a picture): the focus goes round the
   // whole page, through every box on it.
   void TabRound(int page, unsigned modifiers);
-  void ExpectShownFromTheStartAfterTabbing(int page, std::span<const uint32_t> boxes, uint32_t away);
+  void ExpectShownFromTheStartAfterTabbing(int page, std::span<const uint32_t> boxes,
+                                           uint32_t away);
 };
 
 // A test that runs a test program on its own X server and drives it with real input.

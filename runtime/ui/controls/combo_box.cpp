@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
 #include "runtime/ui/controls/look.h"
-#include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/controls/property_table.h"
 #include "runtime/ui/editing/field_view.h"
+#include "runtime/ui/loop/common_events.h"
+#include "runtime/ui/loop/posted_calls.h"
 
 namespace rt {
 namespace {
@@ -26,7 +26,12 @@ namespace {
 constexpr int kButtonWidth = 17;
 constexpr int kMinimumListHeight = 160;
 
-enum ComboEvent : int32_t { kItemSelected = 0, kEditChanged = 1, kDroppedDown = 2, kListClosed = 3 };
+enum ComboEvent : int32_t {
+  kItemSelected = 0,
+  kEditChanged = 1,
+  kDroppedDown = 2,
+  kListClosed = 3
+};
 
 class ComboBoxControl;
 
@@ -245,7 +250,8 @@ int ComboInput::handle(int event) {
       control_.OpenList();
       return 1;
     }
-    if (key == FL_Down || key == FL_Up) return control_.StepSelection(key == FL_Down ? 1 : -1) ? 1 : 0;
+    if (key == FL_Down || key == FL_Up)
+      return control_.StepSelection(key == FL_Down ? 1 : -1) ? 1 : 0;
   }
   int result = Fl_Input::handle(event);
   view_.FollowFocus(*this, event);
@@ -281,7 +287,8 @@ int ListPopup::handle(int event) {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::ComboBoxUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::ComboBoxUnit unit) {
   return std::make_unique<ComboBoxControl>(window, state, std::move(unit));
 }
 

@@ -10,16 +10,16 @@
 
 #include "runtime/core/frame.h"
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/system/clipboard.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
+#include "runtime/ui/controls/look.h"
+#include "runtime/ui/controls/property_table.h"
 #include "runtime/ui/editing/edit_box_text.h"
 #include "runtime/ui/editing/edit_history.h"
 #include "runtime/ui/editing/edit_menu_popup.h"
 #include "runtime/ui/editing/field_view.h"
+#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/loop/focus.h"
-#include "runtime/ui/controls/look.h"
-#include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/system/clipboard.h"
 #include "runtime/ui/tips/whole_text_tip.h"
 
 namespace rt {
@@ -225,12 +225,9 @@ int EditBoxWidget::AsUserChange(bool typed, Action action) {
 
 int EditBoxWidget::HandleOwn(int event) {
   switch (event) {
-    case FL_KEYBOARD:
-      return KeyTypesText() ? HandleTyping() : Fl_Input::handle(event);
-    case FL_PASTE:
-      return HandlePaste();
-    default:
-      return Fl_Input::handle(event);
+    case FL_KEYBOARD: return KeyTypesText() ? HandleTyping() : Fl_Input::handle(event);
+    case FL_PASTE: return HandlePaste();
+    default: return Fl_Input::handle(event);
   }
 }
 
@@ -323,7 +320,8 @@ void EditBoxWidget::Undo() {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::EditBoxUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::EditBoxUnit unit) {
   return std::make_unique<EditBoxControl>(window, state, std::move(unit));
 }
 
