@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "calc/pages/page_sheets.h"
 #include "calc/pages/main_window.h"
+#include "calc/pages/page_sheets.h"
 #include "calc/pages/program.h"
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
@@ -37,17 +37,40 @@ void Set(uint32_t box, const char* gbk) {
 // The worked examples' inputs on every page.
 void FillEveryPage() {
   const std::pair<uint32_t, const char*> kInputs[] = {
-      {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "3000"}, {编辑框_电抗率, "5"},
-      {编辑框_系统电压, "10"},   {编辑框_CT变比, "300"},    {编辑框_COS1, "0.8"},
-      {编辑框_COS2, "0.95"},     {编辑框_P, "5000"},
-      {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"},
-      {编辑框_M1, "10"}, {编辑框_N1, "1"}, {编辑框_M2, "14"}, {编辑框_N2, "4"},
-      {编辑框_电容电压2, "6.35"}, {编辑框_线圈一次1, "6.35"}, {编辑框_线圈二次1, "0.1"},
-      {编辑框_M3, "10"}, {编辑框_N3, "1"}, {编辑框_M4, "14"}, {编辑框_N4, "4"},
-      {编辑框_电容相电流, "288.7"}, {编辑框_零序CT比, "40"}, {编辑框_M5, "8"}, {编辑框_N5, "2"},
-      {编辑框_M6, "14"}, {编辑框_N6, "4"},
-      {编辑框_电容相电流1, "288.7"}, {编辑框_零序CT比1, "40"}, {编辑框_M7, "8"}, {编辑框_N7, "2"},
-      {编辑框_M8, "14"}, {编辑框_N8, "4"},
+      {编辑框_电容电压, "6.35"},
+      {编辑框_电容容量, "3000"},
+      {编辑框_电抗率, "5"},
+      {编辑框_系统电压, "10"},
+      {编辑框_CT变比, "300"},
+      {编辑框_COS1, "0.8"},
+      {编辑框_COS2, "0.95"},
+      {编辑框_P, "5000"},
+      {编辑框_电容电压1, "6.35"},
+      {编辑框_线圈一次, "6.35"},
+      {编辑框_线圈二次, "0.1"},
+      {编辑框_M1, "10"},
+      {编辑框_N1, "1"},
+      {编辑框_M2, "14"},
+      {编辑框_N2, "4"},
+      {编辑框_电容电压2, "6.35"},
+      {编辑框_线圈一次1, "6.35"},
+      {编辑框_线圈二次1, "0.1"},
+      {编辑框_M3, "10"},
+      {编辑框_N3, "1"},
+      {编辑框_M4, "14"},
+      {编辑框_N4, "4"},
+      {编辑框_电容相电流, "288.7"},
+      {编辑框_零序CT比, "40"},
+      {编辑框_M5, "8"},
+      {编辑框_N5, "2"},
+      {编辑框_M6, "14"},
+      {编辑框_N6, "4"},
+      {编辑框_电容相电流1, "288.7"},
+      {编辑框_零序CT比1, "40"},
+      {编辑框_M7, "8"},
+      {编辑框_N7, "2"},
+      {编辑框_M8, "14"},
+      {编辑框_N8, "4"},
   };
   for (const auto& [box, text] : kInputs) Set(box, text);
 }
@@ -80,7 +103,8 @@ void BM_Sheet(benchmark::State& state, std::string (*render)(const Sheet&)) {
   FillEveryPage();
   Set(编辑框_M1, "1000");
   rt::FindControl(*rt::FindLoadedWindow(kMainWindowId), 按钮_开口外熔丝)->live->UserClick();
-  if (SheetBehind(编辑框_Udz)->faults.size() != 100) state.SkipWithError("the table is not the largest");
+  if (SheetBehind(编辑框_Udz)->faults.size() != 100)
+    state.SkipWithError("the table is not the largest");
   size_t bytes = 0;
   for (auto _ : state) bytes = render(*SheetBehind(编辑框_Udz)).size();
   state.counters["bytes"] = static_cast<double>(bytes);
@@ -96,7 +120,8 @@ void RunDriver(benchmark::State& state, const std::vector<std::string>& lines) {
     std::ofstream out(script);
     for (const std::string& line : lines) out << line << '\n';
   }
-  const std::string command = std::string(CAPCALC_SCRIPT_PROGRAM) + " " + script.string() + " >/dev/null";
+  const std::string command =
+      std::string(CAPCALC_SCRIPT_PROGRAM) + " " + script.string() + " >/dev/null";
   for (auto _ : state) {
     if (std::system(command.c_str()) != 0) state.SkipWithError("the driver failed");
   }
@@ -107,11 +132,16 @@ std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(tex
 
 // 100,000 lines: inputs set, buttons clicked and results read, over and over.
 void BM_Script100000Lines(benchmark::State& state) {
-  const char8_t* const kBlock[] = {
-      u8"set 编辑框_电容电压 6.35", u8"set 编辑框_电容容量 3000", u8"set 编辑框_电抗率 5",
-      u8"set 编辑框_系统电压 10",   u8"set 编辑框_CT变比 300",    u8"click 按钮_电容器计算",
-      u8"get 编辑框_电容电流",      u8"get 编辑框_电容输出",      u8"prop 标签12 0",
-      u8"tick 时钟1 1"};
+  const char8_t* const kBlock[] = {u8"set 编辑框_电容电压 6.35",
+                                   u8"set 编辑框_电容容量 3000",
+                                   u8"set 编辑框_电抗率 5",
+                                   u8"set 编辑框_系统电压 10",
+                                   u8"set 编辑框_CT变比 300",
+                                   u8"click 按钮_电容器计算",
+                                   u8"get 编辑框_电容电流",
+                                   u8"get 编辑框_电容输出",
+                                   u8"prop 标签12 0",
+                                   u8"tick 时钟1 1"};
   std::vector<std::string> lines;
   for (int line = 0; line < 100000; ++line) lines.push_back(Utf8(kBlock[line % 10]));
   RunDriver(state, lines);

@@ -10,7 +10,7 @@
 namespace {
 
 // Results as the pages produce them: single-precision inputs through double arithmetic.
-constexpr double kResults[] = {157.4803173257, 0.7874015808105, 2610.531615265,
+constexpr double kResults[] = {157.4803173257, 0.7874015808105,  2610.531615265,
                                1.0 / 3,        12345678901234.5, 0.00001234};
 
 constexpr const char* kInputs[] = {"6.35", "3000", "0.95", "1.15", "  12.5kV", "１２．５"};

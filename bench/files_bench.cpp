@@ -30,9 +30,14 @@ class FileToReplace {
 void BM_ReplaceFileAtomically(benchmark::State& state) {
   const std::vector<uint8_t> content(static_cast<size_t>(state.range(0)), 'x');
   const FileToReplace file("capcalc-bench-replace.html");
-  for (auto _ : state) benchmark::DoNotOptimize(rt::platform::ReplaceFileAtomically(file.inside(), content));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(rt::platform::ReplaceFileAtomically(file.inside(), content));
 }
-BENCHMARK(BM_ReplaceFileAtomically)->Arg(20'000)->Arg(500'000)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceFileAtomically)
+    ->Arg(20'000)
+    ->Arg(500'000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The same bytes written in place, truncating, as the sheet was saved before: what the
 // safety costs.
@@ -44,6 +49,10 @@ void BM_TruncateAndWrite(benchmark::State& state) {
     out << content;
   }
 }
-BENCHMARK(BM_TruncateAndWrite)->Arg(20'000)->Arg(500'000)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TruncateAndWrite)
+    ->Arg(20'000)
+    ->Arg(500'000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

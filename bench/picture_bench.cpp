@@ -42,8 +42,8 @@ void BM_FirstPaintOfPanel(benchmark::State& state) {
   const picture_test::Bytes file = picture_test::ReadResource(diagram.file);
   for (auto _ : state) {
     const std::optional<forms::Image> image = forms::DecodePicture(file);
-    benchmark::DoNotOptimize(forms::LayoutPicture(*image, diagram.panel_width,
-                                                  diagram.panel_height, forms::PictureMode::kFit));
+    benchmark::DoNotOptimize(forms::LayoutPicture(*image, diagram.panel_width, diagram.panel_height,
+                                                  forms::PictureMode::kFit));
   }
   state.SetLabel(diagram.file);
 }

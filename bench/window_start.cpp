@@ -34,11 +34,13 @@ using namespace std::chrono_literals;
 constexpr int kPatchX = 140, kPatchY = 70, kPatchSize = 6;
 
 bool PatchIsWhite(Display* display, Window window) {
-  XImage* image = XGetImage(display, window, kPatchX, kPatchY, kPatchSize, kPatchSize, AllPlanes, ZPixmap);
+  XImage* image =
+      XGetImage(display, window, kPatchX, kPatchY, kPatchSize, kPatchSize, AllPlanes, ZPixmap);
   if (!image) return false;
   bool white = true;
   for (int y = 0; y < kPatchSize && white; ++y)
-    for (int x = 0; x < kPatchSize && white; ++x) white = (XGetPixel(image, x, y) & 0xFFFFFF) == 0xFFFFFF;
+    for (int x = 0; x < kPatchSize && white; ++x)
+      white = (XGetPixel(image, x, y) & 0xFFFFFF) == 0xFFFFFF;
   XDestroyImage(image);
   return white;
 }

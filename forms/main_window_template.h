@@ -11,8 +11,7 @@ extern "C" const uint64_t capcalc_main_window_template_size;
 namespace forms {
 
 inline std::span<const uint8_t> MainWindowTemplate() {
-  return {capcalc_main_window_template,
-          static_cast<size_t>(capcalc_main_window_template_size)};
+  return {capcalc_main_window_template, static_cast<size_t>(capcalc_main_window_template_size)};
 }
 
 }  // namespace forms

@@ -45,13 +45,10 @@ PictureFormat RecognisePicture(std::span<const uint8_t> block) {
 
 std::optional<Image> DecodePicture(std::span<const uint8_t> block) {
   switch (RecognisePicture(block)) {
-    case PictureFormat::kJpeg:
-      return detail::DecodeJpeg(block);
-    case PictureFormat::kBmp:
-      return detail::DecodeBmp(block);
+    case PictureFormat::kJpeg: return detail::DecodeJpeg(block);
+    case PictureFormat::kBmp: return detail::DecodeBmp(block);
     case PictureFormat::kIco:
-    case PictureFormat::kCur:
-      return detail::DecodeIcon(block);
+    case PictureFormat::kCur: return detail::DecodeIcon(block);
     // GIF and PCX are recognised so that such a block counts as a picture, but they are
     // not decoded: the window carries only JPEG diagrams and an ICO icon and the program
     // never changes a picture, so a further decoder would be attack surface without use.
@@ -59,8 +56,7 @@ std::optional<Image> DecodePicture(std::span<const uint8_t> block) {
     case PictureFormat::kGif:
     case PictureFormat::kPcx256:
     case PictureFormat::kPcxMonochrome:
-    case PictureFormat::kNone:
-      break;
+    case PictureFormat::kNone: break;
   }
   return std::nullopt;
 }

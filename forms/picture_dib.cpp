@@ -49,9 +49,7 @@ struct DibLayout {
   size_t end_of_palette = 0;  // offset in the DIB where the colour bits follow by default
 };
 
-size_t RowStride(int width, int bits) {
-  return (static_cast<size_t>(width) * bits + 31) / 32 * 4;
-}
+size_t RowStride(int width, int bits) { return (static_cast<size_t>(width) * bits + 31) / 32 * 4; }
 
 bool IsSupportedDepth(int bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -76,7 +74,7 @@ struct DibHeader {
   int64_t stored_height = 0;  // negative: top-down
   int bits = 0;
   uint32_t compression = kUncompressed;
-  size_t colours_used = 0;    // 0: as many as the depth allows
+  size_t colours_used = 0;  // 0: as many as the depth allows
   size_t palette_entry_size = 4;
 };
 
@@ -116,8 +114,7 @@ bool ReadMasks(std::span<const uint8_t> dib, const DibHeader& header, DibLayout&
     SetDefaultMasks(layout);
     return true;
   }
-  const bool bit_fields =
-      header.compression == kBitFields || header.compression == kAlphaBitFields;
+  const bool bit_fields = header.compression == kBitFields || header.compression == kAlphaBitFields;
   if (!bit_fields || (layout.bits != 16 && layout.bits != 32)) return false;
   // Masks sit at the same place whether the header holds them (52 bytes and longer
   // headers) or they follow the 40-byte one.
@@ -201,7 +198,7 @@ uint8_t DecodePixel(const DibLayout& layout, const uint8_t* row, int x, uint8_t*
     }
     default: {
       const uint32_t pixel = layout.bits == 16 ? LoadU16(row + static_cast<size_t>(x) * 2)
-                                                : LoadU32(row + static_cast<size_t>(x) * 4);
+                                               : LoadU32(row + static_cast<size_t>(x) * 4);
       out[0] = layout.red.Extract(pixel);
       out[1] = layout.green.Extract(pixel);
       out[2] = layout.blue.Extract(pixel);

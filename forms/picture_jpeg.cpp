@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "forms/picture_codecs.h"
 

@@ -148,8 +148,7 @@ PictureDrawing LayoutPicture(const Image& decoded, int area_width, int area_heig
     }
     case PictureMode::kTiled:
       return {TileImage(decoded, area_width, area_height), {0, 0, area_width, area_height}};
-    case PictureMode::kNaturalSize:
-      break;
+    case PictureMode::kNaturalSize: break;
   }
   return {decoded, {0, 0, decoded.width, decoded.height}};
 }

@@ -87,7 +87,7 @@ bool ParseRecord(uint32_t control_id, std::span<const uint8_t> body, ControlReco
 
 // The body of the size-prefixed record at `offset`, when all of it lies within `records`.
 std::optional<std::span<const uint8_t>> RecordAt(std::span<const uint8_t> records,
-                                                  uint32_t offset) {
+                                                 uint32_t offset) {
   if (offset > records.size()) return std::nullopt;
   ByteReader in(records.subspan(offset));
   auto body = in.SizedBlock();

@@ -43,8 +43,8 @@ struct Binding {
 };
 
 struct MenuItem {
-  std::string text2;          // the second C string
-  uint32_t values[3] = {};    // values[2] holds the flags: 1 hidden, 2 disabled, 4 checked
+  std::string text2;        // the second C string
+  uint32_t values[3] = {};  // values[2] holds the flags: 1 hidden, 2 disabled, 4 checked
   std::string caption;
   uint32_t handler = kNoHandler;
 };

@@ -25,7 +25,8 @@ template <class F>
 bool WithUnitOfType(uint32_t type_code, F&& f) {
   return [&]<size_t... I>(std::index_sequence<I...>) {
     return (CallIfUnitOfType<std::variant_alternative_t<I, UnitData>>(type_code, f) || ...);
-  }(std::make_index_sequence<std::variant_size_v<UnitData>>{});
+  }
+  (std::make_index_sequence<std::variant_size_v<UnitData>>{});
 }
 
 // Versions count from 1; a kind without unit data stores no version at all.

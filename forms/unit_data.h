@@ -54,12 +54,12 @@ struct WindowUnit {
   uint32_t escape_closes = 1;
   uint32_t f1_opens_help = 0;
   uint32_t help_topic = 0;
-  uint32_t in_task_bar = 1;   // version 2 and up
-  uint32_t reserved3 = 0;     // version 3 and up
-  uint32_t shape = 0;         // version 3 and up
-  uint32_t always_on_top = 0; // version 4 and up
-  uint32_t reserved5 = 0;     // version 5 and up
-  std::string class_text;     // version 6
+  uint32_t in_task_bar = 1;    // version 2 and up
+  uint32_t reserved3 = 0;      // version 3 and up
+  uint32_t shape = 0;          // version 3 and up
+  uint32_t always_on_top = 0;  // version 4 and up
+  uint32_t reserved5 = 0;      // version 5 and up
+  std::string class_text;      // version 6
   Bytes background_picture;
   Bytes icon;
   Bytes background_sound;
@@ -165,8 +165,8 @@ struct TabUnit {
   uint32_t tab_position = 0;
   uint32_t multi_line_tabs = 0;
   uint32_t current_page = 0;
-  uint32_t drawn_style = 0;            // version 2 and up
-  uint32_t opaque = 1;                 // version 3
+  uint32_t drawn_style = 0;              // version 2 and up
+  uint32_t opaque = 1;                   // version 3
   uint32_t background = kDefaultColour;  // version 3
   Font font;
   std::vector<std::string> pages{std::string()};

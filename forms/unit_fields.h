@@ -33,17 +33,27 @@ template <uint32_t code, uint32_t highest>
 struct UnitTypeOf {
   static constexpr uint32_t kCode = code, kHighest = highest;
 };
-template <> struct UnitType<WindowUnit> : UnitTypeOf<kWindowType, 6> {};
-template <> struct UnitType<LabelUnit> : UnitTypeOf<kLabelType, 2> {};
-template <> struct UnitType<EditBoxUnit> : UnitTypeOf<kEditBoxType, 2> {};
-template <> struct UnitType<GroupBoxUnit> : UnitTypeOf<kGroupBoxType, 1> {};
-template <> struct UnitType<ButtonUnit> : UnitTypeOf<kButtonType, 1> {};
-template <> struct UnitType<DrawPanelUnit> : UnitTypeOf<kDrawPanelType, 1> {};
-template <> struct UnitType<ComboBoxUnit> : UnitTypeOf<kComboBoxType, 3> {};
-template <> struct UnitType<TabUnit> : UnitTypeOf<kTabType, 3> {};
-template <> struct UnitType<TimerUnit> : UnitTypeOf<kTimerType, 1> {};
+template <>
+struct UnitType<WindowUnit> : UnitTypeOf<kWindowType, 6> {};
+template <>
+struct UnitType<LabelUnit> : UnitTypeOf<kLabelType, 2> {};
+template <>
+struct UnitType<EditBoxUnit> : UnitTypeOf<kEditBoxType, 2> {};
+template <>
+struct UnitType<GroupBoxUnit> : UnitTypeOf<kGroupBoxType, 1> {};
+template <>
+struct UnitType<ButtonUnit> : UnitTypeOf<kButtonType, 1> {};
+template <>
+struct UnitType<DrawPanelUnit> : UnitTypeOf<kDrawPanelType, 1> {};
+template <>
+struct UnitType<ComboBoxUnit> : UnitTypeOf<kComboBoxType, 3> {};
+template <>
+struct UnitType<TabUnit> : UnitTypeOf<kTabType, 3> {};
+template <>
+struct UnitType<TimerUnit> : UnitTypeOf<kTimerType, 1> {};
 // Stores nothing at all, not even a version.
-template <> struct UnitType<BalloonTipUnit> : UnitTypeOf<kBalloonTipType, 0> {};
+template <>
+struct UnitType<BalloonTipUnit> : UnitTypeOf<kBalloonTipType, 0> {};
 
 template <class Io, Is<LogFont> F>
 void VisitFontFields(Io& io, F& f) {

@@ -18,8 +18,8 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-constexpr uint32_t kModes[] = {rt::kFreeText,  rt::kReadOnly, rt::kByteInput,   rt::kShortInput,
-                               rt::kIntInput,  rt::kLongInput, rt::kSingleInput, rt::kDoubleInput};
+constexpr uint32_t kModes[] = {rt::kFreeText, rt::kReadOnly,  rt::kByteInput,   rt::kShortInput,
+                               rt::kIntInput, rt::kLongInput, rt::kSingleInput, rt::kDoubleInput};
 
 bool IsIntegerMode(uint32_t mode) { return mode >= rt::kByteInput && mode <= rt::kLongInput; }
 

@@ -24,7 +24,8 @@ void CheckSplit(const std::string& text) {
     Require(whole.empty() || whole.front() == '#');
     return;
   }
-  Require(line->command.find(' ') == std::string::npos && line->name.find(' ') == std::string::npos);
+  Require(line->command.find(' ') == std::string::npos &&
+          line->name.find(' ') == std::string::npos);
   std::string joined = line->command;
   if (line->has_name) joined += " " + line->name;
   if (!line->rest.empty()) joined += " " + line->rest;
@@ -35,7 +36,9 @@ void CheckSplit(const std::string& text) {
 void CheckNumbers(const std::string& text) {
   const std::optional<int> number = script::ParseNumber<int>(text);
   const std::optional<long long> wide = script::ParseNumber<long long>(text);
-  if (number) Require(script::IsWholeNumber(text) && wide == *number && std::to_string(*number).size() <= text.size());
+  if (number)
+    Require(script::IsWholeNumber(text) && wide == *number &&
+            std::to_string(*number).size() <= text.size());
   if (wide && *wide >= INT32_MIN && *wide <= INT32_MAX) Require(number == *wide);
   if (!script::IsWholeNumber(text)) Require(!wide);
 }
@@ -50,7 +53,8 @@ void CheckExcerpt(const std::string& text) {
     Require(text.starts_with(excerpt));
   }
   size_t characters = 0;
-  for (size_t at = 0; at < excerpt.size(); at += rt::Utf8CharacterLength(std::string_view(excerpt).substr(at)))
+  for (size_t at = 0; at < excerpt.size();
+       at += rt::Utf8CharacterLength(std::string_view(excerpt).substr(at)))
     ++characters;
   Require(characters <= 80);
 }

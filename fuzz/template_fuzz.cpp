@@ -3,8 +3,8 @@
 // the fuzzer starts deep inside a well-formed block instead of having to find its layout),
 // or the unit data of one control type. Whatever loads must write back to bytes that load
 // again and write back the same.
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <span>
@@ -65,8 +65,8 @@ void CheckTemplate(std::span<const uint8_t> block) {
 }
 
 constexpr uint32_t kTypeCodes[] = {
-    forms::kWindowType, forms::kEditBoxType, forms::kDrawPanelType, forms::kGroupBoxType,
-    forms::kLabelType,  forms::kButtonType,  forms::kComboBoxType,   forms::kTabType,
+    forms::kWindowType, forms::kEditBoxType,   forms::kDrawPanelType, forms::kGroupBoxType,
+    forms::kLabelType,  forms::kButtonType,    forms::kComboBoxType,  forms::kTabType,
     forms::kTimerType,  forms::kBalloonTipType};
 
 }  // namespace
@@ -75,15 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   const std::span<const uint8_t> rest(data + 2, size - 2);
   switch (data[0] % 3) {
-    case 0:
-      CheckTemplate(rest);
-      break;
-    case 1:
-      CheckTemplate(EditedRealBlock(rest));
-      break;
-    default:
-      CheckUnitData(kTypeCodes[data[1] % std::size(kTypeCodes)], rest);
-      break;
+    case 0: CheckTemplate(rest); break;
+    case 1: CheckTemplate(EditedRealBlock(rest)); break;
+    default: CheckUnitData(kTypeCodes[data[1] % std::size(kTypeCodes)], rest); break;
   }
   return 0;
 }

@@ -30,8 +30,7 @@ struct ToolkitEntries {
   void (*foreground)(uchar r, uchar g, uchar b);
   void (*set_color)(Fl_Color slot, uchar r, uchar g, uchar b);
   void (*get_color)(Fl_Color colour, uchar& r, uchar& g, uchar& b);
-  void (*set_boxtype)(Fl_Boxtype type, Fl_Box_Draw_F* draw, uchar dx, uchar dy, uchar dw,
-                      uchar dh);
+  void (*set_boxtype)(Fl_Boxtype type, Fl_Box_Draw_F* draw, uchar dx, uchar dy, uchar dw, uchar dh);
   void (*redraw_windows)();
 
   // Drawing, while the toolkit runs one of the engine's box drawing functions.

@@ -16,8 +16,12 @@ namespace {
 
 using namespace calc;
 
-rt::Value Component() { return rt::MakeControlReference(kMainWindowId, 气球提示框1, forms::kBalloonTipType); }
-rt::Value Box(uint32_t box) { return rt::MakeControlReference(kMainWindowId, box, forms::kEditBoxType); }
+rt::Value Component() {
+  return rt::MakeControlReference(kMainWindowId, 气球提示框1, forms::kBalloonTipType);
+}
+rt::Value Box(uint32_t box) {
+  return rt::MakeControlReference(kMainWindowId, box, forms::kEditBoxType);
+}
 
 rt::Value SetTip(uint32_t box, const char* text) {
   const rt::Value args[] = {Component(), Box(box), rt::MakeText(text), rt::MakeInt(-1)};
@@ -25,9 +29,9 @@ rt::Value SetTip(uint32_t box, const char* text) {
 }
 
 rt::Value SetAreaTip(uint32_t box, const char* text, int left, int top, int width, int height) {
-  const rt::Value args[] = {Component(),         Box(box),           rt::MakeText(text),
-                            rt::MakeInt(-1),     rt::MakeInt(left),  rt::MakeInt(top),
-                            rt::MakeInt(width),  rt::MakeInt(height)};
+  const rt::Value args[] = {Component(),        Box(box),           rt::MakeText(text),
+                            rt::MakeInt(-1),    rt::MakeInt(left),  rt::MakeInt(top),
+                            rt::MakeInt(width), rt::MakeInt(height)};
   return rt::CallMethod(rt::SetTip, 8, args);
 }
 
@@ -79,8 +83,9 @@ TEST_F(BalloonTipTest, EqualAreasReplaceAndOthersJoin) {
 }
 
 TEST_F(BalloonTipTest, AnAreaNeedsAllFourArguments) {
-  const rt::Value args[] = {Component(), Box(编辑框_系统电压), rt::MakeText("三个"), rt::MakeInt(-1),
-                            rt::MakeInt(0), rt::MakeInt(0), rt::MakeInt(10)};
+  const rt::Value args[] = {Component(),     Box(编辑框_系统电压), rt::MakeText("三个"),
+                            rt::MakeInt(-1), rt::MakeInt(0),       rt::MakeInt(0),
+                            rt::MakeInt(10)};
   rt::CallMethod(rt::SetTip, 7, args);
   EXPECT_EQ(rt::WholeControlTip(BalloonTip(), kMainWindowId, 编辑框_系统电压), "三个");
   EXPECT_EQ(TipAt(编辑框_系统电压, 40, 20), "三个");
@@ -96,8 +101,9 @@ using BalloonTipDeathTest = BalloonTipTest;
 
 TEST_F(BalloonTipDeathTest, TheComponentItselfIsLookedUpStrictly) {
   const auto kFatal = ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus);
-  const rt::Value missing[] = {rt::MakeControlReference(kMainWindowId, 0x16010FFF, forms::kBalloonTipType),
-                               Box(编辑框_P), rt::MakeText("无")};
+  const rt::Value missing[] = {
+      rt::MakeControlReference(kMainWindowId, 0x16010FFF, forms::kBalloonTipType), Box(编辑框_P),
+      rt::MakeText("无")};
   EXPECT_EXIT(rt::CallMethod(rt::SetTip, 3, missing), kFatal,
               rt::GbkToUtf8("错误信息：指定窗口或窗口组件不存在或尚未载入"));
   const rt::Value not_a_tip[] = {Box(编辑框_P), Box(编辑框_P), rt::MakeText("无")};

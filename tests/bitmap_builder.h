@@ -28,12 +28,14 @@ struct DibDescription {
   bool top_down = false;
   std::vector<uint32_t> palette;  // 0xRRGGBB entries
   uint32_t compression = 0;
-  std::vector<uint32_t> masks;    // stored after a 40-byte header (bit-field compression)
+  std::vector<uint32_t> masks;  // stored after a 40-byte header (bit-field compression)
   std::function<uint32_t(int, int)> value;
   std::function<bool(int, int)> transparent;  // icons: the AND mask; none when empty
 };
 
-inline size_t Stride(int width, int bits) { return (static_cast<size_t>(width) * bits + 31) / 32 * 4; }
+inline size_t Stride(int width, int bits) {
+  return (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+}
 
 // Rows bottom-up unless top-down; each padded to 32 bits.
 inline Bytes PackRows(int width, int height, int bits, bool top_down,
@@ -48,7 +50,8 @@ inline Bytes PackRows(int width, int height, int bits, bool top_down,
         const size_t bit = static_cast<size_t>(x) * bits;
         row[bit / 8] |= static_cast<uint8_t>(v << (8 - bits - bit % 8));
       } else {
-        for (int i = 0; i < bits / 8; ++i) row[x * bits / 8 + i] = static_cast<uint8_t>(v >> (8 * i));
+        for (int i = 0; i < bits / 8; ++i)
+          row[x * bits / 8 + i] = static_cast<uint8_t>(v >> (8 * i));
       }
     }
     out.insert(out.end(), row.begin(), row.end());
@@ -72,7 +75,8 @@ inline Bytes BuildDib(const DibDescription& bitmap, bool icon) {
   PutLittleEndian(dib, 0, 4);
   for (uint32_t mask : bitmap.masks) PutLittleEndian(dib, mask, 4);
   for (uint32_t colour : bitmap.palette) PutLittleEndian(dib, colour, 4);  // B, G, R, 0
-  const Bytes colour = PackRows(bitmap.width, bitmap.height, bitmap.bits, bitmap.top_down, bitmap.value);
+  const Bytes colour =
+      PackRows(bitmap.width, bitmap.height, bitmap.bits, bitmap.top_down, bitmap.value);
   dib.insert(dib.end(), colour.begin(), colour.end());
   if (bitmap.transparent) {
     const Bytes mask = PackRows(bitmap.width, bitmap.height, 1, bitmap.top_down,

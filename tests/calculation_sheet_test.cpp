@@ -27,18 +27,56 @@ struct Page {
   uint32_t fuseless, external, internal, result;
 };
 
-constexpr Page kOpenDelta = {{编辑框_电容电压1, 编辑框_线圈一次, 编辑框_线圈二次, 编辑框_M1, 编辑框_N1},
-                             编辑框_Kv1, 编辑框_Klm1, 编辑框_Kv2, 编辑框_Klm2, 编辑框_M2, 编辑框_N2, 编辑框_Klm3,
-                             按钮_开口无熔丝, 按钮_开口外熔丝, 按钮_开口内熔丝, 编辑框_Udz};
-constexpr Page kDifferential = {{编辑框_电容电压2, 编辑框_线圈一次1, 编辑框_线圈二次1, 编辑框_M3, 编辑框_N3},
-                                编辑框_Kv3, 编辑框_Klm5, 编辑框_Kv4, 编辑框_Klm6, 编辑框_M4, 编辑框_N4, 编辑框_Klm4,
-                                按钮_差动无熔丝, 按钮_差动外熔丝, 按钮_差动内熔丝, 编辑框_Udz1};
+constexpr Page kOpenDelta = {
+    {编辑框_电容电压1, 编辑框_线圈一次, 编辑框_线圈二次, 编辑框_M1, 编辑框_N1},
+    编辑框_Kv1,
+    编辑框_Klm1,
+    编辑框_Kv2,
+    编辑框_Klm2,
+    编辑框_M2,
+    编辑框_N2,
+    编辑框_Klm3,
+    按钮_开口无熔丝,
+    按钮_开口外熔丝,
+    按钮_开口内熔丝,
+    编辑框_Udz};
+constexpr Page kDifferential = {
+    {编辑框_电容电压2, 编辑框_线圈一次1, 编辑框_线圈二次1, 编辑框_M3, 编辑框_N3},
+    编辑框_Kv3,
+    编辑框_Klm5,
+    编辑框_Kv4,
+    编辑框_Klm6,
+    编辑框_M4,
+    编辑框_N4,
+    编辑框_Klm4,
+    按钮_差动无熔丝,
+    按钮_差动外熔丝,
+    按钮_差动内熔丝,
+    编辑框_Udz1};
 constexpr Page kNeutralLine = {{编辑框_电容相电流, 编辑框_零序CT比, 编辑框_M5, 编辑框_N5},
-                               编辑框_Kv5, 编辑框_Klm8, 编辑框_Kv6, 编辑框_Klm9, 编辑框_M6, 编辑框_N6, 编辑框_Klm7,
-                               按钮_中性线电流无熔丝, 按钮_中性线电流外熔丝, 按钮_中性线电流内熔丝, 编辑框_Idz};
+                               编辑框_Kv5,
+                               编辑框_Klm8,
+                               编辑框_Kv6,
+                               编辑框_Klm9,
+                               编辑框_M6,
+                               编辑框_N6,
+                               编辑框_Klm7,
+                               按钮_中性线电流无熔丝,
+                               按钮_中性线电流外熔丝,
+                               按钮_中性线电流内熔丝,
+                               编辑框_Idz};
 constexpr Page kBridge = {{编辑框_电容相电流1, 编辑框_零序CT比1, 编辑框_M7, 编辑框_N7},
-                          编辑框_Kv7, 编辑框_Klm11, 编辑框_Kv8, 编辑框_Klm12, 编辑框_M8, 编辑框_N8, 编辑框_Klm10,
-                          按钮_桥式差电流无熔丝, 按钮_桥式差电流外熔丝, 按钮_桥式差内熔丝, 编辑框_Idz1};
+                          编辑框_Kv7,
+                          编辑框_Klm11,
+                          编辑框_Kv8,
+                          编辑框_Klm12,
+                          编辑框_M8,
+                          编辑框_N8,
+                          编辑框_Klm10,
+                          按钮_桥式差电流无熔丝,
+                          按钮_桥式差电流外熔丝,
+                          按钮_桥式差内熔丝,
+                          编辑框_Idz1};
 
 // The worked examples' banks: Us = 100 V, M = 10, N = 1 on the voltage pages; Iψ = 288.7 A,
 // CT = 40, M = 8, N = 2 on the current pages; the factors as the window starts with them,
@@ -51,7 +89,8 @@ void Fill(const Page& page) {
   for (size_t i = 0; i < common.size(); ++i) SetContent(page.common[i], common[i]);
   SetContent(page.kv_external, "1.1");
   SetContent(page.kv_internal, "1.15");
-  for (uint32_t klm : {page.klm_external, page.klm_internal, page.klm_fuseless}) SetContent(klm, "1.3");
+  for (uint32_t klm : {page.klm_external, page.klm_internal, page.klm_fuseless})
+    SetContent(klm, "1.3");
   SetContent(page.m, "14");
   SetContent(page.n, "4");
 }
@@ -93,7 +132,8 @@ class VoltageSheetTest : public ::testing::TestWithParam<Page> {};
 TEST_P(VoltageSheetTest, ExternalFusesWorkedCheck) {
   Fill(GetParam());
   Sheet sheet = SheetOfClick(GetParam().external, GetParam().result);
-  EXPECT_EQ(Column(sheet, &FaultRow::overvoltage), (Texts{"1", "1.0345", "1.0714", "1.1111", "1.1538"}));
+  EXPECT_EQ(Column(sheet, &FaultRow::overvoltage),
+            (Texts{"1", "1.0345", "1.0714", "1.1111", "1.1538"}));
   EXPECT_EQ(Column(sheet, &FaultRow::signal), (Texts{"0", "10.345", "21.429", "33.333", "46.154"}));
   EXPECT_EQ(sheet.setting.text, "16.48351729773");
   EXPECT_NEAR(sheet.failed_count->computed, 2.727, 0.001);
@@ -118,7 +158,8 @@ TEST_P(VoltageSheetTest, InternalFusesWorkedExample) {
   Fill(GetParam());
   Sheet sheet = SheetOfClick(GetParam().internal, GetParam().result);
   EXPECT_EQ(sheet.setting.text, "0.3081031142053");
-  EXPECT_EQ(Column(sheet, &FaultRow::overvoltage), (Texts{"1", "1.0573", "1.1215", "1.194", "1.2766"}));
+  EXPECT_EQ(Column(sheet, &FaultRow::overvoltage),
+            (Texts{"1", "1.0573", "1.1215", "1.194", "1.2766"}));
   EXPECT_EQ(sheet.failed_count->used, 2);
   EXPECT_EQ(Marks(sheet), (std::vector{2, 2, 2}));
   EXPECT_EQ(Codes(sheet), Texts{});
@@ -190,7 +231,8 @@ TEST(CurrentSheetTest, BridgeWorkedExamples) {
   sheet = SheetOfClick(kBridge.external, kBridge.result);
   EXPECT_EQ(sheet.setting.text, "0.4383097405914");
   EXPECT_NEAR(sheet.failed_count->computed, -1.636, 0.001);
-  EXPECT_EQ(Column(sheet, &FaultRow::overvoltage), (Texts{"1", "0.94737", "0.9", "0.85714", "0.81818", "0.78261"}));
+  EXPECT_EQ(Column(sheet, &FaultRow::overvoltage),
+            (Texts{"1", "0.94737", "0.9", "0.85714", "0.81818", "0.78261"}));
   EXPECT_EQ(Codes(sheet), Texts{"bridge_layout"});
   SetContent(kBridge.common[2], "7");
   SetContent(kBridge.common[3], "2");
@@ -210,19 +252,21 @@ TEST(CurrentSheetTest, NotFiniteNamesTheEmptyInputs) {
   Sheet sheet = SheetOfClick(kNeutralLine.external, kNeutralLine.result);
   EXPECT_EQ(sheet.setting.text, "1.#INF");
   ASSERT_EQ(Codes(sheet), (Texts{"single_failure_exceeds_kv", "not_finite"}));
-  EXPECT_NE(sheet.warnings[1].message.find("为空或为零的输入：电流互感器变比。"), std::string::npos);
+  EXPECT_NE(sheet.warnings[1].message.find("为空或为零的输入：电流互感器变比。"),
+            std::string::npos);
 }
 
-constexpr uint32_t kResultBoxes[] = {编辑框_电容电流,  编辑框_电容电流1, 编辑框_XC,        编辑框_XL,
-                                     编辑框_电容电流2, 编辑框_电容输出,  编辑框_调谐频率,  编辑框_补偿容量,
-                                     编辑框_电容电流6, 编辑框_电容电流7, 编辑框_电容电流8, 编辑框_电容电流9};
+constexpr uint32_t kResultBoxes[] = {编辑框_电容电流,  编辑框_电容电流1, 编辑框_XC,
+                                     编辑框_XL,        编辑框_电容电流2, 编辑框_电容输出,
+                                     编辑框_调谐频率,  编辑框_补偿容量,  编辑框_电容电流6,
+                                     编辑框_电容电流7, 编辑框_电容电流8, 编辑框_电容电流9};
 
 void FillCapacitorPage(const char* reactor, int connection) {
   testing_support::StartHeadless();
   const std::pair<uint32_t, const char*> kInputs[] = {
-      {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "3000"}, {编辑框_电抗率, reactor}, {编辑框_系统电压, "10"},
-      {编辑框_频率, "50"},       {编辑框_CT变比, "300"},    {编辑框_COS1, "0.8"},     {编辑框_COS2, "0.95"},
-      {编辑框_P, "5000"}};
+      {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "3000"}, {编辑框_电抗率, reactor},
+      {编辑框_系统电压, "10"},   {编辑框_频率, "50"},       {编辑框_CT变比, "300"},
+      {编辑框_COS1, "0.8"},      {编辑框_COS2, "0.95"},     {编辑框_P, "5000"}};
   for (const auto& [box, text] : kInputs) SetContent(box, text);
   WriteIntProperty(组合框_接线方式, kSelectionProperty, connection);
 }
@@ -251,7 +295,8 @@ TEST(CapacitorSheetTest, NotFiniteResultsNameTheEmptyInputs) {
   FillCapacitorPage("", 0);  // no reactor: infinite tuning frequency
   Sheet sheet = SheetOfClick(按钮_电容器计算, 编辑框_调谐频率);
   ASSERT_EQ(Codes(sheet), Texts{"not_finite"});
-  EXPECT_EQ(sheet.warnings[0].message, "结果不是有限数：调谐频率（1.#INF）。为空或为零的输入：电抗率。");
+  EXPECT_EQ(sheet.warnings[0].message,
+            "结果不是有限数：调谐频率（1.#INF）。为空或为零的输入：电抗率。");
 }
 
 // Every one of the twelve boxes leads to the click that filled it, whatever was typed or
@@ -281,7 +326,8 @@ TEST(SheetRecordTest, TheBoxLeadsToItsLastClick) {
   std::optional<Sheet> sheet = SheetBehind(kOpenDelta.result);
   EXPECT_EQ(sheet->variant, Variant::kFuseless);
   EXPECT_EQ(sheet->variant_name, "无熔丝");
-  EXPECT_EQ(std::get<ProtectionOutcome>(Calculator()->OfButton(kOpenDelta.external)->outcome).setting_text,
+  EXPECT_EQ(std::get<ProtectionOutcome>(Calculator()->OfButton(kOpenDelta.external)->outcome)
+                .setting_text,
             "16.48351729773");
 }
 
@@ -312,7 +358,8 @@ TEST(SheetRecordTest, EveryBoxHasItsLabels) {
       }
       EXPECT_FALSE(sheet.setting.unit.empty()) << button;
       EXPECT_FALSE(sheet.diagram.empty()) << button;
-      EXPECT_EQ(sheet.note, "注：本计算值按照标准公式计算，仅作为参考，实际使用时请参照经验值设置。");
+      EXPECT_EQ(sheet.note,
+                "注：本计算值按照标准公式计算，仅作为参考，实际使用时请参照经验值设置。");
     }
   }
   for (const SheetEntry& result : SheetOfClick(按钮_电容器计算, 编辑框_XC).results) {
@@ -376,8 +423,9 @@ TEST(SheetJsonTest, TextsAreEscapedAndNonFiniteNumbersAreNull) {
   SetContent(kNeutralLine.klm_fuseless, "");
   std::string json = SheetJson(SheetOfClick(kNeutralLine.fuseless, kNeutralLine.result));
   EXPECT_NE(json.find(R"("text": "\"a\\b\"\u000a")"), std::string::npos) << json;
-  EXPECT_NE(json.find(U8(u8R"("setting": {"control": "编辑框_Idz", "text": "-1.#IND", "value": null})")),
-            std::string::npos);
+  EXPECT_NE(
+      json.find(U8(u8R"("setting": {"control": "编辑框_Idz", "text": "-1.#IND", "value": null})")),
+      std::string::npos);
 }
 
 }  // namespace

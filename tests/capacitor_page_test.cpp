@@ -145,14 +145,17 @@ TEST(CapacitorPageTest, FrequencyAndRatioAreReadAsIntegers) {
 TEST(CapacitorPageTest, OddTextsGiveTheirLeadingNumber) {
   const std::string long_text = "6.35" + std::string(100000, 'x');
   const std::string invalid_tail = std::string("6.35\x81\xFF\x80", 7);
-  for (const std::string& voltage : {std::string("６．３５"), long_text, invalid_tail, std::string(" 6.35kV")}) {
+  for (const std::string& voltage :
+       {std::string("６．３５"), long_text, invalid_tail, std::string(" 6.35kV")}) {
     Inputs in = kStarBank;
     in.un = voltage.c_str();
     Calculate(in);
     EXPECT_EQ(Content(编辑框_电容电流), "157.4803173257") << voltage.substr(0, 12);
   }
   Inputs letters = kStarBank;
-  letters.un = "\x81" "0abc";
+  letters.un =
+      "\x81"
+      "0abc";
   Calculate(letters);
   EXPECT_EQ(Content(编辑框_电容电流), "1.#INF");  // no number: 0
 }

@@ -26,8 +26,8 @@ const passwd* Nobody() { return getpwnam("nobody"); }
 
 bool DropPrivileges() {
   if (geteuid() != 0) return true;
-  return setgroups(0, nullptr) == 0 && setgid(UnprivilegedGroup()) == 0 && setuid(UnprivilegedUser()) == 0 &&
-         setuid(0) != 0;
+  return setgroups(0, nullptr) == 0 && setgid(UnprivilegedGroup()) == 0 &&
+         setuid(UnprivilegedUser()) == 0 && setuid(0) != 0;
 }
 
 int StatusOf(int wait_status) {
@@ -63,7 +63,8 @@ std::string Take(const fs::path& path) {
 
 // A file the child writes into, whoever it runs as.
 fs::path OutputFile(const char* what) {
-  std::string path = (fs::temp_directory_path() / (std::string("capcalc-child-") + what + "-XXXXXX")).string();
+  std::string path =
+      (fs::temp_directory_path() / (std::string("capcalc-child-") + what + "-XXXXXX")).string();
   const int fd = mkstemp(path.data());
   fchmod(fd, 0666);
   close(fd);
@@ -118,7 +119,8 @@ ChildOutcome RunCommand(const std::string& command, ChildOptions options) {
         return 127;
       },
       options);
-  outcome.took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  outcome.took = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - start);
   outcome.out = Take(out);
   outcome.err = Take(err);
   return outcome;

@@ -119,7 +119,7 @@ TEST(ToTextTest, DateTimes) {
       {45000 + 0.5 / 24, "2023年3月15日0时30分"},
       {1.0 / 86400, "1899年12月30日0时0分1秒"},
       {(3 * 3600 + 4 * 60 + 5) / 86400.0, "1899年12月30日3时4分5秒"},
-      {-1.25, "1899年12月29日6时"},  // the fraction counts forward also before 1899
+      {-1.25, "1899年12月29日6时"},      // the fraction counts forward also before 1899
       {0.9999999999, "1899年12月31日"},  // rounds to the next midnight
       {60, "1900年2月28日"},
       {-1e300, "100年1月1日"},
@@ -138,10 +138,10 @@ TEST(IntPartTest, WholeNumberRule) {
     double x;
     int32_t whole;
   } cases[] = {
-      {2.9999999999995, 3},  {2.999999999, 2},     {-0.5, -1},
-      {-2.5, -3},            {-0.9999999999995, -1}, {5.0, 5},
+      {2.9999999999995, 3}, {2.999999999, 2},       {-0.5, -1},
+      {-2.5, -3},           {-0.9999999999995, -1}, {5.0, 5},
       {4294967299.2, 3},  // the low 32 bits
-      {1e300, 0},            {-1 / zero, 0},       {zero / zero, 0},
+      {1e300, 0},           {-1 / zero, 0},         {zero / zero, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(rt::IntOf(Call(rt::IntPart, rt::MakeDouble(c.x))), c.whole) << c.x;

@@ -62,10 +62,14 @@ TEST_F(DllCommandsDeathTest, MissingLibraryAndMissingExportGiveOneMessage) {
   const rt::DllCommandDeclaration commands[] = {{"missing.so", "CapcalcTestAdd"},
                                                 {"test_commands.so", "Missing"}};
   rt::InitDllCommandTables(commands);
-  EXPECT_EXIT(rt::CallDllCommand<Add>(0, 1, 2), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
-              rt::GbkToUtf8("错误信息：无法找到指定DLL库文件“missing.so”中的输出命令“CapcalcTestAdd”\r\n$"));
-  EXPECT_EXIT(rt::CallDllCommand<Add>(1, 1, 2), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
-              rt::GbkToUtf8("错误信息：无法找到指定DLL库文件“test_commands.so”中的输出命令“Missing”\r\n$"));
+  EXPECT_EXIT(rt::CallDllCommand<Add>(0, 1, 2),
+              ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
+              rt::GbkToUtf8(
+                  "错误信息：无法找到指定DLL库文件“missing.so”中的输出命令“CapcalcTestAdd”\r\n$"));
+  EXPECT_EXIT(
+      rt::CallDllCommand<Add>(1, 1, 2),
+      ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
+      rt::GbkToUtf8("错误信息：无法找到指定DLL库文件“test_commands.so”中的输出命令“Missing”\r\n$"));
 }
 
 }  // namespace

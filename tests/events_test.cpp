@@ -39,7 +39,9 @@ void LinkEvents(uint32_t control, uint32_t owner) {
   rt::FindControl(*rt::FindLoadedWindow(kMainWindowId), control)->record.event_owner = owner;
 }
 
-bool MovesBound(uint32_t control) { return rt::HandlerBound(kMainWindowId, control, rt::kMouseMoved); }
+bool MovesBound(uint32_t control) {
+  return rt::HandlerBound(kMainWindowId, control, rt::kMouseMoved);
+}
 
 // The capacitor voltage box binds pointer moves (its hint); the result boxes bind nothing.
 TEST_F(EventsTest, EventOwnerChainLeadsToTheBindings) {
@@ -71,9 +73,11 @@ TEST_F(EventsTest, EventOwnerChainStopsAtAnotherTypeAMissingControlOrALoop) {
 using EventsDeathTest = EventsTest;
 
 TEST_F(EventsDeathTest, UnknownWindowOrControlIsFatal) {
-  EXPECT_EXIT(rt::RaiseEvent(0x52010009, 按钮_电容器计算, 0), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
+  EXPECT_EXIT(rt::RaiseEvent(0x52010009, 按钮_电容器计算, 0),
+              ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
               rt::GbkToUtf8("错误信息：未找到引发事件的窗口\r"));
-  EXPECT_EXIT(rt::RaiseEvent(kMainWindowId, 0x16010FFF, 0), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
+  EXPECT_EXIT(rt::RaiseEvent(kMainWindowId, 0x16010FFF, 0),
+              ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
               rt::GbkToUtf8("错误信息：未找到引发事件的窗口组件\r"));
   EXPECT_EXIT(
       {
@@ -81,7 +85,8 @@ TEST_F(EventsDeathTest, UnknownWindowOrControlIsFatal) {
         rt::FindControl(*window, 标签1)->record.type_code = 0x00017777;
         rt::RaiseEvent(kMainWindowId, 标签1, 0);
       },
-      ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus), rt::GbkToUtf8("错误信息：引发事件的窗口组件无效"));
+      ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
+      rt::GbkToUtf8("错误信息：引发事件的窗口组件无效"));
 }
 
 }  // namespace

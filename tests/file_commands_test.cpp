@@ -65,7 +65,8 @@ class FileCommandsTest : public testing::Test {
   }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
+      names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -192,14 +193,17 @@ TEST_F(FileCommandsTest, WriteFailsOnFoldersFifosAndFilesLockedByOthers) {
 // Tried as an unprivileged user in a child: permission bits do not stop root.
 TEST_F(FileCommandsTest, WriteIntoReadOnlyFolderFails) {
   fs::create_directory(dir_ / "locked");
-  ASSERT_EQ(chown(In("locked").c_str(), testing_support::UnprivilegedUser(), testing_support::UnprivilegedGroup()), 0);
+  ASSERT_EQ(chown(In("locked").c_str(), testing_support::UnprivilegedUser(),
+                  testing_support::UnprivilegedGroup()),
+            0);
   fs::permissions(dir_, fs::perms(0711));
   fs::permissions(dir_ / "locked", fs::perms(0555));
   const int status = testing_support::RunInChild(
       [&] {
         auto image = Bytes("abc");
         const bool refused = !Write(In("locked/SkinEngine.so"), {&image}) &&
-                             !WriteNew(In("locked/SkinEngine.so"), {&image}) && !Exists(In("locked/SkinEngine.so"));
+                             !WriteNew(In("locked/SkinEngine.so"), {&image}) &&
+                             !Exists(In("locked/SkinEngine.so"));
         return refused ? 0 : 1;
       },
       {.unprivileged = true});
@@ -224,7 +228,8 @@ TEST_F(FileCommandsTest, WriteNewNeverReplacesAnything) {
   fs::create_directory(dir_ / "folder.so");
   fs::create_symlink(dir_ / "nowhere", dir_ / "link.so");
   auto image = Bytes("new");
-  for (const char* name : {"file.so", "folder.so", "link.so"}) EXPECT_FALSE(WriteNew(In(name), {&image})) << name;
+  for (const char* name : {"file.so", "folder.so", "link.so"})
+    EXPECT_FALSE(WriteNew(In(name), {&image})) << name;
   EXPECT_EQ(Content(dir_ / "file.so"), "old");
   EXPECT_TRUE(fs::is_directory(dir_ / "folder.so"));
   EXPECT_FALSE(fs::exists(dir_ / "nowhere"));

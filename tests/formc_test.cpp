@@ -102,7 +102,8 @@ TEST(FormcTest, ByteFieldsReadTheFilesTheyName) {
   std::filesystem::create_directories(root / "pictures");
   std::ofstream(root / "pictures" / "p.jpg", std::ios::binary) << "\xFF\xD8jpeg";
   const auto compiled = CompileText(
-      kValid + "control P DrawPanel 0x16010007\n  at 0 0 1 1\n  background_picture pictures/p.jpg\n",
+      kValid +
+          "control P DrawPanel 0x16010007\n  at 0 0 1 1\n  background_picture pictures/p.jpg\n",
       root);
   const auto panel = UnitOf<forms::DrawPanelUnit>(compiled.tmpl.windows[0].records[6]);
   EXPECT_EQ(std::string(panel.background_picture.begin(), panel.background_picture.end()),
@@ -110,9 +111,13 @@ TEST(FormcTest, ByteFieldsReadTheFilesTheyName) {
   ASSERT_EQ(compiled.files_read.size(), 1u);
   EXPECT_TRUE(compiled.files_read[0].ends_with("p.jpg"));
   for (const char* missing : {"pictures/none.jpg", "pictures"})
-    EXPECT_THROW(CompileText(kValid + "control P DrawPanel 0x16010007\n  at 0 0 1 1\n"
-                                      "  background_picture " + missing + "\n", root),
-                 formc::Error) << missing;
+    EXPECT_THROW(CompileText(kValid +
+                                 "control P DrawPanel 0x16010007\n  at 0 0 1 1\n"
+                                 "  background_picture " +
+                                 missing + "\n",
+                             root),
+                 formc::Error)
+        << missing;
 }
 
 std::string ErrorOf(const std::string& text) {

@@ -14,7 +14,10 @@ TEST(GbkTest, ChineseTextRoundTripsThroughUtf8) {
 }
 
 TEST(GbkTest, InvalidGbkBytesSurviveTheRoundTrip) {
-  const std::string odd("\x81\x30\xff" "5\x80", 5);
+  const std::string odd(
+      "\x81\x30\xff"
+      "5\x80",
+      5);
   EXPECT_EQ(rt::Utf8ToGbk(rt::GbkToUtf8(odd)), odd);
   // A lead byte with no byte after it at the end of the text.
   const std::string trailing("12\xB5", 3);
@@ -38,10 +41,19 @@ TEST(GbkTest, CharactersBeyondGbkCrossBothWays) {
 // whatever stands next to them.
 TEST(GbkTest, EverySystemByteStringComesBackExactly) {
   const std::string cases[] = {
-      "caf\xe9",           "caf\xe9/SkinEngine.so", "\xe5\xb7",        "\xc0\xaf",
-      "\xed\xa0\x80",      "\xf4\x90\x80\x80",      "\xff\xfe\x80",    U8(u8"\uF780\uF7FF"),
-      U8(u8"\uF7C3\uF7A9"), U8(u8"\uF781A"),         U8(u8"\uF7810\uF7810"),
-      U8(u8"\uE78D"),      std::string("\0\x80", 2),
+      "caf\xe9",
+      "caf\xe9/SkinEngine.so",
+      "\xe5\xb7",
+      "\xc0\xaf",
+      "\xed\xa0\x80",
+      "\xf4\x90\x80\x80",
+      "\xff\xfe\x80",
+      U8(u8"\uF780\uF7FF"),
+      U8(u8"\uF7C3\uF7A9"),
+      U8(u8"\uF781A"),
+      U8(u8"\uF7810\uF7810"),
+      U8(u8"\uE78D"),
+      std::string("\0\x80", 2),
   };
   for (const std::string& text : cases) {
     EXPECT_EQ(rt::GbkToUtf8(rt::Utf8ToGbk(text)), text) << testing::PrintToString(text);
@@ -50,7 +62,9 @@ TEST(GbkTest, EverySystemByteStringComesBackExactly) {
 
 // The toolkit gets valid UTF-8 whatever the inside text holds.
 TEST(GbkTest, OddInsideBytesShowAsEscapeCharacters) {
-  EXPECT_EQ(rt::GbkToUtf8("a\x80" "b"), U8(u8"a\uF780b"));
+  EXPECT_EQ(rt::GbkToUtf8("a\x80"
+                          "b"),
+            U8(u8"a\uF780b"));
   EXPECT_EQ(rt::GbkToUtf8("\xB5"), U8(u8"\uF7B5"));
 }
 

@@ -25,9 +25,9 @@ void* FindExport(void* library, const char* name) {
 
 std::string ModuleFileOf(const void* address) {
   HMODULE module = nullptr;
-  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          static_cast<LPCWSTR>(address), &module))
+  if (!GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCWSTR>(address), &module))
     return {};
   wchar_t name[MAX_PATH];
   const DWORD length = GetModuleFileNameW(module, name, MAX_PATH);

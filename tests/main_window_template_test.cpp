@@ -108,8 +108,8 @@ TEST_F(MainWindowTest, ControlCountsPerType) {
   std::map<uint32_t, int> counts;
   for (const ControlRecord& record : Records()) ++counts[record.type_code];
   const std::map<uint32_t, int> expected = {
-      {forms::kWindowType, 1},   {forms::kTabType, 1},      {forms::kGroupBoxType, 22},
-      {forms::kLabelType, 109},  {forms::kEditBoxType, 75}, {forms::kButtonType, 13},
+      {forms::kWindowType, 1},    {forms::kTabType, 1},      {forms::kGroupBoxType, 22},
+      {forms::kLabelType, 109},   {forms::kEditBoxType, 75}, {forms::kButtonType, 13},
       {forms::kDrawPanelType, 6}, {forms::kComboBoxType, 1}, {forms::kTimerType, 1},
       {forms::kBalloonTipType, 1}};
   EXPECT_EQ(counts, expected);
@@ -136,8 +136,8 @@ TEST_F(MainWindowTest, ControlIdsAreUniqueSerialsAndMatchTheGeneratedHeader) {
 
 TEST_F(MainWindowTest, EveryRecordHasTheCommonDefaultsAndReadableUnitData) {
   const std::map<uint32_t, uint32_t> flags_by_type = {
-      {forms::kWindowType, 1}, {forms::kTabType, 17},   {forms::kGroupBoxType, 1},
-      {forms::kLabelType, 1},  {forms::kEditBoxType, 5}, {forms::kButtonType, 5},
+      {forms::kWindowType, 1},    {forms::kTabType, 17},     {forms::kGroupBoxType, 1},
+      {forms::kLabelType, 1},     {forms::kEditBoxType, 5},  {forms::kButtonType, 5},
       {forms::kDrawPanelType, 1}, {forms::kComboBoxType, 5}, {forms::kTimerType, 0},
       {forms::kBalloonTipType, 0}};
   for (const ControlRecord& record : Records()) {
@@ -149,7 +149,8 @@ TEST_F(MainWindowTest, EveryRecordHasTheCommonDefaultsAndReadableUnitData) {
     if (record.control_id != 0x06010000) {
       EXPECT_EQ(record.tag, "");
     }
-    const uint32_t expected_flags = record.name == "画板_角接" ? 0 : flags_by_type.at(record.type_code);
+    const uint32_t expected_flags =
+        record.name == "画板_角接" ? 0 : flags_by_type.at(record.type_code);
     EXPECT_EQ(record.flags, expected_flags);
     EXPECT_TRUE(forms::ParseUnitData(record.type_code, record.unit_data));
     const uint32_t highest = forms::HighestUnitDataVersion(record.type_code);
@@ -187,9 +188,9 @@ TEST_F(MainWindowTest, ContainersAndChildLists) {
   EXPECT_EQ(std::count(tab.children.begin(), tab.children.end(), 0u), 5);
   EXPECT_EQ(tab.children.back(), 0u);
   const std::vector<uint32_t> page1(tab.children.begin(), tab.children.begin() + 8);
-  EXPECT_EQ(page1, (std::vector<uint32_t>{ids::气球提示框1, ids::时钟1, ids::分组框2,
-                                          ids::按钮_电容器计算, ids::画板_角接, ids::画板_星接,
-                                          ids::分组框1, 0}));
+  EXPECT_EQ(page1,
+            (std::vector<uint32_t>{ids::气球提示框1, ids::时钟1, ids::分组框2, ids::按钮_电容器计算,
+                                   ids::画板_角接, ids::画板_星接, ids::分组框1, 0}));
   std::vector<uint32_t> on_pages;
   std::copy_if(tab.children.begin(), tab.children.end(), std::back_inserter(on_pages),
                [](uint32_t id) { return id != 0; });
@@ -245,8 +246,9 @@ TEST_F(MainWindowTest, LabelLooks) {
     EXPECT_EQ(unit.effect, engraved.count(label->name) ? 1u : 0u);
     EXPECT_EQ(unit.word_wrap, notes.count(label->name) ? 1u : 0u);
     EXPECT_EQ(unit.font.has_value(), notes.count(label->name) == 1);
-    EXPECT_EQ(unit.text_colour,
-              label->name == "标签12" ? kBlue : label->name == "标签18" ? kRed : forms::kBlack);
+    EXPECT_EQ(unit.text_colour, label->name == "标签12"   ? kBlue
+                                : label->name == "标签18" ? kRed
+                                                          : forms::kBlack);
     EXPECT_EQ(unit.background, forms::kDefaultColour);
     EXPECT_EQ(unit.border, 0u);
     EXPECT_EQ(unit.horizontal_alignment, 0u);
@@ -264,12 +266,12 @@ TEST_F(MainWindowTest, LabelLooks) {
 }
 
 std::string ExpectedContent(const std::string& name) {
-  static const std::map<std::string, std::string> kByPrefix = {
-      {"编辑框_Klm", "1.3"}, {"编辑框_B", "0.5"}};
+  static const std::map<std::string, std::string> kByPrefix = {{"编辑框_Klm", "1.3"},
+                                                               {"编辑框_B", "0.5"}};
   static const std::map<std::string, std::string> kByName = {
-      {"编辑框_频率", "50"},   {"编辑框_电容电流1", "0"}, {"编辑框_Kv1", "1.1"},
-      {"编辑框_Kv3", "1.1"},   {"编辑框_Kv5", "1.1"},     {"编辑框_Kv7", "1.1"},
-      {"编辑框_Kv2", "1.15"},  {"编辑框_Kv4", "1.15"},    {"编辑框_Kv6", "1.15"},
+      {"编辑框_频率", "50"},  {"编辑框_电容电流1", "0"}, {"编辑框_Kv1", "1.1"},
+      {"编辑框_Kv3", "1.1"},  {"编辑框_Kv5", "1.1"},     {"编辑框_Kv7", "1.1"},
+      {"编辑框_Kv2", "1.15"}, {"编辑框_Kv4", "1.15"},    {"编辑框_Kv6", "1.15"},
       {"编辑框_Kv8", "1.15"}};
   if (kByName.count(name)) return kByName.at(name);
   for (const auto& [prefix, content] : kByPrefix)

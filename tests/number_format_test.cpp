@@ -68,16 +68,11 @@ TEST(FormatFloatTest, TidiedInputForms) {
     float value;
     const char* text;
   } cases[] = {
-      {0.1f, "0.1"},
-      {1.5f, "1.5"},
-      {6.35f, "6.35"},
-      {123456.5f, "123457"},  // half up, not half to even
-      {999999.5f, "1e+006"},
-      {1234567.0f, "1.23457e+006"},
-      {0.0001f, "0.0001"},
-      {1e-5f, "1e-005"},
-      {-2.5f, "-2.5"},
-      {FLT_MAX, "3.40282e+038"},
+      {0.1f, "0.1"},         {1.5f, "1.5"},
+      {6.35f, "6.35"},       {123456.5f, "123457"},  // half up, not half to even
+      {999999.5f, "1e+006"}, {1234567.0f, "1.23457e+006"},
+      {0.0001f, "0.0001"},   {1e-5f, "1e-005"},
+      {-2.5f, "-2.5"},       {FLT_MAX, "3.40282e+038"},
       {-0.0f, "0"},
   };
   for (const auto& c : cases) EXPECT_EQ(rt::FormatFloat(c.value), c.text) << c.text;

@@ -23,7 +23,9 @@ TEST(TextToFloatTest, TypedInputs) {
       {"  12.5kV", 12.5f},
       {"１２．５", 12.5f},  // full-width digits and point
       {"－５", -5},
-      {"\xA1\xA1" "3", 3},  // an ideographic space is white space
+      {"\xA1\xA1"
+       "3",
+       3},  // an ideographic space is white space
       {" \t\n\v\f\r3", 3},
       {"1,5", 1},
       {"1e3", 1000},
@@ -59,10 +61,17 @@ TEST(TextToFloatTest, TypedInputs) {
 }
 
 TEST(TextToFloatTest, InvalidGbkBytes) {
-  EXPECT_EQ(rt::TextToFloat("12\xB5"), 12);       // a lone lead byte at the end
-  EXPECT_EQ(rt::TextToFloat("5\xFF\xFF" "1"), 5);  // the number ends at the first odd byte
-  EXPECT_EQ(rt::TextToFloat("\x81" "7"), 0);      // a lead byte takes the digit as its pair
-  EXPECT_EQ(rt::TextToFloat(std::string("\x00" "5", 2)), 0);
+  EXPECT_EQ(rt::TextToFloat("12\xB5"), 12);  // a lone lead byte at the end
+  EXPECT_EQ(rt::TextToFloat("5\xFF\xFF"
+                            "1"),
+            5);  // the number ends at the first odd byte
+  EXPECT_EQ(rt::TextToFloat("\x81"
+                            "7"),
+            0);  // a lead byte takes the digit as its pair
+  EXPECT_EQ(rt::TextToFloat(std::string("\x00"
+                                        "5",
+                                        2)),
+            0);
 }
 
 TEST(TextToDoubleTest, OutOfRangeKeepsTheSign) {
@@ -96,11 +105,22 @@ TEST(TextToIntegerTest, TypedCounts) {
     const char* text;
     int32_t value;
   } cases[] = {
-      {"12.7", 12},    {" -3", -3},          {"", 0},   {"２０", 20}, {"1e3", 1},
-      {"+5", 5},       {"--5", 0},           {"-", 0},  {"x1", 0},    {"50.5", 50},
+      {"12.7", 12},
+      {" -3", -3},
+      {"", 0},
+      {"２０", 20},
+      {"1e3", 1},
+      {"+5", 5},
+      {"--5", 0},
+      {"-", 0},
+      {"x1", 0},
+      {"50.5", 50},
       {"4294967297", 1},  // wraps around
-      {"2147483648", INT32_MIN},  {"-2147483648", INT32_MIN},  {"12\xB5", 12},
-      {"12345678:9", 12345678},   {"1234567/89", 1234567},   // bytes just past the digits
+      {"2147483648", INT32_MIN},
+      {"-2147483648", INT32_MIN},
+      {"12\xB5", 12},
+      {"12345678:9", 12345678},
+      {"1234567/89", 1234567},  // bytes just past the digits
   };
   for (const auto& c : cases) EXPECT_EQ(rt::TextToInt32(c.text), c.value) << c.text;
 }
@@ -133,8 +153,10 @@ TEST(FoldFullWidthTest, Characters) {
     const char* without_spaces;
   } cases[] = {
       {"１２．５Ｅ－３", "12.5E-3", "12.5E-3"},
-      {"！～", "!~", "!~"},            // the ends of the full-width row
-      {"a\xA1\xA1" "b c", "a b c", "abc"},  // ideographic and ASCII spaces
+      {"！～", "!~", "!~"},  // the ends of the full-width row
+      {"a\xA1\xA1"
+       "b c",
+       "a b c", "abc"},  // ideographic and ASCII spaces
       {"～☆★", "~**", "~**"},
       {"电容", "电容", "电容"},
       {"\xA3\xA0\xA3\xFF", "\xA3\xA0\xA3\xFF", "\xA3\xA0\xA3\xFF"},  // outside the row
@@ -143,7 +165,9 @@ TEST(FoldFullWidthTest, Characters) {
       // Longer than a machine word, so that spaces and double-byte characters fall inside
       // the runs copied in bulk.
       {"12345678 9abcdefg１２ ", "12345678 9abcdefg12 ", "123456789abcdefg12"},
-      {"abcdefghijklmno\xA3\xB1" "xyz\xA1\xA1", "abcdefghijklmno1xyz ", "abcdefghijklmno1xyz"},
+      {"abcdefghijklmno\xA3\xB1"
+       "xyz\xA1\xA1",
+       "abcdefghijklmno1xyz ", "abcdefghijklmno1xyz"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(rt::FoldFullWidth(c.text, false), c.kept) << c.text;

@@ -36,7 +36,8 @@ void ExpectGradient(const std::optional<Image>& image, int width, int height) {
   ASSERT_EQ(image->width, width);
   ASSERT_EQ(image->height, height);
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) EXPECT_EQ(At(*image, x, y), Opaque(Gradient(x, y))) << x << "," << y;
+    for (int x = 0; x < width; ++x)
+      EXPECT_EQ(At(*image, x, y), Opaque(Gradient(x, y))) << x << "," << y;
   }
 }
 
@@ -61,12 +62,12 @@ TEST(PictureRecognitionTest, EmptyShortAndNearMissBlocksAreNoPicture) {
       {0xFF},
       {'B'},
       {0xD8, 0xFF},
-      {0, 0, 1, 0},           // icon header cut before its count
-      {0, 0, 1, 0, 0, 0},     // icon with no image
+      {0, 0, 1, 0},        // icon header cut before its count
+      {0, 0, 1, 0, 0, 0},  // icon with no image
       {'G', 'I', 'F', '9', '0', 'a'},
-      {0x0A, 6, 1, 8},        // PCX version past 5
-      {0x0A, 5, 1, 1},        // monochrome PCX only in version 3
-      {0x0A, 3, 0, 8},        // not run-length encoded
+      {0x0A, 6, 1, 8},  // PCX version past 5
+      {0x0A, 5, 1, 1},  // monochrome PCX only in version 3
+      {0x0A, 3, 0, 8},  // not run-length encoded
   };
   for (const Bytes& block : blocks) {
     EXPECT_EQ(RecognisePicture(block), PictureFormat::kNone) << ::testing::PrintToString(block);
@@ -93,8 +94,9 @@ TEST(BmpDecodeTest, TrueColourBottomUpAndTopDown) {
 TEST(BmpDecodeTest, PaletteDepthsWithOddWidths) {
   for (int bits : {1, 4, 8}) {
     const int colours = 1 << bits;
-    DibDescription bitmap(13, 3, bits,
-                 [colours](int x, int y) { return static_cast<uint32_t>((x + 3 * y) % colours); });
+    DibDescription bitmap(13, 3, bits, [colours](int x, int y) {
+      return static_cast<uint32_t>((x + 3 * y) % colours);
+    });
     for (int i = 0; i < colours; ++i) bitmap.palette.push_back(Gradient(i % 7, i / 7));
     const std::optional<Image> image = DecodePicture(picture_test::BuildBmp(bitmap));
     ASSERT_TRUE(image) << bits;
@@ -150,8 +152,9 @@ TEST(BmpDecodeTest, DamagedFilesFailWithoutReadingPastTheEnd) {
 
 // A 32-bit icon image whose alpha falls across the image.
 DibDescription AlphaIcon(int size) {
-  DibDescription bitmap(size, size, 32,
-               [](int x, int y) { return static_cast<uint32_t>(x * 60) << 24 | Gradient(x, y); });
+  DibDescription bitmap(size, size, 32, [](int x, int y) {
+    return static_cast<uint32_t>(x * 60) << 24 | Gradient(x, y);
+  });
   bitmap.transparent = [](int, int) { return false; };
   return bitmap;
 }
@@ -206,7 +209,8 @@ TEST(IconDecodeTest, LargestThenDeepestImageIsChosen) {
 TEST(IconDecodeTest, PngImagesAreSkipped) {
   const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
   EXPECT_FALSE(DecodePicture(picture_test::BuildIcon(1, {}, {png})));
-  const std::optional<Image> fallback = DecodePicture(picture_test::BuildIcon(1, {AlphaIcon(2)}, {png}));
+  const std::optional<Image> fallback =
+      DecodePicture(picture_test::BuildIcon(1, {AlphaIcon(2)}, {png}));
   ASSERT_TRUE(fallback);
   EXPECT_EQ(fallback->width, 2);
 }

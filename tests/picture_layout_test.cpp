@@ -16,7 +16,8 @@ using forms::ScaleImage;
 
 Image Filled(int width, int height, std::array<uint8_t, 4> rgba) {
   Image image{width, height, {}};
-  for (int i = 0; i < width * height; ++i) image.rgba.insert(image.rgba.end(), rgba.begin(), rgba.end());
+  for (int i = 0; i < width * height; ++i)
+    image.rgba.insert(image.rgba.end(), rgba.begin(), rgba.end());
   return image;
 }
 

@@ -68,9 +68,9 @@ TEST(PictureResourcesTest, DiagramsDecodeToTheirSizeAndFitTheirPanels) {
     ASSERT_TRUE(image);
     EXPECT_EQ(image->width, diagram.image_width);
     EXPECT_EQ(image->height, diagram.image_height);
-    EXPECT_EQ(forms::FitRectangle(diagram.panel_width, diagram.panel_height, image->width,
-                                  image->height),
-              diagram.drawn);
+    EXPECT_EQ(
+        forms::FitRectangle(diagram.panel_width, diagram.panel_height, image->width, image->height),
+        diagram.drawn);
   }
 }
 
@@ -85,7 +85,7 @@ TEST(PictureResourcesTest, IconIsOne72PixelImageWithAlphaAndMask) {
   ASSERT_TRUE(image);
   EXPECT_EQ(image->width, 72);
   EXPECT_EQ(image->height, 72);
-  EXPECT_EQ(image->Pixel(0, 0)[3], 0);     // transparent corner
+  EXPECT_EQ(image->Pixel(0, 0)[3], 0);      // transparent corner
   EXPECT_EQ(image->Pixel(20, 60)[3], 255);  // the front unit's face
 }
 

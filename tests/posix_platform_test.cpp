@@ -46,7 +46,8 @@ std::string EarlierContent() {
 const std::string kNewContent(100000, 'n');
 
 bool Replace(const std::string& path, std::string_view content, std::string* reason = nullptr) {
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(content.data()), content.size());
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(content.data()),
+                                       content.size());
   return platform::ReplaceFileAtomically(path, bytes, reason);
 }
 
@@ -57,7 +58,8 @@ std::string Content(const fs::path& path) {
 
 std::vector<std::string> Entries(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -69,7 +71,9 @@ class WholeFileTest : public testing::Test {
   void MakeFile(const std::string& name, std::string_view content) const {
     std::ofstream(dir_ / name, std::ios::binary) << content;
   }
-  fs::perms Permissions(const std::string& name) const { return fs::status(dir_ / name).permissions(); }
+  fs::perms Permissions(const std::string& name) const {
+    return fs::status(dir_ / name).permissions();
+  }
 
   // The earlier file is there byte for byte, and nothing beside it.
   void ExpectOnlyTheEarlierFile() const {
@@ -94,7 +98,8 @@ TEST_F(WholeFileTest, ANewFileGetsWhatAnyNewFileOfTheUserGets) {
   EXPECT_EQ(Content(dir_ / "new.html"), kNewContent);
   EXPECT_EQ(Content(dir_ / "earlier.html"), "replaced");
   EXPECT_EQ(fs::file_size(dir_ / "empty.html"), 0u);
-  for (const char* name : {"new.html", "earlier.html", "empty.html"}) EXPECT_EQ(Permissions(name), fs::perms(0640));
+  for (const char* name : {"new.html", "earlier.html", "empty.html"})
+    EXPECT_EQ(Permissions(name), fs::perms(0640));
   EXPECT_EQ(Entries(dir_), (std::vector<std::string>{"earlier.html", "empty.html", "new.html"}));
 }
 
@@ -193,7 +198,8 @@ TEST_F(WholeFileTest, TheFolderIsSyncedAndItsFailureUndoesNothing) {
   const platform::FileCalls calls = SystemCallsWith([](platform::FileCalls& table) {
     table.fsync = [](int fd) {
       struct stat status;
-      if (fstat(fd, &status) != 0 || !S_ISDIR(status.st_mode)) return platform::SystemFileCalls().fsync(fd);
+      if (fstat(fd, &status) != 0 || !S_ISDIR(status.st_mode))
+        return platform::SystemFileCalls().fsync(fd);
       g_folder_synced = true;
       errno = EIO;
       return -1;
@@ -216,7 +222,8 @@ TEST_F(WholeFileTest, AFileSizeLimitLeavesTheEarlierFileWhole) {
     const rlimit limit{4096, 4096};
     setrlimit(RLIMIT_FSIZE, &limit);
     std::string reason;
-    return !Replace(In("sheet.html"), kNewContent, &reason) && reason == std::strerror(EFBIG) ? 0 : 1;
+    return !Replace(In("sheet.html"), kNewContent, &reason) && reason == std::strerror(EFBIG) ? 0
+                                                                                              : 1;
   });
   EXPECT_EQ(status, 0);
   ExpectOnlyTheEarlierFile();
@@ -231,12 +238,15 @@ TEST_F(WholeFileTest, AFullFileSystemLeavesTheEarlierFileWhole) {
   const fs::path small = dir_ / "small";
   fs::create_directory(small);
   const int status = testing_support::RunInChild([&] {
-    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
         mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
       return kCannotMount;
     std::ofstream(small / "sheet.html", std::ios::binary) << EarlierContent();
     std::string reason;
-    if (Replace((small / "sheet.html").string(), kNewContent, &reason) || reason != std::strerror(ENOSPC)) return 1;
+    if (Replace((small / "sheet.html").string(), kNewContent, &reason) ||
+        reason != std::strerror(ENOSPC))
+      return 1;
     if (Content(small / "sheet.html") != EarlierContent()) return 2;
     return Entries(small) == std::vector<std::string>{"sheet.html"} ? 0 : 3;
   });

@@ -8,8 +8,8 @@
 #include "runtime/core/property_access.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/ui/controls/control_factory.h"
-#include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/controls/toolkit_control.h"
+#include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/loop/window_builder.h"
 #include "tests/headless_window.h"
 
@@ -36,7 +36,7 @@ TEST_F(PropertyAccessTest, GeometryIsRelativeToTheContainer) {
   EXPECT_EQ(Read(分组框1, rt::kLeft), 16);  // on the first page of the tab control
   EXPECT_EQ(Read(标签12, rt::kTop), 441);   // directly in the window
   EXPECT_EQ(Read(标签12, rt::kWidth), 830);
-  EXPECT_EQ(Read(时钟1, rt::kLeft), 608);   // no widget: the stored value
+  EXPECT_EQ(Read(时钟1, rt::kLeft), 608);  // no widget: the stored value
 }
 
 TEST_F(PropertyAccessTest, CoordinatesAndSizesAreClamped) {
@@ -125,14 +125,17 @@ TEST_F(PropertyAccessTest, SortedComboBoxSortsTheItemsItIsGiven) {
 TEST_F(PropertyAccessTest, SortedComboBoxFromTheTemplate) {
   rt::LoadedWindow& window = *rt::FindLoadedWindow(kMainWindowId);
   rt::ControlState state(rt::FindControl(window, 组合框_接线方式)->record);
-  auto unit = std::get<forms::ComboBoxUnit>(*forms::ParseUnitData(state.record.type_code, state.record.unit_data));
+  auto unit = std::get<forms::ComboBoxUnit>(
+      *forms::ParseUnitData(state.record.type_code, state.record.unit_data));
   ASSERT_EQ(unit.items, (std::vector<std::string>{"星形接线", "角形接线"}));
   unit.sorted = 1;
-  state.record.unit_data = forms::SerializeUnitData(unit, forms::HighestUnitDataVersion(state.record.type_code));
+  state.record.unit_data =
+      forms::SerializeUnitData(unit, forms::HighestUnitDataVersion(state.record.type_code));
   std::unique_ptr<rt::LiveControl> sorted = rt::CreateLiveControl(window, state);
   // Outside the window nothing takes its widget: it goes with the test, before the control.
   std::unique_ptr<Fl_Widget> widget(static_cast<rt::ToolkitControl&>(*sorted).widget());
-  EXPECT_EQ(sorted->ReadProperty(kItemsProperty - rt::kFirstTypeProperty).text, "角形接线\r\n星形接线");
+  EXPECT_EQ(sorted->ReadProperty(kItemsProperty - rt::kFirstTypeProperty).text,
+            "角形接线\r\n星形接线");
 }
 
 TEST_F(PropertyAccessTest, LabelTextColour) {
@@ -165,7 +168,8 @@ TEST_F(PropertyAccessDeathTest, TypePropertiesNeedALiveControl) {
         EXPECT_EQ(rt::GetProperty(kMainWindowId, 编辑框_P, rt::kLeft, -1), 278u);  // stored
         rt::GetProperty(kMainWindowId, 编辑框_P, kContentProperty, -1);
       },
-      ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus), Reported("错误信息：指定窗口尚未载入"));
+      ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
+      Reported("错误信息：指定窗口尚未载入"));
 }
 
 }  // namespace

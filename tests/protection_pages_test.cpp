@@ -19,29 +19,54 @@ struct VoltagePageBoxes {
 };
 
 constexpr VoltagePageBoxes kOpenDelta = {
-    编辑框_电容电压1, 编辑框_线圈一次, 编辑框_线圈二次, 编辑框_M1, 编辑框_N1, 编辑框_B, 编辑框_Klm3,
-    编辑框_Kv1, 编辑框_Klm1, 编辑框_Kv2, 编辑框_Klm2, 编辑框_M2, 编辑框_N2, 编辑框_Udz,
-    按钮_开口无熔丝, 按钮_开口外熔丝, 按钮_开口内熔丝};
+    编辑框_电容电压1, 编辑框_线圈一次, 编辑框_线圈二次, 编辑框_M1,       编辑框_N1,      编辑框_B,
+    编辑框_Klm3,      编辑框_Kv1,      编辑框_Klm1,     编辑框_Kv2,      编辑框_Klm2,    编辑框_M2,
+    编辑框_N2,        编辑框_Udz,      按钮_开口无熔丝, 按钮_开口外熔丝, 按钮_开口内熔丝};
 
 constexpr VoltagePageBoxes kDifferential = {
-    编辑框_电容电压2, 编辑框_线圈一次1, 编辑框_线圈二次1, 编辑框_M3, 编辑框_N3, 编辑框_B1, 编辑框_Klm4,
-    编辑框_Kv3, 编辑框_Klm5, 编辑框_Kv4, 编辑框_Klm6, 编辑框_M4, 编辑框_N4, 编辑框_Udz1,
-    按钮_差动无熔丝, 按钮_差动外熔丝, 按钮_差动内熔丝};
+    编辑框_电容电压2, 编辑框_线圈一次1, 编辑框_线圈二次1, 编辑框_M3,   编辑框_N3,
+    编辑框_B1,        编辑框_Klm4,      编辑框_Kv3,       编辑框_Klm5, 编辑框_Kv4,
+    编辑框_Klm6,      编辑框_M4,        编辑框_N4,        编辑框_Udz1, 按钮_差动无熔丝,
+    按钮_差动外熔丝,  按钮_差动内熔丝};
 
 struct CurrentPageBoxes {
   uint32_t iψ, ct, m_units, n_units, β, klm_b, kv_c, klm_c, kv_d, klm_d, m, n, result;
   uint32_t fuseless, external, internal;
 };
 
-constexpr CurrentPageBoxes kNeutralLine = {
-    编辑框_电容相电流, 编辑框_零序CT比, 编辑框_M5, 编辑框_N5, 编辑框_B2, 编辑框_Klm7, 编辑框_Kv5,
-    编辑框_Klm8, 编辑框_Kv6, 编辑框_Klm9, 编辑框_M6, 编辑框_N6, 编辑框_Idz,
-    按钮_中性线电流无熔丝, 按钮_中性线电流外熔丝, 按钮_中性线电流内熔丝};
+constexpr CurrentPageBoxes kNeutralLine = {编辑框_电容相电流,
+                                           编辑框_零序CT比,
+                                           编辑框_M5,
+                                           编辑框_N5,
+                                           编辑框_B2,
+                                           编辑框_Klm7,
+                                           编辑框_Kv5,
+                                           编辑框_Klm8,
+                                           编辑框_Kv6,
+                                           编辑框_Klm9,
+                                           编辑框_M6,
+                                           编辑框_N6,
+                                           编辑框_Idz,
+                                           按钮_中性线电流无熔丝,
+                                           按钮_中性线电流外熔丝,
+                                           按钮_中性线电流内熔丝};
 
-constexpr CurrentPageBoxes kBridge = {
-    编辑框_电容相电流1, 编辑框_零序CT比1, 编辑框_M7, 编辑框_N7, 编辑框_B3, 编辑框_Klm10, 编辑框_Kv7,
-    编辑框_Klm11, 编辑框_Kv8, 编辑框_Klm12, 编辑框_M8, 编辑框_N8, 编辑框_Idz1,
-    按钮_桥式差电流无熔丝, 按钮_桥式差电流外熔丝, 按钮_桥式差内熔丝};
+constexpr CurrentPageBoxes kBridge = {编辑框_电容相电流1,
+                                      编辑框_零序CT比1,
+                                      编辑框_M7,
+                                      编辑框_N7,
+                                      编辑框_B3,
+                                      编辑框_Klm10,
+                                      编辑框_Kv7,
+                                      编辑框_Klm11,
+                                      编辑框_Kv8,
+                                      编辑框_Klm12,
+                                      编辑框_M8,
+                                      编辑框_N8,
+                                      编辑框_Idz1,
+                                      按钮_桥式差电流无熔丝,
+                                      按钮_桥式差电流外熔丝,
+                                      按钮_桥式差内熔丝};
 
 // Common inputs Uψ = 6.35, U1 = 6.35, U2 = 0.1 (so Us = 100 V), M = 10, N = 1, and the
 // page's factors as the window starts with them.
@@ -93,7 +118,7 @@ TEST_P(VoltagePagesTest, WorkedExamples) {
   EXPECT_EQ(ClickFor(page.external, page.result), "16.48351729773");   // K = 2
   EXPECT_EQ(ClickFor(page.internal, page.result), "0.3081031142053");  // K = 2
   SetContent(page.m_units, "2");
-  EXPECT_EQ(ClickFor(page.external, page.result), "46.15384784676");   // K = 1, Uch = 60
+  EXPECT_EQ(ClickFor(page.external, page.result), "46.15384784676");  // K = 1, Uch = 60
 }
 
 TEST_P(VoltagePagesTest, BlankInputs) {
@@ -150,7 +175,7 @@ TEST(CurrentPagesTest, NeutralLineWorkedExamples) {
   EXPECT_EQ(ClickFor(page.internal, page.result), "0.006980624735791");  // R = 151, K = 2
   SetContent(page.m_units, "12");
   SetContent(page.n_units, "1");
-  EXPECT_EQ(ClickFor(page.external, page.result), "0.7570804818623");    // K = 3
+  EXPECT_EQ(ClickFor(page.external, page.result), "0.7570804818623");  // K = 3
 }
 
 TEST(CurrentPagesTest, BridgeWorkedExamples) {
@@ -161,7 +186,7 @@ TEST(CurrentPagesTest, BridgeWorkedExamples) {
   EXPECT_EQ(ClickFor(page.internal, page.result), "0.01392622887588");  // R = 148, K = 2
   SetContent(page.m_units, "12");
   SetContent(page.n_units, "1");
-  EXPECT_EQ(ClickFor(page.external, page.result), "0.4383097405914");   // K < 0 becomes 1
+  EXPECT_EQ(ClickFor(page.external, page.result), "0.4383097405914");  // K < 0 becomes 1
 }
 
 // The element counts m and n are read as numbers and then cut to whole numbers: "1.4e1"
@@ -223,11 +248,12 @@ TEST(AbsurdInputsTest, NoInputBreaksAnyCalculation) {
   for (const char* value : kAbsurd) {
     FillVoltagePage(kOpenDelta);
     FillCurrentPage(kNeutralLine);
-    for (uint32_t box : {编辑框_M1, 编辑框_N1, 编辑框_M2, 编辑框_N2, 编辑框_Kv1, 编辑框_Kv2, 编辑框_M5,
-                         编辑框_N5, 编辑框_M6, 编辑框_N6, 编辑框_Kv5, 编辑框_Kv6, 编辑框_零序CT比})
+    for (uint32_t box :
+         {编辑框_M1, 编辑框_N1, 编辑框_M2, 编辑框_N2, 编辑框_Kv1, 编辑框_Kv2, 编辑框_M5, 编辑框_N5,
+          编辑框_M6, 编辑框_N6, 编辑框_Kv5, 编辑框_Kv6, 编辑框_零序CT比})
       SetContent(box, value);
-    for (uint32_t button : {按钮_开口无熔丝, 按钮_开口外熔丝, 按钮_开口内熔丝, 按钮_中性线电流无熔丝,
-                            按钮_中性线电流外熔丝, 按钮_中性线电流内熔丝}) {
+    for (uint32_t button : {按钮_开口无熔丝, 按钮_开口外熔丝, 按钮_开口内熔丝,
+                            按钮_中性线电流无熔丝, 按钮_中性线电流外熔丝, 按钮_中性线电流内熔丝}) {
       testing_support::Click(button);
     }
     EXPECT_FALSE(Content(编辑框_Udz).empty()) << value;

@@ -60,23 +60,28 @@ TEST(HeapTest, HeldBlocksAreFreedByTheirLastHolder) {
 
   const uint8_t bytes[] = {1, 2, 3};
   const rt::HeapBlock block(rt::MakeBytes(rt::NewBytes(bytes, 3)));
-  EXPECT_EQ(std::vector<uint8_t>(block.bytes().begin(), block.bytes().end()), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(std::vector<uint8_t>(block.bytes().begin(), block.bytes().end()),
+            (std::vector<uint8_t>{1, 2, 3}));
   EXPECT_TRUE(rt::HeapBlock().bytes().empty());
 }
 
 TEST(ErrorReportTest, TextHasCodeAndMessageOnlyWhenGiven) {
   EXPECT_EQ(rt::BuildErrorText("", 0), "运行时出错!\r\n\r\n");
-  EXPECT_EQ(rt::BuildErrorText("载入启动窗口失败", 0), "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n");
+  EXPECT_EQ(rt::BuildErrorText("载入启动窗口失败", 0),
+            "运行时出错!\r\n\r\n错误信息：载入启动窗口失败\r\n");
   EXPECT_EQ(rt::BuildErrorText("", 6), "运行时出错!\r\n\r\n错误代码：6\r\n\r\n");
 }
 
 TEST(ErrorReportDeathTest, NumberedErrorSixLineByLine) {
-  EXPECT_EXIT(rt::RaiseError(6), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
-              rt::GbkToUtf8("^运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n$"));
+  EXPECT_EXIT(
+      rt::RaiseError(6), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
+      rt::GbkToUtf8(
+          "^运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n$"));
 }
 
 TEST(ErrorReportDeathTest, AllocationFailureNamesTheSize) {
-  EXPECT_EXIT(rt::AllocMem(SIZE_MAX / 2), ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
+  EXPECT_EXIT(rt::AllocMem(SIZE_MAX / 2),
+              ::testing::ExitedWithCode(testing_support::kRuntimeErrorStatus),
               rt::GbkToUtf8("分配 " + std::to_string(SIZE_MAX / 2) + " 字节内存失败!"));
 }
 

@@ -32,7 +32,9 @@ TEST(ScriptDriverTest, HelpAndVersion) {
   EXPECT_EQ(help.out.rfind("usage: capcalc-script [SCRIPT]\n", 0), 0u) << help.out;
   const std::string table = ReadmeCommandTable();
   EXPECT_NE(table.find("dump-template PATH"), std::string::npos) << table;
-  EXPECT_NE(help.out.find(table), std::string::npos) << "the usage differs from the README's table:\n" << table;
+  EXPECT_NE(help.out.find(table), std::string::npos)
+      << "the usage differs from the README's table:\n"
+      << table;
   auto version = RunCommand(kDriver + " --version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "capcalc-script " CAPCALC_VERSION "\n");
@@ -52,7 +54,8 @@ TEST(ScriptDriverTest, OutputAndScriptFailuresAreReported) {
   EXPECT_EQ(outcome.err, "capcalc-script: cannot read " + folder + ": Is a directory\n");
   outcome = RunCommand(kDriver + " /nonexistent/script");
   EXPECT_EQ(outcome.status, 2);
-  EXPECT_EQ(outcome.err, "capcalc-script: cannot read /nonexistent/script: No such file or directory\n");
+  EXPECT_EQ(outcome.err,
+            "capcalc-script: cannot read /nonexistent/script: No such file or directory\n");
 }
 
 }  // namespace

@@ -64,14 +64,17 @@ TEST(ScriptRunTest, StopsAtTheFirstBadLine) {
 
 TEST(ScriptRunTest, PropertiesPrintByTheirForm) {
   std::string out, err;
-  EXPECT_EQ(RunLines(U8(u8"prop 标签12 0\nprop 标签12 8\nprop 组合框_接线方式 19\nprop 标签1 7\n"), &out, &err), 0)
+  EXPECT_EQ(RunLines(U8(u8"prop 标签12 0\nprop 标签12 8\nprop 组合框_接线方式 19\nprop 标签1 7\n"),
+                     &out, &err),
+            0)
       << err;
-  EXPECT_EQ(out,
-            U8(u8"标签12.0=0\n"
-               u8"标签12.8=本软件根据根据电力行业电力电容器标准化技术文员会的“并联电容器装置技术及应用”编制，"
-               u8"另有专业的电力滤波设计仿真软件，有需要的可以联系作者。\n"
-               u8"组合框_接线方式.19=0\n"
-               u8"标签1.7=00000000\n"));
+  EXPECT_EQ(
+      out, U8(u8"标签12.0=0\n"
+              u8"标签12.8="
+              u8"本软件根据根据电力行业电力电容器标准化技术文员会的“并联电容器装置技术及应用”编制，"
+              u8"另有专业的电力滤波设计仿真软件，有需要的可以联系作者。\n"
+              u8"组合框_接线方式.19=0\n"
+              u8"标签1.7=00000000\n"));
 }
 
 // Numbers that no item, page or count can be, however the digits would wrap.
@@ -89,7 +92,8 @@ TEST(ScriptRunTest, NumbersOutOfRangeAreBadLines) {
   EXPECT_EQ(err, "line 1: at most 10000000 ticks at once, got 10000001\n");
   EXPECT_EQ(RunLines(U8(u8"tick 时钟1 99999999999999999999\n"), &out, &err), 2);
   EXPECT_EQ(RunLines(U8(u8"tick 时钟1 -1\n"), &out, &err), 2);
-  EXPECT_EQ(RunLines(U8(u8"page 2\nselect 组合框_接线方式 1\ntick 时钟1 3\n"), &out, &err), 0) << err;
+  EXPECT_EQ(RunLines(U8(u8"page 2\nselect 组合框_接线方式 1\ntick 时钟1 3\n"), &out, &err), 0)
+      << err;
 }
 
 TEST(ScriptRunTest, LongLinesAreRefusedAndMessagesQuoteLittle) {
@@ -98,7 +102,8 @@ TEST(ScriptRunTest, LongLinesAreRefusedAndMessagesQuoteLittle) {
   EXPECT_EQ(RunLines("get " + name + "\n", &out, &err), 2);
   EXPECT_EQ(err, "line 1: unknown control \"" + name.substr(0, 80) + U8(u8"…\"\n"));
   EXPECT_EQ(RunLines(U8(u8"sheet 编辑框_Idz1 ") + name + "\n", &out, &err), 2);
-  EXPECT_EQ(err, "line 1: a sheet is written as .html or .json, not \"" + name.substr(0, 80) + U8(u8"…\"\n"));
+  EXPECT_EQ(err, "line 1: a sheet is written as .html or .json, not \"" + name.substr(0, 80) +
+                     U8(u8"…\"\n"));
   EXPECT_EQ(RunLines(U8(u8"frobnicate 编辑框\n"), &out, &err), 2);
   EXPECT_EQ(err, "line 1: unknown command \"frobnicate\"\n");
 
@@ -112,7 +117,10 @@ TEST(ScriptRunTest, TypingALongTextFillsTheBoxAsFarAsItTakes) {
   std::string out, err;
   std::string text;
   for (int i = 0; i < 25000; ++i) text += "1x";
-  EXPECT_EQ(RunLines(U8(u8"set 编辑框_电容电压\ntype 编辑框_电容电压 ") + text + U8(u8"\nget 编辑框_电容电压\n"), &out, &err), 0)
+  EXPECT_EQ(RunLines(U8(u8"set 编辑框_电容电压\ntype 编辑框_电容电压 ") + text +
+                         U8(u8"\nget 编辑框_电容电压\n"),
+                     &out, &err),
+            0)
       << err;
   EXPECT_EQ(out, U8(u8"编辑框_电容电压=") + std::string(25000, '1') + "\n");
 }

@@ -38,16 +38,17 @@ std::string Contents(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-const std::string kClick = U8(u8"set 编辑框_电容相电流1 288.7\nset 编辑框_零序CT比1 40\nset 编辑框_M7 8\n"
-                              u8"set 编辑框_N7 2\nclick 按钮_桥式差电流外熔丝\n");
+const std::string kClick =
+    U8(u8"set 编辑框_电容相电流1 288.7\nset 编辑框_零序CT比1 40\nset 编辑框_M7 8\n"
+       u8"set 编辑框_N7 2\nclick 按钮_桥式差电流外熔丝\n");
 
 // The path is the rest of the line, spaces and all, and the extension in any case decides.
 TEST(SheetCommandTest, WritesTheSheetBehindTheBox) {
   const fs::path folder = fs::temp_directory_path() / "capcalc sheet test";
   fs::create_directories(folder);
   const fs::path json = folder / "a sheet.json", html = folder / "a sheet.HTML";
-  ASSERT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + json.string() + "\n" + U8(u8"sheet 编辑框_Idz1 ") +
-                html.string() + "\n"),
+  ASSERT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + json.string() + "\n" +
+                     U8(u8"sheet 编辑框_Idz1 ") + html.string() + "\n"),
             "");
   std::optional<calc::Sheet> sheet = calc::SheetBehind(calc::编辑框_Idz1);
   EXPECT_EQ(Contents(json), calc::SheetJson(*sheet));
@@ -56,8 +57,10 @@ TEST(SheetCommandTest, WritesTheSheetBehindTheBox) {
 }
 
 TEST(SheetCommandTest, RefusedLines) {
-  EXPECT_EQ(ErrorsOf(U8(u8"sheet 编辑框_M7 /tmp/x.json\n")), U8(u8"line 1: no calculation behind 编辑框_M7\n"));
-  EXPECT_EQ(ErrorsOf(U8(u8"sheet 编辑框_没有 /tmp/x.json\n")), U8(u8"line 1: unknown control \"编辑框_没有\"\n"));
+  EXPECT_EQ(ErrorsOf(U8(u8"sheet 编辑框_M7 /tmp/x.json\n")),
+            U8(u8"line 1: no calculation behind 编辑框_M7\n"));
+  EXPECT_EQ(ErrorsOf(U8(u8"sheet 编辑框_没有 /tmp/x.json\n")),
+            U8(u8"line 1: unknown control \"编辑框_没有\"\n"));
   EXPECT_EQ(ErrorsOf("sheet\n"), "line 1: missing control name\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1\n")), "line 6: missing path\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /tmp/x.txt\n")),
@@ -68,7 +71,8 @@ TEST(SheetCommandTest, RefusedLines) {
 
 std::vector<std::string> Entries(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -84,13 +88,15 @@ TEST(SheetCommandTest, AFullFileSystemKeepsTheEarlierSheet) {
   const fs::path small = folder.path() / "small", sheet = small / "sheet.html";
   fs::create_directory(small);
   const int status = testing_support::RunInChild([&] {
-    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
         mount("tmpfs", small.c_str(), "tmpfs", 0, "size=40k") != 0)
       return kCannotMount;
     const std::string earlier = "<!DOCTYPE html><p>the sheet filed yesterday</p>\n";
     std::ofstream(sheet, std::ios::binary) << earlier;
     std::ofstream(small / "filler", std::ios::binary) << std::string(24 * 1024, 'x');
-    const std::string errors = ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + sheet.string() + "\n");
+    const std::string errors =
+        ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + sheet.string() + "\n");
     if (errors != "line 6: cannot write \"" + sheet.string() + "\"\n") return 1;
     if (Contents(sheet) != earlier) return 2;
     return Entries(small) == std::vector<std::string>{"filler", "sheet.html"} ? 0 : 3;

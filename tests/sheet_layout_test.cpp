@@ -15,8 +15,10 @@ class FixedMetrics : public TextMetrics {
   int Width(std::string_view utf8, TextStyle) const override {
     int width = 0;
     for (unsigned char c : utf8) {
-      if (c < 0x80) width += 6;
-      else if (c >= 0xC0) width += 12;  // the first byte of a character
+      if (c < 0x80)
+        width += 6;
+      else if (c >= 0xC0)
+        width += 12;  // the first byte of a character
     }
     return width;
   }
@@ -26,19 +28,31 @@ class FixedMetrics : public TextMetrics {
 DocumentTable FaultTable(int rows, int marked) {
   DocumentTable table{{"故障数 F", "过电压倍数 V(F)", "信号 S(F)（V）", "动作", "标记"}, {}};
   for (int f = 0; f < rows; ++f)
-    table.rows.push_back({{{std::to_string(f), true}, {"1.0345", true}, {"10.345", true}, {"否", false}, {"", false}},
+    table.rows.push_back({{{std::to_string(f), true},
+                           {"1.0345", true},
+                           {"10.345", true},
+                           {"否", false},
+                           {"", false}},
                           f == marked});
   return table;
 }
 
 SheetDocument Document(int fault_rows) {
-  SheetDocument document{"计算书：开口三角电压计算（外熔丝）", "计算时间：2026-12-08 15:30:05", {}, "注：仅作为参考。"};
+  SheetDocument document{"计算书：开口三角电压计算（外熔丝）",
+                         "计算时间：2026-12-08 15:30:05",
+                         {},
+                         "注：仅作为参考。"};
   DocumentTable inputs{{"参数", "符号", "输入文本", "存储值", "单位"}, {}};
-  for (int i = 0; i < 7; ++i) inputs.rows.push_back({{{"电容器额定电压"}, {"UN"}, {"6.35"}, {"6.3499999", true}, {"kV"}}});
+  for (int i = 0; i < 7; ++i)
+    inputs.rows.push_back({{{"电容器额定电压"}, {"UN"}, {"6.35"}, {"6.3499999", true}, {"kV"}}});
   document.sections.push_back({"输入参数", inputs, true, {}, {}});
   document.sections.push_back({"故障表", FaultTable(fault_rows, 2), false, {}, {}});
   document.sections.push_back(
-      {"提示", {}, false, {}, {{"picks_up_before_k", "首次动作的行在 F = K 之前：保护在允许的故障数之前已动作。"}}});
+      {"提示",
+       {},
+       false,
+       {},
+       {{"picks_up_before_k", "首次动作的行在 F = K 之前：保护在允许的故障数之前已动作。"}}});
   return document;
 }
 
@@ -56,10 +70,12 @@ TEST(SheetLayoutTest, TablesWithTheirMarksAndNumbersSetRight) {
   // A number ends at its cell's right padding; the five-column table's cells share edges.
   const PlacedText* number = TextAt(layout, "6.3499999");
   ASSERT_NE(number, nullptr);
-  const auto frame = std::find_if(layout.shades.begin(), layout.shades.end(), [&](const PlacedShade& s) {
-    return s.shade == Shade::kCellFrame && s.place.x < number->place.x && s.place.x + s.place.width > number->place.x &&
-           s.place.y <= number->place.y && s.place.bottom() > number->place.y;
-  });
+  const auto frame =
+      std::find_if(layout.shades.begin(), layout.shades.end(), [&](const PlacedShade& s) {
+        return s.shade == Shade::kCellFrame && s.place.x < number->place.x &&
+               s.place.x + s.place.width > number->place.x && s.place.y <= number->place.y &&
+               s.place.bottom() > number->place.y;
+      });
   ASSERT_NE(frame, layout.shades.end());
   EXPECT_EQ(number->place.x + number->place.width, frame->place.x + frame->place.width - 1 - 4);
   EXPECT_EQ(layout.breaks.back(), layout.height);
@@ -73,7 +89,8 @@ TEST(SheetLayoutTest, TheDiagramBesideOrBelowTheInputs) {
   EXPECT_EQ(wide.diagram.x + wide.diagram.width, 700);
   EXPECT_EQ(wide.diagram.height, 180) << "fitted into its square, aspect kept";
   EXPECT_EQ(wide.diagram.width, 480 * 180 / 577);
-  for (int at : wide.breaks) EXPECT_FALSE(at > wide.diagram.y && at < wide.diagram.bottom() + 16) << at;
+  for (int at : wide.breaks)
+    EXPECT_FALSE(at > wide.diagram.y && at < wide.diagram.bottom() + 16) << at;
 
   const SheetLayout narrow = LayOutSheet(Document(5), {480, 577}, 400, FixedMetrics());
   EXPECT_EQ(narrow.diagram.x, 0);
@@ -97,9 +114,10 @@ TEST(SheetLayoutTest, PagesEndAtBreaksAndCoverTheWhole) {
   EXPECT_EQ(SplitIntoPages(layout, 100), (std::vector<PageSpan>{{0, 100}}));
   EXPECT_EQ(SplitIntoPages(layout, 50), (std::vector<PageSpan>{{0, 30}, {30, 70}, {70, 100}}));
   // A piece taller than a page is cut where the page ends.
-  EXPECT_EQ(SplitIntoPages(layout, 25), (std::vector<PageSpan>{{0, 20}, {20, 30}, {30, 55}, {55, 70}, {70, 95},
-                                                               {95, 100}}));
-  EXPECT_EQ(SplitIntoPages(SheetLayout{}, 50), (std::vector<PageSpan>{{0, 1}})) << "an empty sheet, one page";
+  EXPECT_EQ(SplitIntoPages(layout, 25),
+            (std::vector<PageSpan>{{0, 20}, {20, 30}, {30, 55}, {55, 70}, {70, 95}, {95, 100}}));
+  EXPECT_EQ(SplitIntoPages(SheetLayout{}, 50), (std::vector<PageSpan>{{0, 1}}))
+      << "an empty sheet, one page";
 }
 
 // On A4 the worked check's sheet takes one page; the largest table several, each ending
@@ -114,8 +132,10 @@ TEST(SheetLayoutTest, PaperPages) {
   const int heading_y = heading->place.y;
   for (const PageSpan& page : large.pages) {
     EXPECT_LE(page.bottom - page.top, page_height);
-    EXPECT_TRUE(std::binary_search(large.layout.breaks.begin(), large.layout.breaks.end(), page.bottom));
-    EXPECT_FALSE(page.bottom > heading_y && page.bottom <= heading_y + 16 + 3) << "the heading stays with its table";
+    EXPECT_TRUE(
+        std::binary_search(large.layout.breaks.begin(), large.layout.breaks.end(), page.bottom));
+    EXPECT_FALSE(page.bottom > heading_y && page.bottom <= heading_y + 16 + 3)
+        << "the heading stays with its table";
   }
   EXPECT_EQ(large.pages.back().bottom, large.layout.height);
 }

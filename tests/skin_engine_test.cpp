@@ -39,8 +39,8 @@ class SkinEngineTest : public testing::Test {
     std::string error;
     void* library = testing_support::LoadLibraryFile(CAPCALC_SKIN_ENGINE_FILE, &error);
     ASSERT_NE(library, nullptr) << error;
-    set_aero_ = reinterpret_cast<SetAeroExport>(
-        testing_support::FindExport(library, "SkinEngine_SetAero"));
+    set_aero_ =
+        reinterpret_cast<SetAeroExport>(testing_support::FindExport(library, "SkinEngine_SetAero"));
     attach_res_ = reinterpret_cast<AttachResExport>(
         testing_support::FindExport(library, "SkinEngine_AttachRes"));
     ASSERT_NE(set_aero_, nullptr);

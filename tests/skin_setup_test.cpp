@@ -3,8 +3,8 @@
 // anything already there under its name is left exactly as it is, and only a sound
 // library is loaded; the skin buffer is the program's own, freed as soon as the engine
 // returns.
-#include <gtest/gtest.h>
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,7 +44,8 @@ std::string ReadFile(const fs::path& path) {
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 const std::string kStarSelected = U8(u8"组合框_接线方式=星形接线\n");
-const std::string kUnbound = U8(u8"无法找到指定DLL库文件“SkinEngine.so”中的输出命令“SkinEngine_SetAero”");
+const std::string kUnbound =
+    U8(u8"无法找到指定DLL库文件“SkinEngine.so”中的输出命令“SkinEngine_SetAero”");
 
 // Whether the file holds exactly the library the program carries. A bool, so that a
 // failure does not print the whole library.
@@ -58,8 +59,9 @@ bool HoldsTheImage(const fs::path& path) {
 class ProgramFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    top_ = fs::temp_directory_path() / ("capcalc-skin-" + std::to_string(getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    top_ = fs::temp_directory_path() /
+           ("capcalc-skin-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(top_);
     fs::create_directories(top_);
     std::ofstream(top_ / "script") << U8(u8"get 组合框_接线方式\n");
@@ -178,7 +180,9 @@ TEST_F(ProgramFolderTest, OnlyASoundFileIsLoaded) {
   ExpectRefused("a library others may write");
   if (geteuid() == 0) {
     fs::permissions(library(), fs::perms(0644));
-    ASSERT_EQ(chown(library().c_str(), testing_support::UnprivilegedUser(), testing_support::UnprivilegedGroup()), 0);
+    ASSERT_EQ(chown(library().c_str(), testing_support::UnprivilegedUser(),
+                    testing_support::UnprivilegedGroup()),
+              0);
     ExpectRefused("another user's library");
   }
 }
@@ -195,8 +199,9 @@ TEST_F(ProgramFolderTest, AReplacementEngineOfTheUsersOwnLoads) {
 TEST_F(ProgramFolderTest, TheLibraryIsNeverWritableByOthersWhateverTheUmask) {
   const ChildOutcome outcome = Run("umask 000 && ");
   EXPECT_EQ(outcome.status, 0) << outcome.err;
-  EXPECT_EQ(fs::status(library()).permissions() & (fs::perms::group_write | fs::perms::others_write),
-            fs::perms::none);
+  EXPECT_EQ(
+      fs::status(library()).permissions() & (fs::perms::group_write | fs::perms::others_write),
+      fs::perms::none);
 }
 
 // A start ended while writing (here by the file size limit, whose signal kills it in the
@@ -226,7 +231,8 @@ TEST_F(ProgramFolderTest, AWriteThatFailsLeavesNothingBehind) {
 // name, and every start loads a complete one.
 TEST_F(ProgramFolderTest, FirstStartsAtOnceAllSucceed) {
   std::vector<std::future<ChildOutcome>> starts;
-  for (int i = 0; i < 8; ++i) starts.push_back(std::async(std::launch::async, [this] { return Run(); }));
+  for (int i = 0; i < 8; ++i)
+    starts.push_back(std::async(std::launch::async, [this] { return Run(); }));
   for (std::future<ChildOutcome>& start : starts) {
     const ChildOutcome outcome = start.get();
     EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -245,7 +251,8 @@ TEST(SkinSetupTest, TheEngineGetsItsOwnCopyOfSkin19FreedAtOnce) {
   calc::AttachSkin(19);
   void* module = dlopen(CAPCALC_FAKE_SKIN_ENGINE, RTLD_NOW);
   ASSERT_NE(module, nullptr);
-  auto* calls_of = reinterpret_cast<FakeSkinEngineCallsExport*>(dlsym(module, "FakeSkinEngine_Calls"));
+  auto* calls_of =
+      reinterpret_cast<FakeSkinEngineCallsExport*>(dlsym(module, "FakeSkinEngine_Calls"));
   const FakeSkinEngineCalls& calls = *calls_of();
   EXPECT_EQ(calls.aero_calls, 1);
   EXPECT_EQ(calls.aero, 1);
@@ -254,7 +261,8 @@ TEST(SkinSetupTest, TheEngineGetsItsOwnCopyOfSkin19FreedAtOnce) {
   EXPECT_EQ(calls.skin_bytes, std::vector<uint8_t>(skin19.begin(), skin19.end()));
   EXPECT_NE(calls.skin, skin19.data());  // a copy, not the program's constant data
   EXPECT_TRUE(calls.text_is_empty_string);
-  EXPECT_EQ(std::vector<int32_t>(calls.reserved, calls.reserved + 3), std::vector<int32_t>({0, 0, 0}));
+  EXPECT_EQ(std::vector<int32_t>(calls.reserved, calls.reserved + 3),
+            std::vector<int32_t>({0, 0, 0}));
 #if defined(__SANITIZE_ADDRESS__)
   EXPECT_TRUE(__asan_address_is_poisoned(calls.skin)) << "the skin buffer outlived the call";
 #endif

@@ -94,8 +94,8 @@ class HandBuilt {
 
   void Build() {
     std::vector<Body> bodies;
-    bodies.push_back(ControlBody(forms::kWindowType, "", {50, 50, 650, 488}, {0x16010002}, "tag",
-                                 1, {{0, 7}}, {6, 0, 0, 0, 0xAA}));
+    bodies.push_back(ControlBody(forms::kWindowType, "", {50, 50, 650, 488}, {0x16010002}, "tag", 1,
+                                 {{0, 7}}, {6, 0, 0, 0, 0xAA}));
     bodies.push_back(ControlBody(forms::kLabelType, "标签1", {16, 32, 88, 24}, {}, "", 5,
                                  {{-6, 1}, {-7, forms::kNoHandler}}, {2, 0, 0, 0}));
     bodies.push_back(MenuItemBody());
@@ -211,10 +211,9 @@ TEST(TemplateFormatTest, EmptyBlockHasNoWindowsButEveryOtherTruncationFails) {
 
 TEST(TemplateFormatTest, ForgedCountsAndSizesFailWithoutAllocatingForThem) {
   const HandBuilt block;
-  for (const char* field :
-       {"window table size", "text1 size", "record count", "record area size", "record 1 offset",
-        "record 1 size", "record 0 child count", "record 1 mouse pointer size",
-        "record 1 binding count"}) {
+  for (const char* field : {"window table size", "text1 size", "record count", "record area size",
+                            "record 1 offset", "record 1 size", "record 0 child count",
+                            "record 1 mouse pointer size", "record 1 binding count"}) {
     const auto forged = block.With(field, 0x7FFFFFF8);
     std::optional<forms::Template> result;
     const size_t largest =

@@ -20,7 +20,8 @@ class TemporaryFolder {
   }
   // A test may have taken the owner's permissions away.
   ~TemporaryFolder() {
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add);
     std::filesystem::remove_all(path_);
   }
   TemporaryFolder(const TemporaryFolder&) = delete;

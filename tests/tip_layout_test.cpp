@@ -32,11 +32,13 @@ std::vector<std::string> Wrap(const char8_t* text, int max_width) {
 using Lines = std::vector<std::string>;
 
 TEST(WrapTextTest, BreaksNextToCjkCharactersAndAfterSpacesOnly) {
-  EXPECT_EQ(Wrap(u8"输入电容组的额定电压值", 60), (Lines{Utf8(u8"输入电容组"), Utf8(u8"的额定电压"), Utf8(u8"值")}));
+  EXPECT_EQ(Wrap(u8"输入电容组的额定电压值", 60),
+            (Lines{Utf8(u8"输入电容组"), Utf8(u8"的额定电压"), Utf8(u8"值")}));
   // "，" may not begin a line: it goes down with the character before it.
   EXPECT_EQ(Wrap(u8"电压值，如", 36), (Lines{Utf8(u8"电压"), Utf8(u8"值，如")}));
   // "6.35,6.6/√3," is one piece: it moves to the next line whole.
-  EXPECT_EQ(Wrap(u8"比值：6.35,6.6/√3,则", 90), (Lines{Utf8(u8"比值："), Utf8(u8"6.35,6.6/√3,则")}));
+  EXPECT_EQ(Wrap(u8"比值：6.35,6.6/√3,则", 90),
+            (Lines{Utf8(u8"比值："), Utf8(u8"6.35,6.6/√3,则")}));
   EXPECT_EQ(Wrap(u8"two words", 40), (Lines{"two ", "words"}));
 }
 
@@ -127,7 +129,8 @@ TEST(BalloonOutlineTest, RoundsTheCornersAndFollowsTheStem) {
   EXPECT_EQ(balloon.rows[static_cast<size_t>(middle)], (Span{0, 100}));
   // A middle row is outline only at its two ends; the bottom row is outline throughout.
   EXPECT_EQ(rt::OutlineRuns(balloon.rows, middle), (std::vector<Span>{{0, 1}, {99, 100}}));
-  EXPECT_EQ(rt::OutlineRuns(balloon.rows, bottom), (std::vector<Span>{balloon.rows[static_cast<size_t>(bottom)]}));
+  EXPECT_EQ(rt::OutlineRuns(balloon.rows, bottom),
+            (std::vector<Span>{balloon.rows[static_cast<size_t>(bottom)]}));
   // The top row of the body is open where the stem joins it.
   std::vector<Span> joint = rt::OutlineRuns(balloon.rows, top);
   const Span& stem_base = balloon.rows[static_cast<size_t>(top) - 1];

@@ -65,8 +65,8 @@ TEST(UnitDataTest, FontIsNothingOrExactlyOneLogicalFont) {
   font.Zeros(32 - std::string_view("楷体_GB2312").size());
   ASSERT_EQ(font.size(), 60u);
 
-  const auto group = Parse<forms::GroupBoxUnit>(forms::kGroupBoxType,
-                                                GroupBoxWithFontBlock(font.bytes()));
+  const auto group =
+      Parse<forms::GroupBoxUnit>(forms::kGroupBoxType, GroupBoxWithFontBlock(font.bytes()));
   ASSERT_TRUE(group.font);
   EXPECT_EQ(group.font->height, -16);
   EXPECT_EQ(group.font->weight, 400);

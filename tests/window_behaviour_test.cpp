@@ -9,7 +9,9 @@ namespace {
 
 using namespace calc;
 
-int32_t BannerLeft() { return static_cast<int32_t>(rt::GetProperty(kMainWindowId, 标签12, kLeftProperty, -1)); }
+int32_t BannerLeft() {
+  return static_cast<int32_t>(rt::GetProperty(kMainWindowId, 标签12, kLeftProperty, -1));
+}
 
 void WriteBanner(int32_t property, int32_t value) {
   rt::SetProperty(kMainWindowId, 标签12, property, -1, static_cast<uint32_t>(value), 0);

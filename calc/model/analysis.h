@@ -37,7 +37,8 @@ struct SheetAnalysis {
   std::optional<FailedCount> failed_count;
   std::vector<FaultRow> faults;
   std::optional<FuselessFault> fuseless;
-  std::optional<double> operating_voltage;  // page 1: the capacitors' voltage behind the reactor, kV
+  std::optional<double>
+      operating_voltage;  // page 1: the capacitors' voltage behind the reactor, kV
   std::vector<SheetWarning> warnings;
   std::vector<std::string> formulas;
 };

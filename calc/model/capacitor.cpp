@@ -17,7 +17,8 @@ double Root3() { return SquareRoot(3.0); }
 
 // A result from the working values and the results written before it; none where the
 // page empties the box.
-using Evaluation = std::optional<double> (*)(CapacitorValues& v, const std::vector<ResultValue>& written);
+using Evaluation = std::optional<double> (*)(CapacitorValues& v,
+                                             const std::vector<ResultValue>& written);
 
 // One result: its box's symbol, its formula as the sheet prints it for a star and for a
 // delta bank (null when the same), and the code that evaluates it.
@@ -31,7 +32,8 @@ struct Step {
 
 // The rated current, kept in single precision for the in-delta current and the settings.
 std::optional<double> RatedCurrent(CapacitorValues& v, const std::vector<ResultValue>&) {
-  const double rated = v.connection == kStar ? (double{v.QN} / v.UN) / 3 : (double{v.QN} / v.UN) / Root3();
+  const double rated =
+      v.connection == kStar ? (double{v.QN} / v.UN) / 3 : (double{v.QN} / v.UN) / Root3();
   v.IN = RoundToSingle(rated);
   return rated;
 }
@@ -41,7 +43,9 @@ std::optional<double> InDeltaCurrent(CapacitorValues& v, const std::vector<Resul
   return v.IN / Root3();
 }
 
-double ReactanceBase(const CapacitorValues& v) { return (double{v.UN} * v.UN) / (double{v.QN} / 3); }
+double ReactanceBase(const CapacitorValues& v) {
+  return (double{v.UN} * v.UN) / (double{v.QN} / 3);
+}
 
 std::optional<double> CapacitiveReactance(CapacitorValues& v, const std::vector<ResultValue>&) {
   return ReactanceBase(v) * 1000;
@@ -53,13 +57,15 @@ std::optional<double> InductiveReactance(CapacitorValues& v, const std::vector<R
 
 std::optional<double> Output(CapacitorValues& v, const std::vector<ResultValue>&) {
   const double r = 1 - (double{v.Kr} / 100);
-  return v.connection == kStar
-             ? (((((double{v.QN} * v.Usys) / Root3()) * v.Usys) / Root3()) / (double{v.UN} * v.UN)) / r
-             : (((double{v.QN} * v.Usys) * v.Usys) / (double{v.UN} * v.UN)) / r;
+  return v.connection == kStar ? (((((double{v.QN} * v.Usys) / Root3()) * v.Usys) / Root3()) /
+                                  (double{v.UN} * v.UN)) /
+                                     r
+                               : (((double{v.QN} * v.Usys) * v.Usys) / (double{v.UN} * v.UN)) / r;
 }
 
 // From the output as shown (13 digits), read back in single precision.
-std::optional<double> OperatingCurrent(CapacitorValues& v, const std::vector<ResultValue>& written) {
+std::optional<double> OperatingCurrent(CapacitorValues& v,
+                                       const std::vector<ResultValue>& written) {
   const float shown_output = NumberOf(written[size_t(kOutput)].text);
   return (double{shown_output} / v.Usys) / Root3();
 }
@@ -84,11 +90,13 @@ std::optional<double> DelayedSetting(CapacitorValues& v, const std::vector<Resul
   return SecondaryCurrent(v) * 1.5;
 }
 
-std::optional<double> InstantaneousDifferentialSetting(CapacitorValues& v, const std::vector<ResultValue>&) {
+std::optional<double> InstantaneousDifferentialSetting(CapacitorValues& v,
+                                                       const std::vector<ResultValue>&) {
   return (SecondaryCurrent(v) * Root3()) * 3;
 }
 
-std::optional<double> DelayedDifferentialSetting(CapacitorValues& v, const std::vector<ResultValue>&) {
+std::optional<double> DelayedDifferentialSetting(CapacitorValues& v,
+                                                 const std::vector<ResultValue>&) {
   return (SecondaryCurrent(v) * Root3()) * 1.5;
 }
 
@@ -97,14 +105,17 @@ constexpr Step kSteps[] = {
     {kInDeltaCurrent, "", "星形接线时不适用，为空", "IN / √3", InDeltaCurrent},
     {kCapacitiveReactance, "Xc", "Xc = 1000·UN·UN / (QN / 3)", nullptr, CapacitiveReactance},
     {kInductiveReactance, "XL", "XL = Xc·Kr / 100", nullptr, InductiveReactance},
-    {kOutput, "Qout", "Qout = QN·Usys·Usys / (3·UN·UN·(1 - Kr/100))", "Qout = QN·Usys·Usys / (UN·UN·(1 - Kr/100))",
-     Output},
-    {kOperatingCurrent, "Irun", "Irun = Qout / (√3·Usys)，Qout 取所示的值", nullptr, OperatingCurrent},
+    {kOutput, "Qout", "Qout = QN·Usys·Usys / (3·UN·UN·(1 - Kr/100))",
+     "Qout = QN·Usys·Usys / (UN·UN·(1 - Kr/100))", Output},
+    {kOperatingCurrent, "Irun", "Irun = Qout / (√3·Usys)，Qout 取所示的值", nullptr,
+     OperatingCurrent},
     {kTuningFrequency, "ft", "ft = f·√(100 / Kr)", nullptr, TuningFrequency},
-    {kCompensation, "Qcomp", "Qcomp = P·(tanφ1 - tanφ2)，tanφ = √(1 - cosφ·cosφ) / cosφ", nullptr, Compensation},
+    {kCompensation, "Qcomp", "Qcomp = P·(tanφ1 - tanφ2)，tanφ = √(1 - cosφ·cosφ) / cosφ", nullptr,
+     Compensation},
     {kInstantaneousSetting, "", "3·IN / nCT", nullptr, InstantaneousSetting},
     {kDelayedSetting, "", "1.5·IN / nCT", nullptr, DelayedSetting},
-    {kInstantaneousDifferentialSetting, "", "3√3·IN / nCT", nullptr, InstantaneousDifferentialSetting},
+    {kInstantaneousDifferentialSetting, "", "3√3·IN / nCT", nullptr,
+     InstantaneousDifferentialSetting},
     {kDelayedDifferentialSetting, "", "1.5√3·IN / nCT", nullptr, DelayedDifferentialSetting},
 };
 static_assert(std::size(kSteps) == kCapacitorResultCount);
@@ -138,7 +149,8 @@ const char* OperatingVoltageFormula(const CapacitorValues& v) {
   return IsStar(v) ? "Uc = Usys / (√3·(1 - Kr/100))" : "Uc = Usys / (1 - Kr/100)";
 }
 
-std::vector<NamedValue> Named(const std::vector<ResultValue>& results, const std::vector<std::string>& captions) {
+std::vector<NamedValue> Named(const std::vector<ResultValue>& results,
+                              const std::vector<std::string>& captions) {
   std::vector<NamedValue> named;
   for (size_t i = 0; i < results.size(); ++i)
     named.push_back({i < captions.size() ? captions[i] : "", results[i].text, results[i].value});
@@ -153,18 +165,20 @@ CapacitorOutcome CalculateCapacitorParameters(CapacitorTexts texts) {
   outcome.results.reserve(kCapacitorResultCount);
   for (const Step& step : kSteps) {
     const std::optional<double> value = step.evaluate(outcome.values, outcome.results);
-    const char* formula = IsStar(outcome.values) || !step.delta_formula ? step.star_formula : step.delta_formula;
-    outcome.results.push_back(
-        {step.result, step.symbol, value.value_or(NAN), value ? ShownText(*value) : std::string(), formula});
+    const char* formula =
+        IsStar(outcome.values) || !step.delta_formula ? step.star_formula : step.delta_formula;
+    outcome.results.push_back({step.result, step.symbol, value.value_or(NAN),
+                               value ? ShownText(*value) : std::string(), formula});
   }
   return outcome;
 }
 
-SheetAnalysis AnalyseCapacitorParameters(const CapacitorOutcome& outcome, const Captions& captions) {
+SheetAnalysis AnalyseCapacitorParameters(const CapacitorOutcome& outcome,
+                                         const Captions& captions) {
   SheetAnalysis analysis;
   analysis.operating_voltage = OperatingVoltage(outcome.values);
-  if (std::optional<SheetWarning> warning =
-          NotFiniteWarning(Named(outcome.results, captions.results), NamedInputs(outcome.inputs, captions.inputs)))
+  if (std::optional<SheetWarning> warning = NotFiniteWarning(
+          Named(outcome.results, captions.results), NamedInputs(outcome.inputs, captions.inputs)))
     analysis.warnings.push_back(*warning);
   if (std::optional<SheetWarning> warning =
           CapacitorOvervoltageWarning(*analysis.operating_voltage, outcome.values.UN))

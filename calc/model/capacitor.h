@@ -15,8 +15,8 @@ namespace calc {
 
 struct CapacitorTexts {
   std::string UN, QN, Kr, Usys, f, nCT, cosφ1, cosφ2, P;  // as typed, GBK
-  int32_t connection = 0;       // the picked item: 0 star, 1 delta
-  std::string connection_text;  // the item's text as shown
+  int32_t connection = 0;                                 // the picked item: 0 star, 1 delta
+  std::string connection_text;                            // the item's text as shown
 };
 
 // The results in the order the page writes them.
@@ -47,7 +47,8 @@ struct ResultValue {
 // The page's working values as a click leaves them.
 struct CapacitorValues {
   float UN = 0, QN = 0, Kr = 0, Usys = 0, cosφ1 = 0, cosφ2 = 0, P = 0;
-  float IN = 0;  // the rated current, kept in single precision for the in-delta current and the settings
+  float IN =
+      0;  // the rated current, kept in single precision for the in-delta current and the settings
   int32_t f = 0, nCT = 0;
   int32_t connection = 0;
 };

@@ -13,12 +13,17 @@ constexpr int kTableDigits = 5;
 // Half an ulp of a single-precision value, doubled for the rounding of the double steps.
 constexpr double kSingleRounding = 0x1p-23;
 
-double Allowance(double setting) { return std::isfinite(setting) ? std::fabs(setting) * kSingleRounding : 0; }
+double Allowance(double setting) {
+  return std::isfinite(setting) ? std::fabs(setting) * kSingleRounding : 0;
+}
 
-double Denominator(const FaultModel& model, double failures) { return model.whole - failures * model.step; }
+double Denominator(const FaultModel& model, double failures) {
+  return model.whole - failures * model.step;
+}
 
 void MarkRows(std::vector<FaultRow>& rows, const FaultModel& model) {
-  auto first_pickup = std::find_if(rows.begin(), rows.end(), [](const FaultRow& row) { return row.picks_up; });
+  auto first_pickup =
+      std::find_if(rows.begin(), rows.end(), [](const FaultRow& row) { return row.picks_up; });
   if (first_pickup != rows.end()) first_pickup->first_pickup = true;
   auto last_within = std::find_if(rows.rbegin(), rows.rend(),
                                   [&](const FaultRow& row) { return row.overvoltage <= model.Kv; });
@@ -48,9 +53,13 @@ double Signal(const FaultModel& model, double failures) {
   return model.signal_factor * failures / Denominator(model, failures);
 }
 
-bool ReachesSetting(double signal, double setting) { return signal >= setting - Allowance(setting); }
+bool ReachesSetting(double signal, double setting) {
+  return signal >= setting - Allowance(setting);
+}
 
-bool FallsShortOfSetting(double signal, double setting) { return signal < setting - Allowance(setting); }
+bool FallsShortOfSetting(double signal, double setting) {
+  return signal < setting - Allowance(setting);
+}
 
 std::vector<FaultRow> FaultRows(const FaultModel& model) {
   std::vector<FaultRow> rows;

@@ -15,12 +15,12 @@ namespace calc {
 // A bank's response to F failures: V(F) = whole / (whole − F·step) and
 // S(F) = G·F / (whole − F·step).
 struct FaultModel {
-  double whole = 0;          // 3MN, or T = 3MNmn with internal fuses
-  double step = 0;           // D, or R with internal fuses
-  double signal_factor = 0;  // G
-  double setting = 0;        // Uch / Klm or Ich / Klm
-  double Kv = 0;             // the overvoltage the sound ones may bear
-  double K = 0;              // the failures the setting was computed for
+  double whole = 0;           // 3MN, or T = 3MNmn with internal fuses
+  double step = 0;            // D, or R with internal fuses
+  double signal_factor = 0;   // G
+  double setting = 0;         // Uch / Klm or Ich / Klm
+  double Kv = 0;              // the overvoltage the sound ones may bear
+  double K = 0;               // the failures the setting was computed for
   int64_t most_failures = 0;  // what the group can lose before it is gone
 };
 

@@ -23,10 +23,12 @@ void InputReader::Choice(std::string text, int32_t item) {
   readings_.push_back({"", std::move(text), double(item), true});
 }
 
-std::vector<NamedValue> NamedInputs(const std::vector<InputReading>& inputs, const std::vector<std::string>& captions) {
+std::vector<NamedValue> NamedInputs(const std::vector<InputReading>& inputs,
+                                    const std::vector<std::string>& captions) {
   std::vector<NamedValue> named;
   for (size_t i = 0; i < inputs.size(); ++i)
-    named.push_back({i < captions.size() ? captions[i] : "", inputs[i].text, inputs[i].value, inputs[i].choice});
+    named.push_back({i < captions.size() ? captions[i] : "", inputs[i].text, inputs[i].value,
+                     inputs[i].choice});
   return named;
 }
 

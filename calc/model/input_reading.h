@@ -24,8 +24,8 @@ class InputReader {
   explicit InputReader(std::vector<InputReading>& readings) : readings_(readings) {}
 
   // Each keeps the text it is given in the reading.
-  float Number(const char* symbol, std::string text);     // text-to-number
-  int32_t Integer(const char* symbol, std::string text);  // text-to-integer
+  float Number(const char* symbol, std::string text);       // text-to-number
+  int32_t Integer(const char* symbol, std::string text);    // text-to-integer
   int32_t Truncated(const char* symbol, std::string text);  // text-to-number, truncated
   void Choice(std::string text, int32_t item);
 
@@ -41,6 +41,7 @@ class InputReader {
 
 // The inputs as the warnings name them, by the captions beside their boxes (one per
 // input, in their order).
-std::vector<NamedValue> NamedInputs(const std::vector<InputReading>& inputs, const std::vector<std::string>& captions);
+std::vector<NamedValue> NamedInputs(const std::vector<InputReading>& inputs,
+                                    const std::vector<std::string>& captions);
 
 }  // namespace calc

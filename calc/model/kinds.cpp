@@ -27,9 +27,13 @@ const char* SignalName(CalculationPage page) {
   return "";
 }
 
-bool MeasuresVoltage(CalculationPage page) { return page == kOpenDeltaPage || page == kDifferentialPage; }
+bool MeasuresVoltage(CalculationPage page) {
+  return page == kOpenDeltaPage || page == kDifferentialPage;
+}
 
-bool IsFused(Variant variant) { return variant == Variant::kExternalFuses || variant == Variant::kInternalFuses; }
+bool IsFused(Variant variant) {
+  return variant == Variant::kExternalFuses || variant == Variant::kInternalFuses;
+}
 
 PageConstants ConstantsOf(CalculationPage page) {
   switch (page) {

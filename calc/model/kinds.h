@@ -4,7 +4,13 @@
 
 namespace calc {
 
-enum class CalculationPage { kCapacitorPage, kOpenDeltaPage, kDifferentialPage, kNeutralLinePage, kBridgePage };
+enum class CalculationPage {
+  kCapacitorPage,
+  kOpenDeltaPage,
+  kDifferentialPage,
+  kNeutralLinePage,
+  kBridgePage
+};
 enum class Variant { kCapacitorParameters, kFuseless, kExternalFuses, kInternalFuses };
 
 // The page's title on its tab.

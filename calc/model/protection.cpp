@@ -20,7 +20,8 @@ float SecondaryVoltage(const ProtectionValues& v) {
   return RoundToSingle((v.Uψ / ratio) * 1000);
 }
 
-void ReadCommonInputs(CalculationPage page, ProtectionTexts& texts, InputReader& read, ProtectionValues& v) {
+void ReadCommonInputs(CalculationPage page, ProtectionTexts& texts, InputReader& read,
+                      ProtectionValues& v) {
   if (MeasuresVoltage(page)) {
     v.Uψ = read.Number("Uψ", std::move(texts.Uψ));
     v.U1 = read.Number("U1", std::move(texts.U1));
@@ -54,7 +55,8 @@ constexpr FormulaText kFuselessSignal = {"Uch = 3β·Us / (3MN - β·(3N(M - 1) 
 
 double FuselessRatio(const PageConstants& c, const ProtectionValues& v) {
   const double p = v.β * c.f;
-  const double q = (double(v.M) * v.N * 3) - v.β * (((double(v.M) * v.N * 3) - (double(v.N) * c.a)) + c.b);
+  const double q =
+      (double(v.M) * v.N * 3) - v.β * (((double(v.M) * v.N * 3) - (double(v.N) * c.a)) + c.b);
   return p / q;
 }
 
@@ -73,7 +75,8 @@ float ExternalFailedCount(const PageConstants& c, const ProtectionValues& v) {
   return RoundToSingle((double(v.M) * v.N * (double(v.Kv) - 1) * 3) / (v.Kv * UnitStep(c, v.N)));
 }
 
-constexpr FormulaText kExternalSignal = {"Uch = 3K·Us / (3MN - K(3N - 2))", "Ich = {F}K·Iψ / (CT·(3MN - K(6N - {C})))"};
+constexpr FormulaText kExternalSignal = {"Uch = 3K·Us / (3MN - K(3N - 2))",
+                                         "Ich = {F}K·Iψ / (CT·(3MN - K(6N - {C})))"};
 
 double ExternalRatio(const PageConstants& c, const ProtectionValues& v) {
   return (v.K * c.f) / ((double(v.M) * v.N * 3) - v.K * UnitStep(c, v.N));
@@ -89,7 +92,8 @@ void ExternalFuses(ProtectionTexts& texts, InputReader& read, ProtectionOutcome&
   StoreSignal(outcome, ExternalRatio(c, v), v);
 }
 
-constexpr FormulaText kElementStep = {"R = 3N(M(n - 1) + 1) - 2，T = 3MNmn", "R = 3N(M(n - 1) + 2) - {C}，T = 3MNmn"};
+constexpr FormulaText kElementStep = {"R = 3N(M(n - 1) + 1) - 2，T = 3MNmn",
+                                      "R = 3N(M(n - 1) + 2) - {C}，T = 3MNmn"};
 constexpr FormulaText kInternalFailedCount = {"K = 取整[T(Kv - 1) / (Kv·R)]，且 K ≥ 1",
                                               "K = 取整[T(Kv - 1) / (Kv·R)]，且 K ≥ 1"};
 
@@ -99,7 +103,8 @@ float InternalFailedCount(const PageConstants& c, const ProtectionValues& v) {
                        (v.Kv * ElementStep(c, v.M, v.N, v.n)));
 }
 
-constexpr FormulaText kInternalSignal = {"Uch = 3K·Us / (T - K·R)", "Ich = {F}K·Iψ / (CT·(T - K·R))"};
+constexpr FormulaText kInternalSignal = {"Uch = 3K·Us / (T - K·R)",
+                                         "Ich = {F}K·Iψ / (CT·(T - K·R))"};
 
 double InternalRatio(const PageConstants& c, const ProtectionValues& v) {
   return (v.K * c.f) / ((double(v.M) * v.N * v.m * v.n * 3) - v.K * ElementStep(c, v.M, v.N, v.n));
@@ -119,19 +124,22 @@ void InternalFuses(ProtectionTexts& texts, InputReader& read, ProtectionOutcome&
 
 constexpr FormulaText kSetting = {"Udz = Uch / Klm", "Idz = Ich / Klm"};
 
-double Setting(const ProtectionOutcome& outcome) { return StoredSignal(outcome) / double(outcome.values.Klm); }
+double Setting(const ProtectionOutcome& outcome) {
+  return StoredSignal(outcome) / double(outcome.values.Klm);
+}
 
 constexpr FormulaText kUnitStep = {"D = 3N - 2", "D = 6N - {C}"};
-constexpr FormulaText kUnitStepAndFactor = {"D = 3N - 2，G = 3·Us", "D = 6N - {C}，G = {F}·Iψ / CT"};
+constexpr FormulaText kUnitStepAndFactor = {"D = 3N - 2，G = 3·Us",
+                                            "D = 6N - {C}，G = {F}·Iψ / CT"};
 constexpr FormulaText kSignalFactor = {"G = 3·Us", "G = {F}·Iψ / CT"};
 
 // Each variant's formulas in the order the sheet prints them.
 using FormulaList = std::span<const FormulaText* const>;
-constexpr const FormulaText* kFuselessFormulas[] = {&kSecondaryVoltage, &kFuselessSignal, &kSetting, &kUnitStep,
-                                                    &kFuselessOvervoltageText};
+constexpr const FormulaText* kFuselessFormulas[] = {&kSecondaryVoltage, &kFuselessSignal, &kSetting,
+                                                    &kUnitStep, &kFuselessOvervoltageText};
 constexpr const FormulaText* kExternalFormulas[] = {
-    &kSecondaryVoltage,  &kExternalFailedCount, &kExternalSignal, &kSetting, &kUnitStepAndFactor,
-    &kUnitOvervoltageText, &kUnitSignalText};
+    &kSecondaryVoltage,  &kExternalFailedCount, &kExternalSignal, &kSetting,
+    &kUnitStepAndFactor, &kUnitOvervoltageText, &kUnitSignalText};
 constexpr const FormulaText* kInternalFormulas[] = {
     &kSecondaryVoltage, &kElementStep,  &kInternalFailedCount,    &kInternalSignal,
     &kSetting,          &kSignalFactor, &kElementOvervoltageText, &kElementSignalText};
@@ -147,7 +155,8 @@ FormulaList FormulasOf(Variant variant) {
 }
 
 void ReplaceAll(std::string& text, std::string_view placeholder, const std::string& by) {
-  for (size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + by.size()))
+  for (size_t at = text.find(placeholder); at != std::string::npos;
+       at = text.find(placeholder, at + by.size()))
     text.replace(at, placeholder.size(), by);
 }
 
@@ -172,7 +181,8 @@ std::string RightHandSide(const std::string& formulas) {
 
 }  // namespace
 
-ProtectionOutcome CalculateProtection(CalculationPage page, Variant variant, ProtectionTexts texts) {
+ProtectionOutcome CalculateProtection(CalculationPage page, Variant variant,
+                                      ProtectionTexts texts) {
   ProtectionOutcome outcome;
   outcome.inputs.reserve(8);
   outcome.page = page;
@@ -199,10 +209,13 @@ float WholeFailedCount(float computed) {
   return RoundToSingle(WholePart(computed));
 }
 
-double UnitStep(const PageConstants& constants, int32_t N) { return (double(N) * constants.a) - constants.b; }
+double UnitStep(const PageConstants& constants, int32_t N) {
+  return (double(N) * constants.a) - constants.b;
+}
 
 double ElementStep(const PageConstants& constants, int32_t M, int32_t N, int32_t n) {
-  return (((double(M) * N * n * 3) - (double(M) * N * 3)) + (double(N) * constants.a)) - constants.b;
+  return (((double(M) * N * n * 3) - (double(M) * N * 3)) + (double(N) * constants.a)) -
+         constants.b;
 }
 
 double WholeCount(const ProtectionValues& v, Variant variant) {
@@ -217,7 +230,8 @@ double SignalFactor(const ProtectionOutcome& outcome) {
 std::vector<std::string> ProtectionFormulas(CalculationPage page, Variant variant) {
   std::vector<std::string> formulas;
   for (const FormulaText* formula : FormulasOf(variant))
-    if (std::string written = Written(*formula, page); !written.empty()) formulas.push_back(std::move(written));
+    if (std::string written = Written(*formula, page); !written.empty())
+      formulas.push_back(std::move(written));
   return formulas;
 }
 
@@ -230,6 +244,8 @@ std::string SettingSymbol(CalculationPage page) {
   return setting.substr(0, setting.find(" = "));
 }
 
-std::string SignalFactorFormula(CalculationPage page) { return RightHandSide(Written(kSignalFactor, page)); }
+std::string SignalFactorFormula(CalculationPage page) {
+  return RightHandSide(Written(kSignalFactor, page));
+}
 
 }  // namespace calc

@@ -30,9 +30,9 @@ struct ProtectionTexts {
 struct ProtectionValues {
   float Uψ = 0, U1 = 0, U2 = 0, Iψ = 0;
   float β = 0, Kv = 0, Klm = 0;
-  float Us = 0;          // rated phase voltage on the coil's secondary side, in volts
-  float computed_K = 0;  // K before the whole-number rule
-  float K = 0;           // failed units or elements, a whole number
+  float Us = 0;            // rated phase voltage on the coil's secondary side, in volts
+  float computed_K = 0;    // K before the whole-number rule
+  float K = 0;             // failed units or elements, a whole number
   float Uch = 0, Ich = 0;  // the signal at that fault
   int32_t M = 0, N = 0, m = 0, n = 0, CT = 0;
 };

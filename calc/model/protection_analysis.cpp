@@ -25,7 +25,8 @@ std::string Text(double value) { return rt::FormatDouble(value); }
 int64_t MostFailures(const ProtectionOutcome& outcome) {
   const ProtectionValues& v = outcome.values;
   if (outcome.variant == Variant::kInternalFuses) return int64_t{v.m} - 1;
-  return MeasuresVoltage(outcome.page) ? int64_t{v.M} - 1 : static_cast<int64_t>(std::floor(v.M / 2.0)) - 1;
+  return MeasuresVoltage(outcome.page) ? int64_t{v.M} - 1
+                                       : static_cast<int64_t>(std::floor(v.M / 2.0)) - 1;
 }
 
 double FailureStep(const ProtectionOutcome& outcome) {
@@ -50,7 +51,8 @@ FaultModel ModelOf(const ProtectionOutcome& outcome) {
 void AddBasis(SheetAnalysis& analysis, const ProtectionOutcome& outcome) {
   const ProtectionValues& v = outcome.values;
   if (MeasuresVoltage(outcome.page)) {
-    analysis.working_values.push_back({"Us", "电容器额定相电压折算到放电线圈二次侧", Text(v.Us), "V"});
+    analysis.working_values.push_back(
+        {"Us", "电容器额定相电压折算到放电线圈二次侧", Text(v.Us), "V"});
   } else {
     analysis.working_values.push_back({"Iψ", "电容器额定相电流", Text(v.Iψ), "A"});
     analysis.working_values.push_back({"CT", "电流互感器变比", rt::FormatInteger(v.CT), ""});
@@ -63,17 +65,22 @@ void AddFailedCount(SheetAnalysis& analysis, const ProtectionOutcome& outcome) {
   const char* counted =
       outcome.variant == Variant::kInternalFuses ? "一个元件组内的故障元件数" : "故障电容器台数";
   analysis.failed_count = FailedCount{v.computed_K, v.K};
-  analysis.working_values.push_back({"K（取整前）", std::string("由 Kv 算得的") + counted, Text(v.computed_K), ""});
+  analysis.working_values.push_back(
+      {"K（取整前）", std::string("由 Kv 算得的") + counted, Text(v.computed_K), ""});
   analysis.working_values.push_back({"K", "取整后，至少为 1", Text(v.K), ""});
-  analysis.working_values.push_back({measure.signal, std::string("K 个故障时的") + SignalName(outcome.page),
+  analysis.working_values.push_back({measure.signal,
+                                     std::string("K 个故障时的") + SignalName(outcome.page),
                                      Text(StoredSignal(outcome)), measure.unit});
 }
 
-void AddModelValues(SheetAnalysis& analysis, const ProtectionOutcome& outcome, const FaultModel& model) {
+void AddModelValues(SheetAnalysis& analysis, const ProtectionOutcome& outcome,
+                    const FaultModel& model) {
   const bool internal = outcome.variant == Variant::kInternalFuses;
+  analysis.working_values.push_back({internal ? "T" : "3MN",
+                                     internal ? "三相元件总数 3MNmn" : "三相电容器总台数 3MN",
+                                     Text(model.whole), ""});
   analysis.working_values.push_back(
-      {internal ? "T" : "3MN", internal ? "三相元件总数 3MNmn" : "三相电容器总台数 3MN", Text(model.whole), ""});
-  analysis.working_values.push_back({internal ? "R" : "D", StepFormula(outcome.page, outcome.variant), Text(model.step), ""});
+      {internal ? "R" : "D", StepFormula(outcome.page, outcome.variant), Text(model.step), ""});
   analysis.working_values.push_back({"G", SignalFactorFormula(outcome.page),
                                      Text(model.signal_factor), MeasureOf(outcome.page).unit});
 }
@@ -83,28 +90,33 @@ void AddFaultTable(SheetAnalysis& analysis, const ProtectionOutcome& outcome) {
   const FaultModel model = ModelOf(outcome);
   AddModelValues(analysis, outcome, model);
   analysis.faults = FaultRows(model);
-  for (SheetWarning& warning : FusedWarnings(model, analysis.faults)) analysis.warnings.push_back(std::move(warning));
+  for (SheetWarning& warning : FusedWarnings(model, analysis.faults))
+    analysis.warnings.push_back(std::move(warning));
 }
 
 void AddFuselessFault(SheetAnalysis& analysis, const ProtectionOutcome& outcome) {
   const ProtectionValues& v = outcome.values;
   const Measure measure = MeasureOf(outcome.page);
   const double step = UnitStep(ConstantsOf(outcome.page), v.N);
-  analysis.working_values.push_back({measure.signal,
-                                     std::string("一台电容器内部 β 击穿时的") + SignalName(outcome.page),
-                                     Text(StoredSignal(outcome)), measure.unit});
-  analysis.working_values.push_back({"D", StepFormula(outcome.page, outcome.variant), Text(step), ""});
-  analysis.fuseless =
-      FuselessFault{FuselessOvervoltage(WholeCount(v, outcome.variant), step, v.β), StoredSignal(outcome)};
+  analysis.working_values.push_back(
+      {measure.signal, std::string("一台电容器内部 β 击穿时的") + SignalName(outcome.page),
+       Text(StoredSignal(outcome)), measure.unit});
+  analysis.working_values.push_back(
+      {"D", StepFormula(outcome.page, outcome.variant), Text(step), ""});
+  analysis.fuseless = FuselessFault{FuselessOvervoltage(WholeCount(v, outcome.variant), step, v.β),
+                                    StoredSignal(outcome)};
 }
 
-void AddWarnings(SheetAnalysis& analysis, const ProtectionOutcome& outcome, const Captions& captions) {
-  const NamedValue setting = {captions.results.empty() ? "" : captions.results[0], outcome.setting_text,
-                              outcome.setting};
-  if (std::optional<SheetWarning> warning = NotFiniteWarning({setting}, NamedInputs(outcome.inputs, captions.inputs)))
+void AddWarnings(SheetAnalysis& analysis, const ProtectionOutcome& outcome,
+                 const Captions& captions) {
+  const NamedValue setting = {captions.results.empty() ? "" : captions.results[0],
+                              outcome.setting_text, outcome.setting};
+  if (std::optional<SheetWarning> warning =
+          NotFiniteWarning({setting}, NamedInputs(outcome.inputs, captions.inputs)))
     analysis.warnings.push_back(*warning);
   if (outcome.page == CalculationPage::kBridgePage)
-    if (std::optional<SheetWarning> warning = BridgeLayoutWarning(outcome.values.M, outcome.values.N))
+    if (std::optional<SheetWarning> warning =
+            BridgeLayoutWarning(outcome.values.M, outcome.values.N))
       analysis.warnings.push_back(*warning);
 }
 

@@ -35,6 +35,7 @@ std::optional<SheetWarning> NotFiniteWarning(const std::vector<NamedValue>& resu
 // bridge_layout: a bridge needs two branches of two halves each.
 std::optional<SheetWarning> BridgeLayoutWarning(int32_t M, int32_t N);
 // capacitor_overvoltage: the capacitors run above their rated voltage.
-std::optional<SheetWarning> CapacitorOvervoltageWarning(double operating_voltage, double rated_voltage);
+std::optional<SheetWarning> CapacitorOvervoltageWarning(double operating_voltage,
+                                                        double rated_voltage);
 
 }  // namespace calc

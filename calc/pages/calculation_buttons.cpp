@@ -30,8 +30,9 @@ constexpr CalculationButton kButtons[] = {
 }  // namespace
 
 const CalculationButton* FindCalculationButton(uint32_t button) {
-  const auto* found = std::find_if(std::begin(kButtons), std::end(kButtons),
-                                   [button](const CalculationButton& kind) { return kind.button == button; });
+  const auto* found =
+      std::find_if(std::begin(kButtons), std::end(kButtons),
+                   [button](const CalculationButton& kind) { return kind.button == button; });
   return found == std::end(kButtons) ? nullptr : found;
 }
 

@@ -17,7 +17,9 @@ void CalculatorState::Keep(Calculation calculation, std::span<const uint32_t> bo
   for (uint32_t box : boxes_written) by_box_[box] = kept;
 }
 
-const Calculation* CalculatorState::OfButton(uint32_t button) const { return Find(by_button_, button); }
+const Calculation* CalculatorState::OfButton(uint32_t button) const {
+  return Find(by_button_, button);
+}
 
 const Calculation* CalculatorState::Behind(uint32_t box) const { return Find(by_box_, box); }
 

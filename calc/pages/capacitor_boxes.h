@@ -17,10 +17,14 @@ struct CapacitorInputBox {
 };
 
 inline constexpr CapacitorInputBox kCapacitorInputs[] = {
-    {"UN", &CapacitorTexts::UN, 编辑框_电容电压},     {"QN", &CapacitorTexts::QN, 编辑框_电容容量},
-    {"Kr", &CapacitorTexts::Kr, 编辑框_电抗率},       {"Usys", &CapacitorTexts::Usys, 编辑框_系统电压},
-    {"f", &CapacitorTexts::f, 编辑框_频率},           {"nCT", &CapacitorTexts::nCT, 编辑框_CT变比},
-    {"cosφ1", &CapacitorTexts::cosφ1, 编辑框_COS1}, {"cosφ2", &CapacitorTexts::cosφ2, 编辑框_COS2},
+    {"UN", &CapacitorTexts::UN, 编辑框_电容电压},
+    {"QN", &CapacitorTexts::QN, 编辑框_电容容量},
+    {"Kr", &CapacitorTexts::Kr, 编辑框_电抗率},
+    {"Usys", &CapacitorTexts::Usys, 编辑框_系统电压},
+    {"f", &CapacitorTexts::f, 编辑框_频率},
+    {"nCT", &CapacitorTexts::nCT, 编辑框_CT变比},
+    {"cosφ1", &CapacitorTexts::cosφ1, 编辑框_COS1},
+    {"cosφ2", &CapacitorTexts::cosφ2, 编辑框_COS2},
     {"P", &CapacitorTexts::P, 编辑框_P},
 };
 
@@ -34,7 +38,9 @@ inline constexpr uint32_t kCapacitorResultBoxes[] = {
 };
 static_assert(std::size(kCapacitorResultBoxes) == kCapacitorResultCount);
 
-inline uint32_t ResultBoxOf(CapacitorResult result) { return kCapacitorResultBoxes[static_cast<size_t>(result)]; }
+inline uint32_t ResultBoxOf(CapacitorResult result) {
+  return kCapacitorResultBoxes[static_cast<size_t>(result)];
+}
 
 // The box of an input as the model read it: the connection's for the choice.
 uint32_t CapacitorInputBoxOf(const InputReading& input);

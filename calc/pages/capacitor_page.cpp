@@ -22,8 +22,10 @@ CapacitorTexts ReadTexts() {
 
 rt::HandlerResult OnCapacitorParametersClicked(const rt::EventArgs&) {
   CapacitorOutcome outcome = CalculateCapacitorParameters(ReadTexts());
-  for (const ResultValue& result : outcome.results) WriteText(ResultBoxOf(result.result), result.text);
-  Calculator()->Keep({按钮_电容器计算, std::time(nullptr), std::move(outcome)}, kCapacitorResultBoxes);
+  for (const ResultValue& result : outcome.results)
+    WriteText(ResultBoxOf(result.result), result.text);
+  Calculator()->Keep({按钮_电容器计算, std::time(nullptr), std::move(outcome)},
+                     kCapacitorResultBoxes);
   return std::nullopt;
 }
 

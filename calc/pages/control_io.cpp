@@ -27,7 +27,9 @@ void WriteText(uint32_t control_id, const std::string& gbk_text) {
   rt::SetProperty(kMainWindowId, control_id, kContentProperty, -1, text.lo, text.hi);
 }
 
-int32_t ReadSelection(uint32_t control_id) { return ReadIntProperty(control_id, kSelectionProperty); }
+int32_t ReadSelection(uint32_t control_id) {
+  return ReadIntProperty(control_id, kSelectionProperty);
+}
 
 std::vector<uint8_t> ReadPicture(uint32_t control_id) {
   const rt::HeapBlock picture(ReadContent(control_id));

@@ -12,9 +12,9 @@ enum Property : int32_t {
   kLeftProperty = 0,
   kWidthProperty = 2,
   kVisibleProperty = 5,
-  kContentProperty = 8,       // edit box content
-  kTextColourProperty = 16,   // label text colour
-  kSelectionProperty = 19,    // combo box current selection
+  kContentProperty = 8,      // edit box content
+  kTextColourProperty = 16,  // label text colour
+  kSelectionProperty = 19,   // combo box current selection
 };
 
 }  // namespace calc

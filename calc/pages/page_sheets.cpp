@@ -55,17 +55,21 @@ Sheet CommonPart(const Calculation& calculation, const CalculationButton& kind) 
 void AddProtectionPart(Sheet& sheet, const ProtectionOutcome& outcome) {
   const ProtectionPageBoxes& boxes = BoxesOfPage(outcome.page);
   for (const InputReading& input : outcome.inputs)
-    sheet.inputs.push_back(
-        EntryOf(InputBoxOf(boxes, outcome.variant, input.symbol), input.symbol, input.text, input.value));
-  sheet.setting = EntryOf(boxes.result, SettingSymbol(outcome.page), outcome.setting_text, outcome.setting);
-  static_cast<SheetAnalysis&>(sheet) = AnalyseProtection(outcome, {CaptionsOf(sheet.inputs), {sheet.setting.label}});
+    sheet.inputs.push_back(EntryOf(InputBoxOf(boxes, outcome.variant, input.symbol), input.symbol,
+                                   input.text, input.value));
+  sheet.setting =
+      EntryOf(boxes.result, SettingSymbol(outcome.page), outcome.setting_text, outcome.setting);
+  static_cast<SheetAnalysis&>(sheet) =
+      AnalyseProtection(outcome, {CaptionsOf(sheet.inputs), {sheet.setting.label}});
 }
 
 void AddCapacitorPart(Sheet& sheet, const CapacitorOutcome& outcome, uint32_t asked) {
   for (const InputReading& input : outcome.inputs)
-    sheet.inputs.push_back(EntryOf(CapacitorInputBoxOf(input), input.symbol, input.text, input.value));
+    sheet.inputs.push_back(
+        EntryOf(CapacitorInputBoxOf(input), input.symbol, input.text, input.value));
   for (const ResultValue& result : outcome.results) {
-    sheet.results.push_back(EntryOf(ResultBoxOf(result.result), result.symbol, result.text, result.value));
+    sheet.results.push_back(
+        EntryOf(ResultBoxOf(result.result), result.symbol, result.text, result.value));
     sheet.results.back().formula = result.formula;
     if (ResultBoxOf(result.result) == asked) sheet.setting = sheet.results.back();
   }

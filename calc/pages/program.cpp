@@ -37,8 +37,8 @@ const rt::ProgramDescription& Program() {
       {skin::SkinEngineImage().data(), skin::SkinEngineImage().size()},
       {skin::AllEmbeddedSkins().data(), skin::AllEmbeddedSkins().size()},
   };
-  static const rt::ProgramDescription kProgram = {kHandlers, kConstants, forms::MainWindowTemplate(),
-                                                   kDllCommands, "capcalc"};
+  static const rt::ProgramDescription kProgram = {
+      kHandlers, kConstants, forms::MainWindowTemplate(), kDllCommands, "capcalc"};
   return kProgram;
 }
 

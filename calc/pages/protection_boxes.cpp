@@ -43,12 +43,18 @@ constexpr InputBox kNeutralLine[] = {
 };
 
 constexpr InputBox kBridge[] = {
-    {"Iψ", &T::Iψ, 编辑框_电容相电流1, kEvery}, {"CT", &T::CT, 编辑框_零序CT比1, kEvery},
-    {"M", &T::M, 编辑框_M7, kEvery},            {"N", &T::N, 编辑框_N7, kEvery},
-    {"β", &T::β, 编辑框_B3, kFuseless},         {"Klm", &T::Klm, 编辑框_Klm10, kFuseless},
-    {"Kv", &T::Kv, 编辑框_Kv7, kExternal},      {"Klm", &T::Klm, 编辑框_Klm11, kExternal},
-    {"Kv", &T::Kv, 编辑框_Kv8, kInternal},      {"Klm", &T::Klm, 编辑框_Klm12, kInternal},
-    {"m", &T::m, 编辑框_M8, kInternal},         {"n", &T::n, 编辑框_N8, kInternal},
+    {"Iψ", &T::Iψ, 编辑框_电容相电流1, kEvery},
+    {"CT", &T::CT, 编辑框_零序CT比1, kEvery},
+    {"M", &T::M, 编辑框_M7, kEvery},
+    {"N", &T::N, 编辑框_N7, kEvery},
+    {"β", &T::β, 编辑框_B3, kFuseless},
+    {"Klm", &T::Klm, 编辑框_Klm10, kFuseless},
+    {"Kv", &T::Kv, 编辑框_Kv7, kExternal},
+    {"Klm", &T::Klm, 编辑框_Klm11, kExternal},
+    {"Kv", &T::Kv, 编辑框_Kv8, kInternal},
+    {"Klm", &T::Klm, 编辑框_Klm12, kInternal},
+    {"m", &T::m, 编辑框_M8, kInternal},
+    {"n", &T::n, 编辑框_N8, kInternal},
 };
 
 constexpr ProtectionPageBoxes kPages[] = {

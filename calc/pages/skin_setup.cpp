@@ -15,8 +15,8 @@ namespace calc {
 namespace {
 
 using SetAeroExport = int32_t(int32_t on);
-using AttachResExport = int32_t(const uint8_t* skin, int32_t byte_count, const char* text,
-                                int32_t, int32_t, int32_t);
+using AttachResExport = int32_t(const uint8_t* skin, int32_t byte_count, const char* text, int32_t,
+                                int32_t, int32_t);
 
 std::string SkinEngineFilePath() {
   const rt::HeapText folder(rt::CallCommand(rt::ProgramFolder, 0, nullptr));
@@ -52,10 +52,12 @@ void SetAero(int on) {
 void AttachSkin(int number) {
   EnsureSkinEngineFile();
   std::span<const uint8_t> skin = skin::EmbeddedSkin(number);
-  const rt::HeapBlock buffer(skin.empty() ? nullptr : rt::NewBytes(skin.data(), static_cast<uint32_t>(skin.size())));
+  const rt::HeapBlock buffer(
+      skin.empty() ? nullptr : rt::NewBytes(skin.data(), static_cast<uint32_t>(skin.size())));
   const rt::Value buffer_argument = rt::MakeBytes(buffer.get());
   const int32_t byte_count = rt::IntOf(rt::CallCommand(rt::BytesLength, 1, &buffer_argument));
-  rt::CallDllCommand<AttachResExport>(kAttachResCommand, buffer.bytes().data(), byte_count, "", 0, 0, 0);
+  rt::CallDllCommand<AttachResExport>(kAttachResCommand, buffer.bytes().data(), byte_count, "", 0,
+                                      0, 0);
 }
 
 }  // namespace calc

@@ -36,9 +36,9 @@ struct Sheet : SheetAnalysis {
   std::string variant_name;  // as the page's group box names it; empty on page 1
   std::time_t time = 0;
   std::vector<SheetEntry> inputs;
-  SheetEntry setting;  // on page 1, the result box the sheet was asked for
+  SheetEntry setting;               // on page 1, the result box the sheet was asked for
   std::vector<SheetEntry> results;  // page 1's twelve boxes
-  std::vector<uint8_t> diagram;  // the diagram's image file
+  std::vector<uint8_t> diagram;     // the diagram's image file
   std::string note;
 };
 

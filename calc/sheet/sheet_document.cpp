@@ -23,14 +23,19 @@ DocumentSection InputsSection(const Sheet& sheet) {
 DocumentSection WorkingValuesSection(const Sheet& sheet) {
   DocumentTable table = TableWith({"符号", "含义", "值", "单位"});
   for (const WorkingValue& value : sheet.working_values)
-    table.rows.push_back({{Text(value.symbol), Text(value.meaning), Number(value.text), Text(value.unit)}});
+    table.rows.push_back(
+        {{Text(value.symbol), Text(value.meaning), Number(value.text), Text(value.unit)}});
   return {"中间量", table, false, {}, {}};
 }
 
 DocumentSection SettingSection(const Sheet& sheet) {
   const SheetEntry& setting = sheet.setting;
-  return {"整定值", {}, false, DocumentParagraph{setting.label + " = " + setting.text + " " + setting.unit,
-                                                 ParagraphStyle::kSetting}, {}};
+  return {"整定值",
+          {},
+          false,
+          DocumentParagraph{setting.label + " = " + setting.text + " " + setting.unit,
+                            ParagraphStyle::kSetting},
+          {}};
 }
 
 DocumentRow FaultRowOf(const FaultRow& row) {
@@ -41,32 +46,36 @@ DocumentRow FaultRowOf(const FaultRow& row) {
 }
 
 DocumentSection FaultTableSection(const Sheet& sheet) {
-  DocumentTable table =
-      TableWith({"故障数 F", "过电压倍数 V(F)", "信号 S(F)（" + sheet.setting.unit + "）", "动作", "标记"});
+  DocumentTable table = TableWith(
+      {"故障数 F", "过电压倍数 V(F)", "信号 S(F)（" + sheet.setting.unit + "）", "动作", "标记"});
   for (const FaultRow& row : sheet.faults) table.rows.push_back(FaultRowOf(row));
   return {"故障表", table, false, {}, {}};
 }
 
 DocumentSection FuselessSection(const Sheet& sheet) {
   DocumentTable table = TableWith({"故障", "过电压倍数 V", "信号（" + sheet.setting.unit + "）"});
-  table.rows.push_back({{Text("一台电容器内部 β 击穿"), Number(TableNumber(sheet.fuseless->overvoltage)),
-                         Number(rt::FormatDouble(sheet.fuseless->signal))}});
+  table.rows.push_back(
+      {{Text("一台电容器内部 β 击穿"), Number(TableNumber(sheet.fuseless->overvoltage)),
+        Number(rt::FormatDouble(sheet.fuseless->signal))}});
   return {"故障", table, false, {}, {}};
 }
 
 DocumentSection ResultsSection(const Sheet& sheet) {
   DocumentTable table = TableWith({"参数", "结果", "单位", "公式"});
   for (const SheetEntry& result : sheet.results)
-    table.rows.push_back({{Text(result.label), Number(result.text), Text(result.unit), Text(result.formula)}});
+    table.rows.push_back(
+        {{Text(result.label), Number(result.text), Text(result.unit), Text(result.formula)}});
   const SheetEntry* rated = InputWithSymbol(sheet, "UN");
-  const std::string operating = "电容器运行电压 Uc = " + rt::FormatDouble(*sheet.operating_voltage) +
-                                " kV（电容器额定电压 UN = " + (rated ? rated->text : "") + " kV）";
+  const std::string operating =
+      "电容器运行电压 Uc = " + rt::FormatDouble(*sheet.operating_voltage) +
+      " kV（电容器额定电压 UN = " + (rated ? rated->text : "") + " kV）";
   return {"计算结果", table, false, DocumentParagraph{operating}, {}};
 }
 
 DocumentSection WarningsSection(const Sheet& sheet) {
   DocumentSection section{"提示", {}, false, {}, {}};
-  for (const SheetWarning& warning : sheet.warnings) section.list.push_back({warning.code, warning.message});
+  for (const SheetWarning& warning : sheet.warnings)
+    section.list.push_back({warning.code, warning.message});
   if (section.list.empty()) section.paragraph = DocumentParagraph{"无。"};
   return section;
 }

@@ -14,8 +14,9 @@ namespace {
 
 bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
   return text.size() >= ending.size() &&
-         std::equal(ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
-                    [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+         std::equal(
+             ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
+             [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 }  // namespace
@@ -26,10 +27,12 @@ std::optional<SheetFormat> SheetFormatOf(std::string_view path) {
   return std::nullopt;
 }
 
-bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format, std::string* reason) {
+bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format,
+               std::string* reason) {
   const std::string content = format == SheetFormat::kHtml ? SheetHtml(sheet) : SheetJson(sheet);
   const auto* bytes = reinterpret_cast<const uint8_t*>(content.data());
-  return rt::platform::ReplaceFileAtomically(rt::Utf8ToGbk(utf8_path), {bytes, content.size()}, reason);
+  return rt::platform::ReplaceFileAtomically(rt::Utf8ToGbk(utf8_path), {bytes, content.size()},
+                                             reason);
 }
 
 }  // namespace calc

@@ -18,6 +18,7 @@ std::optional<SheetFormat> SheetFormatOf(std::string_view path);
 // Writes the sheet in the format to the file at the UTF-8 path, whole or not at all: an
 // earlier file there stays as it was unless the new one took its place whole. False when
 // it cannot be written; `reason`, when given, then receives the system's words (GBK).
-bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format, std::string* reason = nullptr);
+bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format,
+               std::string* reason = nullptr);
 
 }  // namespace calc

@@ -18,7 +18,8 @@ constexpr char kStyle[] =
     "th { background: #eee; } td.number { text-align: right; }\n"
     "tr.marked td { background: #eef3ff; } .code { color: #666; font-family: monospace; }\n"
     ".note { font-family: \"KaiTi_GB2312\", \"KaiTi\", \"AR PL UKai CN\", serif; }\n"
-    ".beside { display: flex; flex-wrap: wrap; align-items: flex-start; justify-content: space-between; }\n"
+    ".beside { display: flex; flex-wrap: wrap; align-items: flex-start; justify-content: "
+    "space-between; }\n"
     "figure { margin: 0 0 0 4mm; } figure img { max-width: 45mm; max-height: 45mm; }\n"
     "td:first-child { white-space: nowrap; } .setting { font-weight: bold; }\n"
     "figcaption { font-size: 9pt; text-align: center; }\n";
@@ -39,11 +40,14 @@ std::string Escaped(const std::string& gbk) {
 
 // <tag class="...">text</tag>, the text escaped.
 std::string Element(const char* tag, const std::string& text, const char* css_class = nullptr) {
-  std::string open = std::string("<") + tag + (css_class ? std::string(" class=\"") + css_class + "\"" : "") + ">";
+  std::string open =
+      std::string("<") + tag + (css_class ? std::string(" class=\"") + css_class + "\"" : "") + ">";
   return open + Escaped(text) + "</" + tag + ">";
 }
 
-std::string CellHtml(const DocumentCell& cell) { return Element("td", cell.text, cell.number ? "number" : nullptr); }
+std::string CellHtml(const DocumentCell& cell) {
+  return Element("td", cell.text, cell.number ? "number" : nullptr);
+}
 
 std::string RowHtml(const DocumentRow& row) {
   std::string html = row.marked ? "<tr class=\"marked\">" : "<tr>";
@@ -86,7 +90,8 @@ std::string ListHtml(const std::vector<DocumentListItem>& list) {
 std::string SectionHtml(const DocumentSection& section, const std::vector<uint8_t>& diagram) {
   std::string html = Element("h2", section.heading);
   if (section.table && section.diagram_beside) {
-    html += "<div class=\"beside\">\n" + TableHtml(*section.table) + DiagramHtml(diagram) + "</div>\n";
+    html +=
+        "<div class=\"beside\">\n" + TableHtml(*section.table) + DiagramHtml(diagram) + "</div>\n";
   } else if (section.table) {
     html += TableHtml(*section.table);
   }

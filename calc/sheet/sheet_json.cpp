@@ -55,7 +55,9 @@ std::vector<std::string> Pairs(const std::vector<Member>& members) {
   return pairs;
 }
 
-std::string Object(const std::vector<Member>& members) { return Joined(Pairs(members), "{", ", ", "}"); }
+std::string Object(const std::vector<Member>& members) {
+  return Joined(Pairs(members), "{", ", ", "}");
+}
 
 // One item a line, indented under its key.
 std::string Block(const std::vector<std::string>& items) {
@@ -75,8 +77,10 @@ std::string VariantCode(Variant variant) {
 std::string Inputs(const Sheet& sheet) {
   std::vector<std::string> items;
   for (const SheetEntry& input : sheet.inputs)
-    items.push_back(Object({{"control", String(input.control)}, {"label", String(input.label)},
-                            {"text", String(input.text)}, {"value", Number(input.value)},
+    items.push_back(Object({{"control", String(input.control)},
+                            {"label", String(input.label)},
+                            {"text", String(input.text)},
+                            {"value", Number(input.value)},
                             {"unit", String(input.unit)}}));
   return Block(items);
 }
@@ -84,14 +88,17 @@ std::string Inputs(const Sheet& sheet) {
 std::string Faults(const Sheet& sheet) {
   std::vector<std::string> items;
   for (const FaultRow& row : sheet.faults)
-    items.push_back(Object({{"failures", std::to_string(row.failures)}, {"overvoltage", Number(row.overvoltage)},
-                            {"signal", Number(row.signal)}, {"picks_up", Bool(row.picks_up)}}));
+    items.push_back(Object({{"failures", std::to_string(row.failures)},
+                            {"overvoltage", Number(row.overvoltage)},
+                            {"signal", Number(row.signal)},
+                            {"picks_up", Bool(row.picks_up)}}));
   return Block(items);
 }
 
 std::string Results(const Sheet& sheet) {
   std::vector<Member> members;
-  for (const SheetEntry& result : sheet.results) members.emplace_back(result.control, String(result.text));
+  for (const SheetEntry& result : sheet.results)
+    members.emplace_back(result.control, String(result.text));
   return Joined(Pairs(members), "{\n    ", ",\n    ", "\n  }");
 }
 
@@ -109,7 +116,8 @@ std::vector<Member> VariantMembers(const Sheet& sheet) {
   if (sheet.fuseless)
     return {{"fuseless", Object({{"overvoltage", Number(sheet.fuseless->overvoltage)},
                                  {"signal", Number(sheet.fuseless->signal)}})}};
-  return {{"results", Results(sheet)}, {"operating_voltage", Number(sheet.operating_voltage.value_or(NAN))}};
+  return {{"results", Results(sheet)},
+          {"operating_voltage", Number(sheet.operating_voltage.value_or(NAN))}};
 }
 
 }  // namespace
@@ -119,7 +127,8 @@ std::string SheetJson(const Sheet& sheet) {
       {"page", String(sheet.page_title)},
       {"variant", VariantCode(sheet.variant)},
       {"inputs", Inputs(sheet)},
-      {"setting", Object({{"control", String(sheet.setting.control)}, {"text", String(sheet.setting.text)},
+      {"setting", Object({{"control", String(sheet.setting.control)},
+                          {"text", String(sheet.setting.text)},
                           {"value", Number(sheet.setting.value)}})},
   };
   for (Member& member : VariantMembers(sheet)) members.push_back(std::move(member));

@@ -28,7 +28,9 @@ struct TableGeometry {
 
 class LayoutBuilder {
  public:
-  LayoutBuilder(int width, const TextMetrics& metrics) : metrics_(metrics) { layout_.width = width; }
+  LayoutBuilder(int width, const TextMetrics& metrics) : metrics_(metrics) {
+    layout_.width = width;
+  }
 
   SheetLayout Finish() {
     layout_.height = y_;
@@ -64,15 +66,17 @@ class LayoutBuilder {
 
  private:
   std::vector<std::string> Wrap(const std::string& gbk, TextStyle style, int width) const {
-    std::vector<std::string> lines = rt::WrapText(rt::GbkToUtf8(gbk), std::max(width, 1),
-                                                  [&](std::string_view text) { return metrics_.Width(text, style); });
+    std::vector<std::string> lines =
+        rt::WrapText(rt::GbkToUtf8(gbk), std::max(width, 1),
+                     [&](std::string_view text) { return metrics_.Width(text, style); });
     if (lines.empty()) lines.emplace_back();
     return lines;
   }
 
   // A text at the current height, which stays.
   const LayoutRect& Place(const std::string& utf8, TextStyle style, int x) {
-    layout_.texts.push_back({{x, y_, metrics_.Width(utf8, style), metrics_.LineHeight(style)}, utf8, style});
+    layout_.texts.push_back(
+        {{x, y_, metrics_.Width(utf8, style), metrics_.LineHeight(style)}, utf8, style});
     return layout_.texts.back().place;
   }
 
@@ -99,7 +103,8 @@ class LayoutBuilder {
   // The table at the left; the diagram, when given, at the right beside it if both fit
   // side by side without wrapping the table, else below it.
   void Table(const DocumentTable& table, PictureSize diagram) {
-    const forms::Rect fitted = forms::FitRectangle(kDiagramSide, kDiagramSide, diagram.width, diagram.height);
+    const forms::Rect fitted =
+        forms::FitRectangle(kDiagramSide, kDiagramSide, diagram.width, diagram.height);
     const int figure_width = diagram.width > 0 ? fitted.width : 0;
     const int beside = figure_width > 0 ? figure_width + kDiagramGap : 0;
     const TableGeometry geometry = ColumnsOf(table, layout_.width);
@@ -123,7 +128,8 @@ class LayoutBuilder {
     const int saved_y = y_;
     y_ = place.bottom();
     const int centred = place.x + (place.width - metrics_.Width(caption, TextStyle::kBody)) / 2;
-    keep_until_ = std::max(keep_until_, place.bottom() + Place(caption, TextStyle::kBody, centred).height);
+    keep_until_ =
+        std::max(keep_until_, place.bottom() + Place(caption, TextStyle::kBody, centred).height);
     y_ = saved_y;
   }
 
@@ -135,7 +141,8 @@ class LayoutBuilder {
   // widest column gives way and its texts wrap.
   TableGeometry ColumnsOf(const DocumentTable& table, int room) const {
     TableGeometry geometry;
-    for (const std::string& heading : table.headings) geometry.columns.push_back(CellWidth(heading));
+    for (const std::string& heading : table.headings)
+      geometry.columns.push_back(CellWidth(heading));
     geometry.columns.resize(table.headings.size());
     for (const DocumentRow& row : table.rows) {
       for (size_t i = 0; i < row.cells.size() && i < geometry.columns.size(); ++i)
@@ -154,7 +161,8 @@ class LayoutBuilder {
     std::vector<std::vector<std::string>> texts;
     int lines = 1;
     for (size_t i = 0; i < geometry.columns.size(); ++i) {
-      const std::string& text = heading ? headings[i] : (i < cells.size() ? cells[i].text : std::string());
+      const std::string& text =
+          heading ? headings[i] : (i < cells.size() ? cells[i].text : std::string());
       texts.push_back(Wrap(text, TextStyle::kBody, geometry.columns[i] - 2 * kCellPadding));
       lines = std::max(lines, static_cast<int>(texts.back().size()));
     }
@@ -171,7 +179,8 @@ class LayoutBuilder {
       const bool number = !heading && i < cells.size() && cells[i].number;
       y_ = top + kCellPadding;
       for (const std::string& line : texts[i])
-        PlaceLine(line, TextStyle::kBody, x + kCellPadding, number ? x + geometry.columns[i] - kCellPadding : 0);
+        PlaceLine(line, TextStyle::kBody, x + kCellPadding,
+                  number ? x + geometry.columns[i] - kCellPadding : 0);
       x += geometry.columns[i];
     }
     y_ = top + height;
@@ -204,7 +213,8 @@ std::vector<PageSpan> SplitIntoPages(const SheetLayout& layout, int page_height)
   do {
     int bottom = top + height;
     auto last_fitting = std::upper_bound(layout.breaks.begin(), layout.breaks.end(), bottom);
-    if (last_fitting != layout.breaks.begin() && *(last_fitting - 1) > top) bottom = *(last_fitting - 1);
+    if (last_fitting != layout.breaks.begin() && *(last_fitting - 1) > top)
+      bottom = *(last_fitting - 1);
     bottom = std::min(bottom, std::max(layout.height, top + 1));
     pages.push_back({top, bottom});
     top = bottom;

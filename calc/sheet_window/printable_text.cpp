@@ -32,7 +32,8 @@ bool FitsThePrintersPicture(const std::string& utf8, Fl_Font face, Fl_Fontsize s
 // it by only twice: enough of them make room, and they print as nothing. The printer
 // scales the picture to the padded string's width, so the text keeps its place and size.
 std::string PrintableText(std::string utf8, Fl_Font face, Fl_Fontsize size) {
-  for (int spaces = 0; spaces < kMostPadding && !FitsThePrintersPicture(utf8, face, size); ++spaces) utf8 += ' ';
+  for (int spaces = 0; spaces < kMostPadding && !FitsThePrintersPicture(utf8, face, size); ++spaces)
+    utf8 += ' ';
   return utf8;
 }
 

@@ -48,7 +48,9 @@ Fl_Color ShadeColour(Shade shade) {
   return FL_WHITE;
 }
 
-bool Overlaps(const LayoutRect& place, PageSpan span) { return place.y < span.bottom && place.bottom() > span.top; }
+bool Overlaps(const LayoutRect& place, PageSpan span) {
+  return place.y < span.bottom && place.bottom() > span.top;
+}
 
 // On paper each string goes as the printer can draw it; the screen takes it as it is.
 std::string DrawableText(const std::string& utf8, const StyleLook& look) {
@@ -70,7 +72,8 @@ int ToolkitTextMetrics::LineHeight(TextStyle style) const {
   return fl_height() + kLeading;
 }
 
-void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, int y, PageSpan span) {
+void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, int y,
+                PageSpan span) {
   const int dy = y - span.top;
   fl_push_clip(x, y, layout.width, span.bottom - span.top);
   for (const PlacedShade& shade : layout.shades) {
@@ -84,7 +87,8 @@ void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, 
     }
   }
   if (!diagram.rgb.empty() && Overlaps(layout.diagram, span))
-    fl_draw_image(diagram.rgb.data(), x + layout.diagram.x, dy + layout.diagram.y, diagram.width, diagram.height, 3);
+    fl_draw_image(diagram.rgb.data(), x + layout.diagram.x, dy + layout.diagram.y, diagram.width,
+                  diagram.height, 3);
   for (const PlacedText& text : layout.texts) {
     if (!Overlaps(text.place, span)) continue;
     const StyleLook look = LookOf(text.style);
@@ -106,7 +110,8 @@ DiagramPixels DiagramImage(const std::optional<forms::Image>& diagram, const Lay
   for (size_t i = 0; i + 3 < scaled.rgba.size(); i += 4) {
     const int alpha = scaled.rgba[i + 3];
     for (size_t c = 0; c < 3; ++c)
-      pixels.rgb.push_back(static_cast<uint8_t>((scaled.rgba[i + c] * alpha + 255 * (255 - alpha)) / 255));
+      pixels.rgb.push_back(
+          static_cast<uint8_t>((scaled.rgba[i + c] * alpha + 255 * (255 - alpha)) / 255));
   }
   return pixels;
 }

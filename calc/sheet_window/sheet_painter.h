@@ -27,7 +27,8 @@ struct DiagramPixels {
 // The part of the layout from `span.top` to `span.bottom`, its top-left corner at (x, y)
 // of the current drawing surface, clipped to that part; the diagram drawn from `diagram`,
 // which has the layout's size of it.
-void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, int y, PageSpan span);
+void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, int y,
+                PageSpan span);
 
 // The diagram scaled to the size the layout gives it, as the pictures are scaled; no
 // pixels when there is none.

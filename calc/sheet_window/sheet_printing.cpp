@@ -25,14 +25,15 @@ PictureSize SizeOf(const std::optional<forms::Image>& diagram) {
   return diagram ? PictureSize{diagram->width, diagram->height} : PictureSize{};
 }
 
-PaperLayout LayOutForPrinter(const SheetDocument& document, const std::optional<forms::Image>& diagram,
-                             Fl_Printer& printer) {
+PaperLayout LayOutForPrinter(const SheetDocument& document,
+                             const std::optional<forms::Image>& diagram, Fl_Printer& printer) {
   int width = kA4PrintableWidth, height = kA4PrintableHeight;
   printer.printable_rect(&width, &height);
   return LayOutForPaper(document, SizeOf(diagram), width, height, ToolkitTextMetrics());
 }
 
-void PrintPage(Fl_Printer& printer, const PaperLayout& paper, const DiagramPixels& diagram, PageSpan page) {
+void PrintPage(Fl_Printer& printer, const PaperLayout& paper, const DiagramPixels& diagram,
+               PageSpan page) {
   printer.scale(static_cast<float>(paper.scale));
   PaintSheet(paper.layout, diagram, paper.margin, paper.margin, page);
   printer.end_page();
@@ -40,9 +41,10 @@ void PrintPage(Fl_Printer& printer, const PaperLayout& paper, const DiagramPixel
 
 }  // namespace
 
-void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram, Fl_Window& from_window) {
-  const PaperLayout on_a4 = LayOutForPaper(document, SizeOf(diagram), kA4PrintableWidth, kA4PrintableHeight,
-                                           ToolkitTextMetrics());
+void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram,
+                Fl_Window& from_window) {
+  const PaperLayout on_a4 = LayOutForPaper(document, SizeOf(diagram), kA4PrintableWidth,
+                                           kA4PrintableHeight, ToolkitTextMetrics());
   Fl_Printer printer;
   int from = 1, to = static_cast<int>(on_a4.pages.size());
   const int started = [&] {

@@ -12,6 +12,7 @@ class Fl_Window;
 namespace calc {
 
 // `from_window` is the shown window the sheet is printed from.
-void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram, Fl_Window& from_window);
+void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>& diagram,
+                Fl_Window& from_window);
 
 }  // namespace calc

@@ -20,7 +20,10 @@ void ReportFailure(const std::string& utf8_path) {
 
 // The folder holding the file the chooser gave (UTF-8).
 std::string FolderOf(const std::string& utf8_path) {
-  const std::u8string folder = std::filesystem::path(std::u8string(utf8_path.begin(), utf8_path.end())).parent_path().u8string();
+  const std::u8string folder =
+      std::filesystem::path(std::u8string(utf8_path.begin(), utf8_path.end()))
+          .parent_path()
+          .u8string();
   return std::string(folder.begin(), folder.end());
 }
 
@@ -41,7 +44,8 @@ void SaveSheetThroughChooser(const Sheet& sheet) {
   chooser.preset_file(proposed.c_str());
   const int answer = chooser.show();
   if (answer == -1) {
-    rt::PresentInMessageBox("文件选择框未能打开：" + rt::Utf8ToGbk(chooser.errmsg() ? chooser.errmsg() : ""));
+    rt::PresentInMessageBox("文件选择框未能打开：" +
+                            rt::Utf8ToGbk(chooser.errmsg() ? chooser.errmsg() : ""));
     return;
   }
   if (answer != 0 || !chooser.filename() || !*chooser.filename()) return;  // cancelled

@@ -45,7 +45,8 @@ void SheetView::resize(int x, int y, int w, int h) {
 // The room left of the scroll bar, inside the margins.
 void SheetView::LayOut() {
   const int width = std::max(1, w() - Fl::box_dw(box()) - kScrollbarWidth - 2 * kMargin);
-  const PictureSize picture = diagram_ ? PictureSize{diagram_->width, diagram_->height} : PictureSize{};
+  const PictureSize picture =
+      diagram_ ? PictureSize{diagram_->width, diagram_->height} : PictureSize{};
   layout_ = LayOutSheet(document_, picture, width, ToolkitTextMetrics());
   diagram_image_ = DiagramImage(diagram_, layout_.diagram);
   ScrollTo(top_);
@@ -82,9 +83,7 @@ bool SheetView::ScrollByKey(int key) {
 // has it.
 int SheetView::handle(int event) {
   switch (event) {
-    case FL_MOUSEWHEEL:
-      ScrollTo(top_ + Fl::event_dy() * kWheelStep);
-      return 1;
+    case FL_MOUSEWHEEL: ScrollTo(top_ + Fl::event_dy() * kWheelStep); return 1;
     case FL_PUSH:
       if (Fl::event_x() < bar_.x()) {
         take_focus();
@@ -92,14 +91,14 @@ int SheetView::handle(int event) {
       }
       break;
     case FL_FOCUS:
-    case FL_UNFOCUS:
-      return 1;
+    case FL_UNFOCUS: return 1;
     case FL_KEYBOARD:
       if (ScrollByKey(Fl::event_key())) return 1;
       break;
     case FL_SHORTCUT: {
       const int key = Fl::event_key();
-      const bool page_key = key == FL_Page_Down || key == FL_Page_Up || key == FL_Home || key == FL_End;
+      const bool page_key =
+          key == FL_Page_Down || key == FL_Page_Up || key == FL_Home || key == FL_End;
       if (page_key && ScrollByKey(key)) return 1;
       break;
     }

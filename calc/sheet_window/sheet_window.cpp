@@ -15,9 +15,9 @@
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
 #include "calc/sheet_window/sheet_windows.h"
-#include "runtime/ui/controls/look.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
+#include "runtime/ui/controls/look.h"
 
 namespace calc {
 namespace {
@@ -34,7 +34,8 @@ constexpr int kButtonHeight = 28;
 
 class SheetWindow : public Fl_Double_Window {
  public:
-  SheetWindow() : Fl_Double_Window(kWidth, kHeight), view_(0, 0, kWidth, kHeight - ButtonRowHeight()) {
+  SheetWindow()
+      : Fl_Double_Window(kWidth, kHeight), view_(0, 0, kWidth, kHeight - ButtonRowHeight()) {
     const int y = kHeight - kSpacing - kButtonHeight;
     int x = kWidth - 3 * (kButtonWidth + kSpacing);
     for (auto [button, caption, action] : {std::tuple{&save_, "保存…", &SheetWindow::Save},
@@ -70,7 +71,8 @@ class SheetWindow : public Fl_Double_Window {
   void CentreOnScreen() {
     int screen_x, screen_y, screen_w, screen_h;
     Fl::screen_work_area(screen_x, screen_y, screen_w, screen_h);
-    position(screen_x + std::max(0, (screen_w - w()) / 2), screen_y + std::max(0, (screen_h - h()) / 2));
+    position(screen_x + std::max(0, (screen_w - w()) / 2),
+             screen_y + std::max(0, (screen_h - h()) / 2));
   }
 
   void Caption(Fl_Button& button, const char* gbk) {
@@ -81,7 +83,9 @@ class SheetWindow : public Fl_Double_Window {
     button.labelsize(font.size);
   }
 
-  static void Save(Fl_Widget*, void* self) { SaveSheetThroughChooser(static_cast<SheetWindow*>(self)->sheet_); }
+  static void Save(Fl_Widget*, void* self) {
+    SaveSheetThroughChooser(static_cast<SheetWindow*>(self)->sheet_);
+  }
   static void Print(Fl_Widget*, void* self) {
     auto* window = static_cast<SheetWindow*>(self);
     PrintSheet(window->document_, window->diagram_, *window);

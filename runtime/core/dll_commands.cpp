@@ -46,10 +46,10 @@ bool BindFromSystemLibraries(DllCommandSlot& slot) {
 bool BindFromNamedLibrary(DllCommandSlot& slot) { return Bind(slot, LoadLibrary(slot.library)); }
 
 [[noreturn]] void ReportUnboundCommand(const DllCommandSlot& slot) {
-  std::string message = slot.library.empty()
-                            ? "无法找到指定DLL库文件中的输出命令“" + slot.export_name + "”"
-                            : "无法找到指定DLL库文件“" + slot.library + "”中的输出命令“" +
-                                  slot.export_name + "”";
+  std::string message =
+      slot.library.empty()
+          ? "无法找到指定DLL库文件中的输出命令“" + slot.export_name + "”"
+          : "无法找到指定DLL库文件“" + slot.library + "”中的输出命令“" + slot.export_name + "”";
   ReportError(message.c_str(), 0);
 }
 

@@ -21,10 +21,8 @@ bool TypeRaisesEvents(uint32_t type_code) {
     case forms::kComboBoxType:
     case forms::kTabType:
     case forms::kTimerType:
-    case forms::kBalloonTipType:
-      return true;
-    default:
-      return false;
+    case forms::kBalloonTipType: return true;
+    default: return false;
   }
 }
 

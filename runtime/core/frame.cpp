@@ -57,7 +57,8 @@ void EndOnUserInterfaceThread(void* exit_code) {
     std::this_thread::sleep_for(kHandOverWait);
   bool begun = false;
   if (g_end_begun.compare_exchange_strong(begun, true)) std::_Exit(exit_code);
-  for (;;) std::this_thread::sleep_for(kHandOverWait);  // the user-interface thread is ending the process
+  for (;;)
+    std::this_thread::sleep_for(kHandOverWait);  // the user-interface thread is ending the process
 }
 
 }  // namespace
@@ -84,7 +85,8 @@ void InitRuntime(const ProgramDescription& program, std::unique_ptr<UserInterfac
   FindProgramFile(state);
   EnterProgramFolder(state);
   state.ui_thread = std::this_thread::get_id();
-  for (const ConstantRange& range : program.constant_data) RegisterConstantRange(range.start, range.size);
+  for (const ConstantRange& range : program.constant_data)
+    RegisterConstantRange(range.start, range.size);
   InitDllCommandTables(program.dll_commands);
   // No support library is linked in that would need the runtime's notification entry.
   // Loading checks every handler reference against the handler table and enters each
@@ -126,7 +128,9 @@ void RunIdleRoutines() {
   }
 }
 
-void SetProgramState(std::unique_ptr<ProgramState> state) { Runtime().program_state = std::move(state); }
+void SetProgramState(std::unique_ptr<ProgramState> state) {
+  Runtime().program_state = std::move(state);
+}
 
 ProgramState* CurrentProgramState() {
   RuntimeState* state = RuntimeIfAny();

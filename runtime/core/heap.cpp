@@ -46,7 +46,8 @@ void* ReallocMem(void* block, size_t size) {
   if (!block) return AllocMem(size);
   if (const ConstantRange* range = FindRange(block)) {
     auto* from = static_cast<const uint8_t*>(block);
-    size_t available = static_cast<size_t>(static_cast<const uint8_t*>(range->start) + range->size - from);
+    size_t available =
+        static_cast<size_t>(static_cast<const uint8_t*>(range->start) + range->size - from);
     void* copy = AllocMem(size);
     std::memcpy(copy, from, available < size ? available : size);
     return copy;

@@ -27,7 +27,7 @@ enum class PropertyForm {
 
 struct PropertyData {
   int64_t number = 0;
-  std::string text;             // GBK
+  std::string text;  // GBK
   std::vector<uint8_t> bytes;
 };
 

@@ -13,7 +13,9 @@ namespace {
 // Every handler reference names no handler or one of the program's handlers.
 bool HandlerReferencesResolve(const forms::Template& tmpl) {
   const size_t count = CurrentProgram().handlers.size();
-  auto resolves = [count](uint32_t handler) { return handler == forms::kNoHandler || handler < count; };
+  auto resolves = [count](uint32_t handler) {
+    return handler == forms::kNoHandler || handler < count;
+  };
   for (const forms::WindowEntry& window : tmpl.windows) {
     for (const forms::ControlRecord& record : window.records) {
       if (record.menu_item && !resolves(record.menu_item->handler)) return false;

@@ -32,10 +32,9 @@ struct Digits {
 // the digits before the 17th alone.
 Digits ExpandedDigits(double magnitude) {
   char text[32];  // "d.dddddddddddddddde-324"
-  const char* end =
-      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
-                    kExpandedDigits - 1)
-          .ptr;
+  const char* end = std::to_chars(text, text + sizeof text, magnitude,
+                                  std::chars_format::scientific, kExpandedDigits - 1)
+                        .ptr;
   Digits digits;
   digits.chars[0] = text[0];
   std::memcpy(digits.chars + 1, text + 2, kExpandedDigits - 1);

@@ -15,7 +15,12 @@ namespace {
 
 bool IsSpace(char c) {
   switch (c) {
-    case ' ': case '\t': case '\n': case '\v': case '\f': case '\r': return true;
+    case ' ':
+    case '\t':
+    case '\n':
+    case '\v':
+    case '\f':
+    case '\r': return true;
     default: return false;
   }
 }

@@ -25,7 +25,9 @@ LiveControl& LiveForTypeProperty(ControlState& control) {
   return *control.live;
 }
 
-uint64_t AddressBits(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)); }
+uint64_t AddressBits(const void* p) {
+  return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
+}
 
 const void* AddressFrom(uint32_t low, uint32_t high) {
   return reinterpret_cast<const void*>(static_cast<uintptr_t>((uint64_t{high} << 32) | low));
@@ -40,7 +42,9 @@ ControlRect CurrentRectOf(ControlState& control) {
   return StoredRect(control.record);
 }
 
-bool FlagSet(const ControlState& control, uint32_t flag) { return (control.record.flags & flag) != 0; }
+bool FlagSet(const ControlState& control, uint32_t flag) {
+  return (control.record.flags & flag) != 0;
+}
 
 uint64_t ReadCommon(ControlState& control, int32_t property) {
   switch (property) {
@@ -91,9 +95,7 @@ void WriteCommon(ControlState& control, int32_t property, uint32_t low, uint32_t
     case kLeft:
     case kTop:
     case kWidth:
-    case kHeight:
-      WriteGeometry(control, property, static_cast<int32_t>(low));
-      return;
+    case kHeight: WriteGeometry(control, property, static_cast<int32_t>(low)); return;
     case kTag: {
       auto* text = static_cast<const char*>(AddressFrom(low, high));
       control.record.tag = text ? text : "";
@@ -151,7 +153,9 @@ void WriteTyped(LiveControl& live, int index, uint32_t low, uint32_t high) {
     }
     case PropertyForm::kLogical: data.number = low != 0 ? 1 : 0; break;
     case PropertyForm::kChoice: data.number = std::max(static_cast<int32_t>(low), 0); break;
-    case PropertyForm::kLong: data.number = static_cast<int64_t>((uint64_t{high} << 32) | low); break;
+    case PropertyForm::kLong:
+      data.number = static_cast<int64_t>((uint64_t{high} << 32) | low);
+      break;
     case PropertyForm::kColour: data.number = low; break;
     case PropertyForm::kInteger: data.number = static_cast<int32_t>(low); break;
   }
@@ -176,7 +180,9 @@ void SetProperty(uint32_t window_id, uint32_t control_id, int32_t property, int3
   WriteTyped(LiveForTypeProperty(control), property - kFirstTypeProperty, value_low, value_high);
 }
 
-Value CallMethod(Method method, int argc, const Value* args) { return CallCommand(method, argc, args); }
+Value CallMethod(Method method, int argc, const Value* args) {
+  return CallCommand(method, argc, args);
+}
 
 LiveControl* LookupLiveLenient(uint32_t window_id, uint32_t control_id) {
   LoadedWindow* window = FindLoadedWindow(window_id);

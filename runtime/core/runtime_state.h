@@ -26,8 +26,8 @@ struct IdleRoutine {
 };
 
 struct DllCommandSlot {
-  std::string library;      // GBK
-  std::string export_name;  // GBK
+  std::string library;               // GBK
+  std::string export_name;           // GBK
   platform::Library library_handle;  // each command keeps its own
   void* address = nullptr;
 };

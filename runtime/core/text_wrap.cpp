@@ -32,10 +32,13 @@ std::vector<Character> Characters(std::string_view text) {
 bool IsWide(char32_t c) { return c >= 0x2E80; }
 
 bool IsClosing(char32_t c) {
-  return std::u32string_view(U"，。、：；！？）」』》】”,.:;!?)").find(c) != std::u32string_view::npos;
+  return std::u32string_view(U"，。、：；！？）」』》】”,.:;!?)").find(c) !=
+         std::u32string_view::npos;
 }
 
-bool IsOpening(char32_t c) { return std::u32string_view(U"（「『《【“(").find(c) != std::u32string_view::npos; }
+bool IsOpening(char32_t c) {
+  return std::u32string_view(U"（「『《【“(").find(c) != std::u32string_view::npos;
+}
 
 bool BreakAllowed(char32_t before, char32_t after) {
   if (before == U' ') return true;
@@ -45,7 +48,8 @@ bool BreakAllowed(char32_t before, char32_t after) {
 
 // The pieces of a paragraph that no line break may split, each split further into its
 // characters when it is too wide for a line on its own.
-std::vector<std::string_view> Pieces(std::string_view paragraph, int max_width, const TextWidth& width) {
+std::vector<std::string_view> Pieces(std::string_view paragraph, int max_width,
+                                     const TextWidth& width) {
   std::vector<Character> characters = Characters(paragraph);
   std::vector<std::string_view> pieces;
   auto add = [&](size_t first, size_t end) {
@@ -91,7 +95,8 @@ std::vector<std::string> WrapText(std::string_view utf8, int max_width, const Te
   size_t start = 0;
   while (true) {
     size_t end = utf8.find('\n', start);
-    std::string_view paragraph = utf8.substr(start, end == std::string_view::npos ? end : end - start);
+    std::string_view paragraph =
+        utf8.substr(start, end == std::string_view::npos ? end : end - start);
     if (!paragraph.empty() && paragraph.back() == '\r') paragraph.remove_suffix(1);
     WrapParagraph(paragraph, max_width, width, lines);
     if (end == std::string_view::npos) return lines;

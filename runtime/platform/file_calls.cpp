@@ -13,7 +13,8 @@ const FileCalls* g_replacement = nullptr;
 
 const FileCalls& Calls() { return g_replacement ? *g_replacement : SystemFileCalls(); }
 
-ReplacedFileCalls::ReplacedFileCalls(const FileCalls& calls) : previous_(std::exchange(g_replacement, &calls)) {}
+ReplacedFileCalls::ReplacedFileCalls(const FileCalls& calls)
+    : previous_(std::exchange(g_replacement, &calls)) {}
 
 ReplacedFileCalls::~ReplacedFileCalls() { g_replacement = previous_; }
 

@@ -20,11 +20,12 @@ uint8_t ByteAt(std::string_view s, size_t i) { return static_cast<uint8_t>(s[i])
 // A character crosses only if it converts both ways unchanged; one that would come back
 // otherwise (the conversion tables have a few such) crosses as escaped bytes instead.
 bool ConvertsBack(std::string_view in, platform::Direction there, std::string* out) {
-  const platform::Direction back =
-      there == platform::Direction::kToUtf8 ? platform::Direction::kToInside : platform::Direction::kToUtf8;
+  const platform::Direction back = there == platform::Direction::kToUtf8
+                                       ? platform::Direction::kToInside
+                                       : platform::Direction::kToUtf8;
   std::string again;
-  return platform::ConvertCharacter(there, in, out) && platform::ConvertCharacter(back, *out, &again) &&
-         again == in;
+  return platform::ConvertCharacter(there, in, out) &&
+         platform::ConvertCharacter(back, *out, &again) && again == in;
 }
 
 // The UTF-8 form of the escape character that carries `byte`.
@@ -62,8 +63,8 @@ const std::string& EscapeForm(uint8_t byte) {
   thread_local std::vector<std::string> forms = [] {
     std::vector<std::string> all(0x80);
     for (uint32_t byte = 0x80; byte <= 0xFF; ++byte)
-      platform::ConvertCharacter(platform::Direction::kToInside, EscapeUtf8(static_cast<uint8_t>(byte)),
-                                  &all[byte - 0x80]);
+      platform::ConvertCharacter(platform::Direction::kToInside,
+                                 EscapeUtf8(static_cast<uint8_t>(byte)), &all[byte - 0x80]);
     return all;
   }();
   return forms[byte - 0x80];
@@ -87,7 +88,8 @@ std::string KeepRawBytesApart(const std::string& text, const std::vector<size_t>
     reversed.append(text.rbegin() + static_cast<std::ptrdiff_t>(text.size() - end),
                     text.rbegin() + static_cast<std::ptrdiff_t>(text.size() - *at - 1));
     std::string ahead(1, text[*at]);
-    ahead.append(reversed.rbegin(), reversed.rbegin() + std::min<std::ptrdiff_t>(3, std::ssize(reversed)));
+    ahead.append(reversed.rbegin(),
+                 reversed.rbegin() + std::min<std::ptrdiff_t>(3, std::ssize(reversed)));
     if (InsideCharacter(ahead, &utf8)) {
       std::string escaped;
       AppendEscapedBytes(EscapeUtf8(ByteAt(text, *at)), &escaped);

@@ -77,7 +77,8 @@ bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> byt
 // Creates the file with the pieces one after the other, only when nothing exists under
 // `path`: never replaces anything. Neither group nor others may write it, as it may hold
 // code.
-bool CreateFileAtomically(const std::string& path, std::span<const std::span<const uint8_t>> pieces);
+bool CreateFileAtomically(const std::string& path,
+                          std::span<const std::span<const uint8_t>> pieces);
 
 struct File {
   intptr_t handle = -1;

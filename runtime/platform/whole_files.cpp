@@ -65,14 +65,16 @@ bool Complete(File& file, std::span<const std::span<const uint8_t>> pieces, std:
   return Close(file) || Failed(reason);
 }
 
-bool Name(const std::string& temporary, const std::string& path, Placement placement, std::string* reason) {
+bool Name(const std::string& temporary, const std::string& path, Placement placement,
+          std::string* reason) {
   const bool named = placement == Placement::kReplacing ? NameReplacing(temporary, path)
                                                         : NameWithoutReplacing(temporary, path);
   return named || Failed(reason);
 }
 
-bool WriteThroughTemporary(const std::string& path, std::span<const std::span<const uint8_t>> pieces,
-                           NewFileAccess access, Placement placement, std::string* reason) {
+bool WriteThroughTemporary(const std::string& path,
+                           std::span<const std::span<const uint8_t>> pieces, NewFileAccess access,
+                           Placement placement, std::string* reason) {
   std::string temporary;
   File file = CreateTemporaryBeside(path, access, &temporary);
   if (!file.open()) return Failed(reason);
@@ -86,13 +88,16 @@ bool WriteThroughTemporary(const std::string& path, std::span<const std::span<co
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes, std::string* reason) {
-  return WriteThroughTemporary(path, {&bytes, 1}, NewFileAccess::kAsAnyNewFile, Placement::kReplacing, reason);
+bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+                           std::string* reason) {
+  return WriteThroughTemporary(path, {&bytes, 1}, NewFileAccess::kAsAnyNewFile,
+                               Placement::kReplacing, reason);
 }
 
-bool CreateFileAtomically(const std::string& path, std::span<const std::span<const uint8_t>> pieces) {
-  return WriteThroughTemporary(path, pieces, NewFileAccess::kOwnerWritesOnly, Placement::kWithoutReplacing,
-                               nullptr);
+bool CreateFileAtomically(const std::string& path,
+                          std::span<const std::span<const uint8_t>> pieces) {
+  return WriteThroughTemporary(path, pieces, NewFileAccess::kOwnerWritesOnly,
+                               Placement::kWithoutReplacing, nullptr);
 }
 
 }  // namespace rt::platform

@@ -54,12 +54,10 @@ RowColours Surface(Fl_Color colour) {
 
 RowColours RaisedFace(Style style, int y, int h, Rgb top, Rgb bottom) {
   switch (style) {
-    case Style::kFlat:
-      return Solid(top);
+    case Style::kFlat: return Solid(top);
     case Style::kBevel:
       return Tint(Gradient(y, h, top, bottom), y + 1, 1, kWhite, kBevelEdge, 0.0f);
-    default:
-      return Gradient(y, h, top, bottom);
+    default: return Gradient(y, h, top, bottom);
   }
 }
 

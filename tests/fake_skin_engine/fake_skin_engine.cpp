@@ -16,9 +16,10 @@ __attribute__((visibility("default"))) int32_t SkinEngine_SetAero(int32_t on) {
   return 1;
 }
 
-__attribute__((visibility("default"))) int32_t SkinEngine_AttachRes(const uint8_t* skin, int32_t byte_count,
-                                                                   const char* text, int32_t a, int32_t b,
-                                                                   int32_t c) {
+__attribute__((visibility("default"))) int32_t SkinEngine_AttachRes(const uint8_t* skin,
+                                                                    int32_t byte_count,
+                                                                    const char* text, int32_t a,
+                                                                    int32_t b, int32_t c) {
   calls.skin = skin;
   calls.byte_count = byte_count;
   if (skin && byte_count > 0) calls.skin_bytes.assign(skin, skin + byte_count);
@@ -29,6 +30,8 @@ __attribute__((visibility("default"))) int32_t SkinEngine_AttachRes(const uint8_
   return 1;
 }
 
-__attribute__((visibility("default"))) const FakeSkinEngineCalls* FakeSkinEngine_Calls() { return &calls; }
+__attribute__((visibility("default"))) const FakeSkinEngineCalls* FakeSkinEngine_Calls() {
+  return &calls;
+}
 
 }  // extern "C"

@@ -105,7 +105,8 @@ TEST_F(BalloonTipGuiTest, LeavingOrPressingHidesItAtOnceUntilThePointerComesBack
   EXPECT_TRUE(WaitUntil([this] { return BalloonGone(); }, 500ms)) << "left the box";
 
   ASSERT_TRUE(come_back());
-  Click(display(), origin_.x + kVoltageBox.x + kVoltageBox.width / 2, origin_.y + kVoltageBox.y + kVoltageBox.height / 2);
+  Click(display(), origin_.x + kVoltageBox.x + kVoltageBox.width / 2,
+        origin_.y + kVoltageBox.y + kVoltageBox.height / 2);
   EXPECT_TRUE(WaitUntil([this] { return BalloonGone(); }, 500ms)) << "pressed a button";
   EXPECT_TRUE(StaysGone(1500ms));
   EXPECT_TRUE(come_back());
@@ -121,7 +122,8 @@ TEST_F(BalloonTipGuiTest, DraggingOverAWatchedBoxStillSelectsItsText) {
   Click(display(), origin_.x + kVoltageBox.x + kVoltageBox.width / 2, y);
   TypeText(display(), "6.35");
   Settle(600ms);  // no double click
-  Drag(display(), origin_.x + kVoltageBox.x + kVoltageBox.width - 3, y, origin_.x + kVoltageBox.x + 1, y);
+  Drag(display(), origin_.x + kVoltageBox.x + kVoltageBox.width - 3, y,
+       origin_.x + kVoltageBox.x + 1, y);
   PressKey(display(), XK_c, ControlMask);
   std::string copied;
   WaitUntil([&] { return (copied = ClipboardText(display())) == "6.35"; }, 3s);
@@ -148,10 +150,12 @@ TEST_F(BalloonTipGuiTest, LooksLikeABalloonPointingAtThePointer) {
   const int bottom = balloon.y + balloon.height - 1;
   EXPECT_EQ(ScreenColour(display(), balloon.x + balloon.width / 2, bottom - 2), kBalloonYellow);
   EXPECT_NE(ScreenColour(display(), balloon.x, bottom), kBalloonYellow) << "a square corner";
-  EXPECT_NE(ScreenColour(display(), balloon.x + balloon.width - 1, balloon.y), kBalloonYellow) << "no stem there";
+  EXPECT_NE(ScreenColour(display(), balloon.x + balloon.width - 1, balloon.y), kBalloonYellow)
+      << "no stem there";
 
   std::filesystem::create_directories(CAPCALC_SCREENSHOT_DIR);
-  SaveScreenRegion(display(), {origin_.x + kVoltageBox.x - 60, origin_.y + kVoltageBox.y - 40, 440, 160},
+  SaveScreenRegion(display(),
+                   {origin_.x + kVoltageBox.x - 60, origin_.y + kVoltageBox.y - 40, 440, 160},
                    std::string(CAPCALC_SCREENSHOT_DIR) + "/tip.png");
 }
 

@@ -24,7 +24,8 @@ const std::string kProgram = CAPCALC_PROGRAM;
 std::string UnansweredDisplay() {
   for (int number = 59999;; --number) {
     const std::string n = std::to_string(number);
-    if (!std::filesystem::exists("/tmp/.X11-unix/X" + n) && !std::filesystem::exists("/tmp/.X" + n + "-lock"))
+    if (!std::filesystem::exists("/tmp/.X11-unix/X" + n) &&
+        !std::filesystem::exists("/tmp/.X" + n + "-lock"))
       return ":" + n;
   }
 }
@@ -38,14 +39,16 @@ TEST(DisplayGuiTest, WithoutADisplayTheProgramSaysSo) {
   ExpectEndedWith(RunCommand("unset DISPLAY; exec " + kProgram),
                   "no display to show the window on: DISPLAY is not set");
   const std::string nobody = UnansweredDisplay();
-  ExpectEndedWith(RunCommand("DISPLAY=" + nobody + " exec " + kProgram), "cannot open display \"" + nobody + "\"");
+  ExpectEndedWith(RunCommand("DISPLAY=" + nobody + " exec " + kProgram),
+                  "cannot open display \"" + nobody + "\"");
 }
 
 TEST(DisplayGuiTest, ADisplayThatGoesAwayEndsTheProgram) {
   std::optional<XServer> server;
   server.emplace();
   const std::string name = server->name();
-  auto run = std::async(std::launch::async, [&] { return RunCommand("DISPLAY=" + name + " exec " + kProgram); });
+  auto run = std::async(std::launch::async,
+                        [&] { return RunCommand("DISPLAY=" + name + " exec " + kProgram); });
   ASSERT_NE(WaitForWindow(server->display(), Utf8(u8"电容器相关计算")), 0u);
   server.reset();
   ExpectEndedWith(run.get(), "lost the connection to display \"" + name + "\"");

@@ -73,9 +73,11 @@ TEST_F(EditBoxesGuiTest, ResultsChangeOnlyWhenTheProgramWritesThem) {
   const std::string result = TextOf(编辑框_电容电流);
   ASSERT_GT(result.size(), 3u);
   const std::pair<KeySym, unsigned> changing_keys[] = {
-      {XK_BackSpace, 0},          {XK_Delete, 0},           {XK_Delete, ShiftMask},
-      {XK_x, ControlMask},        {XK_BackSpace, ControlMask}, {XK_Delete, ControlMask},
-      {XK_v, ControlMask},        {XK_Insert, ShiftMask},   {XK_z, ControlMask},
+      {XK_BackSpace, 0},           {XK_Delete, 0},
+      {XK_Delete, ShiftMask},      {XK_x, ControlMask},
+      {XK_BackSpace, ControlMask}, {XK_Delete, ControlMask},
+      {XK_v, ControlMask},         {XK_Insert, ShiftMask},
+      {XK_z, ControlMask},
   };
   CopyToClipboard("5");
   for (const auto& [key, modifiers] : changing_keys) {
@@ -210,10 +212,12 @@ TEST_F(EditBoxesGuiTest, TheWholeTextOfABoxThatDoesNotFitIt) {
   MoveAway();
   RestOn(编辑框_电容电压);
   size_t most = 0;
-  WaitUntil([&] {
-    most = std::max(most, PopupWindows(display()).size());
-    return false;
-  }, 2500ms);
+  WaitUntil(
+      [&] {
+        most = std::max(most, PopupWindows(display()).size());
+        return false;
+      },
+      2500ms);
   EXPECT_EQ(most, 1u) << "the balloon and a tooltip at once";
   ASSERT_NE(Popup(), 0u);
   Geometry balloon = WindowGeometry(display(), Popup());

@@ -72,7 +72,8 @@ TEST_F(EventsGuiTest, MouseEventsCarryThePlaceInTheControlAndTheKeys) {
   ClickAt(box.x + 20, box.y + 3, 3, ControlMask);
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"编辑框_电容电压 -4 20 3 1"));
   EXPECT_EQ(reports_.Next(2s), Utf8(u8"编辑框_电容电压 -5 20 3 1"));
-  EXPECT_TRUE(WaitUntil([this] { return !PopupWindows(display()).empty(); }, 2s)) << "the edit menu";
+  EXPECT_TRUE(WaitUntil([this] { return !PopupWindows(display()).empty(); }, 2s))
+      << "the edit menu";
   PressKey(display(), XK_Escape);  // closes the menu, not the window
   WaitUntil([this] { return PopupWindows(display()).empty(); }, 2s);
   ClickAt(box.x + 20, box.y + 3, 4);
@@ -197,7 +198,8 @@ TEST_F(EventsGuiTest, AnAddedMenuEntryIsTheProgramsOwn) {
   };
   std::vector<MenuRow> rows = open_menu();
   ASSERT_EQ(rows.size(), 7u);
-  for (const MenuRow& row : rows) EXPECT_FALSE(row.enabled) << "an empty box, an entry not yet offered";
+  for (const MenuRow& row : rows)
+    EXPECT_FALSE(row.enabled) << "an empty box, an entry not yet offered";
   EXPECT_TRUE(rows[5].after_separator && rows[6].after_separator) << "全选, then the program's own";
   PressKey(display(), XK_Escape);
   WaitUntil([this] { return PopupWindows(display()).empty(); }, 2s);
@@ -206,7 +208,8 @@ TEST_F(EventsGuiTest, AnAddedMenuEntryIsTheProgramsOwn) {
   rows = open_menu();
   ASSERT_EQ(rows.size(), 7u);
   EXPECT_TRUE(rows.back().enabled);
-  Click(display(), WindowGeometry(display(), PopupWindows(display()).front()).x + 20, rows.back().centre_y);
+  Click(display(), WindowGeometry(display(), PopupWindows(display()).front()).x + 20,
+        rows.back().centre_y);
   EXPECT_EQ(reports_.Next(2s), "sheet");
 }
 

@@ -9,9 +9,9 @@ namespace gui {
 using namespace ids;
 
 const uint32_t kFirstPageResults[12] = {
-    编辑框_电容电流, 编辑框_电容电流2, 编辑框_电容电流6, 编辑框_电容电流1,
-    编辑框_电容输出, 编辑框_电容电流7, 编辑框_XC,        编辑框_调谐频率,
-    编辑框_电容电流8, 编辑框_XL,       编辑框_补偿容量,  编辑框_电容电流9,
+    编辑框_电容电流,  编辑框_电容电流2, 编辑框_电容电流6, 编辑框_电容电流1,
+    编辑框_电容输出,  编辑框_电容电流7, 编辑框_XC,        编辑框_调谐频率,
+    编辑框_电容电流8, 编辑框_XL,        编辑框_补偿容量,  编辑框_电容电流9,
 };
 
 namespace {
@@ -66,7 +66,7 @@ void MainWindowGuiTest::CopyToClipboard(const std::string& ascii) {
 void MainWindowGuiTest::CalculateFirstPage() {
   const std::pair<uint32_t, const char*> inputs[] = {
       {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "1000"}, {编辑框_电抗率, "6"},
-      {编辑框_系统电压, "10.5"}, {编辑框_COS1, "0.8"},     {编辑框_COS2, "0.95"},
+      {编辑框_系统电压, "10.5"}, {编辑框_COS1, "0.8"},      {编辑框_COS2, "0.95"},
       {编辑框_P, "1000"},        {编辑框_CT变比, "30"},
   };
   for (const auto& [box, text] : inputs) {

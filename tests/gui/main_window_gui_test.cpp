@@ -40,11 +40,12 @@ TEST_F(MainWindowGuiTest, AsksForAFixedFrameWithACloseButtonOnly) {
   unsigned long items, after;
   unsigned char* data = nullptr;
   ASSERT_EQ(XGetWindowProperty(display(), window_, motif, 0, 5, False, motif, &type, &format,
-                               &items, &after, &data), Success);
+                               &items, &after, &data),
+            Success);
   ASSERT_EQ(items, 5u);
   const long* words = reinterpret_cast<const long*>(data);
-  EXPECT_EQ(words[1], 4 | 32);       // functions: move, close
-  EXPECT_EQ(words[2], 2 | 8 | 16);   // decorations: border, title, menu
+  EXPECT_EQ(words[1], 4 | 32);      // functions: move, close
+  EXPECT_EQ(words[2], 2 | 8 | 16);  // decorations: border, title, menu
   XFree(data);
 }
 
@@ -55,12 +56,14 @@ TEST_F(MainWindowGuiTest, EveryPageShowsItsOwnBoxes) {
   for (int page = 1; page <= 5; ++page) {
     Settle(300ms);
     Screenshot("page" + std::to_string(page));
-    std::vector<uint32_t> shown = WindowPixels(display(), window_, {0, 0, origin_.width, origin_.height});
+    std::vector<uint32_t> shown =
+        WindowPixels(display(), window_, {0, 0, origin_.width, origin_.height});
     pages.insert(shown);
     for (uint32_t box : EditBoxes()) {
       if (PageOf(box) != page) continue;
       ClientRect r = ControlRect(box);
-      size_t inside = static_cast<size_t>(r.y + 4) * static_cast<size_t>(origin_.width) + static_cast<size_t>(r.x + 4);
+      size_t inside = static_cast<size_t>(r.y + 4) * static_cast<size_t>(origin_.width) +
+                      static_cast<size_t>(r.x + 4);
       EXPECT_EQ(shown[inside], 0xFFFFFFu) << "box at " << r.x << ", " << r.y << " on page " << page;
     }
     PressKey(display(), XK_Tab, ControlMask);

@@ -10,8 +10,8 @@
 #include "calc/pages/main_window.h"
 #include "calc/pages/program.h"
 #include "runtime/core/loaded_windows.h"
-#include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/controls/toolkit_control.h"
+#include "runtime/ui/loop/posted_calls.h"
 #include "tests/gui/x_harness.h"
 
 namespace {
@@ -63,10 +63,12 @@ TEST(PicturesGuiTest, PickingDeltaShowsItsDiagram) {
   // A loaded machine may take its time over each step: the test waits for the list to
   // open and to close again, as a hand does.
   Click(display, combo_x + 74 - 8, combo_y + 10);
-  ASSERT_TRUE(WaitUntil([&] { return !PopupWindows(display).empty(); }, 5s)) << "the list did not open";
+  ASSERT_TRUE(WaitUntil([&] { return !PopupWindows(display).empty(); }, 5s))
+      << "the list did not open";
   Settle(300ms);
   Click(display, combo_x + 20, combo_y + 20 + 28);  // the second item of the list
-  ASSERT_TRUE(WaitUntil([&] { return PopupWindows(display).empty(); }, 5s)) << "the list did not close";
+  ASSERT_TRUE(WaitUntil([&] { return PopupWindows(display).empty(); }, 5s))
+      << "the list did not close";
   Settle(500ms);
   SaveScreenshot(display, window, std::string(CAPCALC_SCREENSHOT_DIR) + "/page1-delta.png");
   Click(display, combo_x + 20, combo_y + 10);

@@ -32,7 +32,8 @@ std::string Contents(const std::filesystem::path& file) {
 // A folder of the test's own, gone with the object.
 struct TemporaryFolder {
   TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "capcalc-sheet-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "capcalc-sheet-XXXXXX").string();
     path = mkdtemp(pattern.data()) ? pattern : "";
   }
   ~TemporaryFolder() { std::filesystem::remove_all(path); }
@@ -49,8 +50,9 @@ class SheetWindowGuiTest : public MainWindowGuiTest {
   static std::vector<std::string> ProgramEnvironment() {
     const std::filesystem::path settings = Folder().path / ".fltk" / "fltk.org";
     std::filesystem::create_directories(settings);
-    std::ofstream(settings / "fltk.prefs") << "; FLTK preferences file format 1.0\n; vendor: fltk.org\n"
-                                              "; application: fltk\n\n[.]\n\n[./options]\n\nFNFCUsesGTK:0\n";
+    std::ofstream(settings / "fltk.prefs")
+        << "; FLTK preferences file format 1.0\n; vendor: fltk.org\n"
+           "; application: fltk\n\n[.]\n\n[./options]\n\nFNFCUsesGTK:0\n";
     return {"HOME=" + Folder().path.string(), "PATH=/nonexistent"};
   }
   static TemporaryFolder& Folder() {
@@ -122,16 +124,19 @@ bool Holds(const std::filesystem::path& file, const std::string& text) {
 }
 
 // The rows of the table under the heading, as the HTML file holds them: cell texts.
-std::vector<std::vector<std::string>> TableAfter(const std::string& html, const std::string& heading) {
+std::vector<std::vector<std::string>> TableAfter(const std::string& html,
+                                                 const std::string& heading) {
   std::vector<std::vector<std::string>> rows;
   size_t at = html.find("<h2>" + heading + "</h2>");
   if (at == std::string::npos) return rows;
   const std::string table = html.substr(at, html.find("</table>", at) - at);
   const std::regex row("<tr[^>]*>(.*?)</tr>"), cell("<t[hd][^>]*>([^<]*)</t[hd]>");
-  for (auto r = std::sregex_iterator(table.begin(), table.end(), row); r != std::sregex_iterator(); ++r) {
+  for (auto r = std::sregex_iterator(table.begin(), table.end(), row); r != std::sregex_iterator();
+       ++r) {
     const std::string text = (*r)[1];
     rows.emplace_back();
-    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator(); ++c)
+    for (auto c = std::sregex_iterator(text.begin(), text.end(), cell); c != std::sregex_iterator();
+         ++c)
       rows.back().push_back((*c)[1]);
   }
   return rows;
@@ -186,7 +191,8 @@ TEST_F(SheetWindowGuiTest, TheWindowShowsTheFaultTable) {
   Geometry g = WindowGeometry(display(), sheet_);
   std::vector<uint32_t> pixels = WindowPixels(display(), sheet_, {0, 0, g.width, g.height});
   EXPECT_EQ(BandsWithColour(pixels, g.width, kMarkedRow), 1) << "one marked row of the fault table";
-  EXPECT_GE(BandsWithColour(pixels, g.width, kHeadingCell), 2) << "the headings of at least two tables";
+  EXPECT_GE(BandsWithColour(pixels, g.width, kHeadingCell), 2)
+      << "the headings of at least two tables";
 
   XClassHint hint{};
   ASSERT_TRUE(XGetClassHint(display(), sheet_, &hint));
@@ -224,9 +230,11 @@ TEST_F(SheetWindowGuiTest, SavingThroughTheFileChooser) {
   ClickSheetButton(0);
   ASSERT_NE(WaitForWindow(display(), Utf8(u8"保存计算书")), 0u);
   Settle();
-  SaveScreenRegion(display(), {0, 0, 1024, 768}, std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-save.png");
-  EXPECT_TRUE(std::regex_match(CopyFocusedText(display()),
-                               std::regex(Folder().path.string() + Utf8(u8"/开口三角电压计算-外熔丝-\\d{8}-\\d{4}\\.html"))))
+  SaveScreenRegion(display(), {0, 0, 1024, 768},
+                   std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-save.png");
+  EXPECT_TRUE(std::regex_match(
+      CopyFocusedText(display()),
+      std::regex(Folder().path.string() + Utf8(u8"/开口三角电压计算-外熔丝-\\d{8}-\\d{4}\\.html"))))
       << "the sheet's own name in the user's home";
   const std::filesystem::path file = Folder().path / "sheet.html";
   TypeName("sheet.html");
@@ -244,7 +252,6 @@ TEST_F(SheetWindowGuiTest, SavingThroughTheFileChooser) {
   EXPECT_EQ(Contents(file), "old") << "not replaced before the question is answered";
   PressKey(display(), XK_Return);  // its default answer replaces the file
   EXPECT_TRUE(WaitUntil([&] { return Holds(file, "</html>\n"); }, 5s));
-
 }
 
 // 打印… to a file: the toolkit's print dialog, its "print to file", and A4 pages with the
@@ -256,7 +263,8 @@ TEST_F(SheetWindowGuiTest, PrintingToAFileGivesA4Pages) {
   const Window dialog = WaitForWindow(display(), "Print");
   ASSERT_NE(dialog, 0u);
   Settle();
-  SaveScreenshot(display(), dialog, std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-print-dialog.png");
+  SaveScreenshot(display(), dialog,
+                 std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-print-dialog.png");
   PressKey(display(), XK_Return);
   const std::filesystem::path file = Folder().path / "sheet.ps";
   ChooseFile("Select a .ps file", "sheet.ps");

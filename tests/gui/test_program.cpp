@@ -195,7 +195,9 @@ std::vector<uint32_t> EditBoxes() {
   return boxes;
 }
 
-const forms::ControlRecord& MainWindowRecord() { return RealTemplate().windows.at(0).records.at(0); }
+const forms::ControlRecord& MainWindowRecord() {
+  return RealTemplate().windows.at(0).records.at(0);
+}
 
 void WindowGuiTest::FindMainWindow() {
   window_ = WaitForWindow(display(), Utf8(u8"电容器相关计算"));

@@ -28,7 +28,8 @@ std::string DecodedTextProperty(Display* display, XTextProperty& property) {
   char** list = nullptr;
   int count = 0;
   std::string text;
-  if (Xutf8TextPropertyToTextList(display, &property, &list, &count) == Success && count > 0) text = list[0];
+  if (Xutf8TextPropertyToTextList(display, &property, &list, &count) == Success && count > 0)
+    text = list[0];
   if (list) XFreeStringList(list);
   return text;
 }
@@ -41,7 +42,8 @@ std::map<unsigned long, std::vector<unsigned long>> IconsBySide(Display* display
     unsigned long w = words[i], h = words[i + 1];
     size_t end = i + 2 + w * h;
     if (w != h || end > words.size()) break;
-    icons[w].assign(words.begin() + static_cast<long>(i) + 2, words.begin() + static_cast<long>(end));
+    icons[w].assign(words.begin() + static_cast<long>(i) + 2,
+                    words.begin() + static_cast<long>(end));
     i = end;
   }
   return icons;
@@ -81,13 +83,15 @@ TEST_F(WindowIdentityGuiTest, TheIconComesInTheSizesDesktopsShow) {
   std::vector<unsigned long> sides;
   for (const auto& [side, pixels] : icons) sides.push_back(side);
   EXPECT_EQ(sides, (std::vector<unsigned long>{16, 24, 32, 48, 72}));
-  auto unit = std::get<forms::WindowUnit>(*forms::ParseUnitData(MainWindowRecord().type_code,
-                                                                 MainWindowRecord().unit_data));
+  auto unit = std::get<forms::WindowUnit>(
+      *forms::ParseUnitData(MainWindowRecord().type_code, MainWindowRecord().unit_data));
   std::optional<forms::Image> icon = forms::DecodePicture(unit.icon);
   ASSERT_TRUE(icon);
   EXPECT_EQ(icons[72], AsIconPixels(*icon));
   for (int side : {16, 24, 32, 48})
-    EXPECT_EQ(icons[static_cast<unsigned long>(side)], AsIconPixels(forms::ScaleImage(*icon, side, side))) << side;
+    EXPECT_EQ(icons[static_cast<unsigned long>(side)],
+              AsIconPixels(forms::ScaleImage(*icon, side, side)))
+        << side;
 }
 
 // Without a window manager nothing stands between another program and the window.
@@ -119,8 +123,10 @@ TEST(WindowPlaceGuiTest, TheWindowAppearsWhereItStays) {
   while (XPending(display)) {
     XEvent event;
     XNextEvent(display, &event);
-    if (event.type == CreateNotify) places[event.xcreatewindow.window] = {event.xcreatewindow.x, event.xcreatewindow.y};
-    if (event.type == ConfigureNotify) places[event.xconfigure.window] = {event.xconfigure.x, event.xconfigure.y};
+    if (event.type == CreateNotify)
+      places[event.xcreatewindow.window] = {event.xcreatewindow.x, event.xcreatewindow.y};
+    if (event.type == ConfigureNotify)
+      places[event.xconfigure.window] = {event.xconfigure.x, event.xconfigure.y};
     if (event.type == MapNotify && event.xmap.window == window) mapped_at.push_back(places[window]);
   }
   // 650 × 488 outside, centred on the 1024 × 768 screen; the client area lies inside.
@@ -145,13 +151,17 @@ TEST_P(WindowManagerGuiTest, FramesTheWindowWithOnlyACloseButton) {
   Window window = WaitForWindow(display(), kTitle);
   ASSERT_NE(window, 0u);
   std::vector<std::string> actions;
-  WaitUntil([&] {
-    actions = AtomNames(display(), window, "_NET_WM_ALLOWED_ACTIONS");
-    return !actions.empty();
-  }, 5s);
+  WaitUntil(
+      [&] {
+        actions = AtomNames(display(), window, "_NET_WM_ALLOWED_ACTIONS");
+        return !actions.empty();
+      },
+      5s);
   Settle(500ms);  // the manager may still be reading the hints
   actions = AtomNames(display(), window, "_NET_WM_ALLOWED_ACTIONS");
-  auto offers = [&](const char* action) { return std::ranges::find(actions, action) != actions.end(); };
+  auto offers = [&](const char* action) {
+    return std::ranges::find(actions, action) != actions.end();
+  };
   EXPECT_TRUE(offers("_NET_WM_ACTION_CLOSE"));
   EXPECT_TRUE(offers("_NET_WM_ACTION_MOVE"));
   EXPECT_FALSE(offers("_NET_WM_ACTION_MINIMIZE"));
@@ -167,7 +177,8 @@ TEST_P(WindowManagerGuiTest, FramesTheWindowWithOnlyACloseButton) {
                    std::string(CAPCALC_SCREENSHOT_DIR) + "/frame-" + GetParam() + ".png");
 }
 
-INSTANTIATE_TEST_SUITE_P(OpenboxAndIcewm, WindowManagerGuiTest, ::testing::Values("openbox", "icewm"),
+INSTANTIATE_TEST_SUITE_P(OpenboxAndIcewm, WindowManagerGuiTest,
+                         ::testing::Values("openbox", "icewm"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

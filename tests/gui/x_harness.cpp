@@ -1,8 +1,8 @@
 #include "tests/gui/x_harness.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <png.h>
@@ -11,8 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -88,13 +88,15 @@ uint32_t RgbOf(const XImage* image, unsigned long pixel) {
     }
     return static_cast<uint32_t>((pixel >> shift) & 0xFF);
   };
-  return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 | channel(image->blue_mask);
+  return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 |
+         channel(image->blue_mask);
 }
 
 // A region of the drawable's pixels, row by row, 0xRRGGBB each.
 std::vector<uint32_t> ReadDrawable(Display* display, Drawable drawable, const Geometry& region) {
-  XImage* image = XGetImage(display, drawable, region.x, region.y, static_cast<unsigned>(region.width),
-                            static_cast<unsigned>(region.height), AllPlanes, ZPixmap);
+  XImage* image =
+      XGetImage(display, drawable, region.x, region.y, static_cast<unsigned>(region.width),
+                static_cast<unsigned>(region.height), AllPlanes, ZPixmap);
   if (!image) Fail("cannot read the pixels");
   std::vector<uint32_t> pixels;
   pixels.reserve(static_cast<size_t>(region.width) * static_cast<size_t>(region.height));
@@ -106,21 +108,23 @@ std::vector<uint32_t> ReadDrawable(Display* display, Drawable drawable, const Ge
 }
 
 // Writes a region of the drawable's pixels as a PNG file.
-void SaveDrawable(Display* display, Drawable drawable, const Geometry& region, const std::string& path) {
+void SaveDrawable(Display* display, Drawable drawable, const Geometry& region,
+                  const std::string& path) {
   const std::vector<uint32_t> pixels = ReadDrawable(display, drawable, region);
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) Fail("cannot write " + path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(region.width), static_cast<png_uint_32>(region.height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(region.width),
+               static_cast<png_uint_32>(region.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   std::vector<png_byte> row(static_cast<size_t>(region.width) * 3);
   for (int y = 0; y < region.height; ++y) {
     for (int x = 0; x < region.width; ++x) {
-      uint32_t rgb = pixels[static_cast<size_t>(y) * static_cast<size_t>(region.width) + static_cast<size_t>(x)];
+      uint32_t rgb = pixels[static_cast<size_t>(y) * static_cast<size_t>(region.width) +
+                            static_cast<size_t>(x)];
       row[static_cast<size_t>(x) * 3] = static_cast<png_byte>(rgb >> 16);
       row[static_cast<size_t>(x) * 3 + 1] = static_cast<png_byte>(rgb >> 8);
       row[static_cast<size_t>(x) * 3 + 2] = static_cast<png_byte>(rgb);
@@ -169,7 +173,9 @@ XServer::~XServer() {
   }
 }
 
-Child Child::Program(const XServer& server, const std::string& path) { return Command(server, {path}); }
+Child Child::Program(const XServer& server, const std::string& path) {
+  return Command(server, {path});
+}
 
 Child Child::Command(const XServer& server, const std::vector<std::string>& arguments) {
   std::vector<char*> argv;  // made before the fork: the child only execs
@@ -232,12 +238,15 @@ Child StartWindowManager(const XServer& server, const std::vector<std::string>& 
   // in between): it runs once it has taken a window of the test's under its care.
   Display* display = server.display();
   Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
-  bool running = WaitUntil([&] {
-    if (LongProperty(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK").empty()) return false;
-    XMapWindow(display, probe);
-    Flush(display);
-    return !LongProperty(display, probe, "WM_STATE").empty();
-  }, 10s);
+  bool running = WaitUntil(
+      [&] {
+        if (LongProperty(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK").empty())
+          return false;
+        XMapWindow(display, probe);
+        Flush(display);
+        return !LongProperty(display, probe, "WM_STATE").empty();
+      },
+      10s);
   XDestroyWindow(display, probe);
   Flush(display);
   if (!running) Fail(argv[0] + " did not start");
@@ -262,14 +271,16 @@ std::string WindowTitle(Display* display, Window window) {
   unsigned char* data = nullptr;
   std::string title;
   if (XGetWindowProperty(display, window, net_name, 0, 1024, False, utf8, &type, &format, &items,
-                         &after, &data) == Success && data) {
+                         &after, &data) == Success &&
+      data) {
     title.assign(reinterpret_cast<char*>(data), items);
     XFree(data);
   }
   return title;
 }
 
-Window WaitForWindow(Display* display, const std::string& utf8_title, std::chrono::milliseconds timeout) {
+Window WaitForWindow(Display* display, const std::string& utf8_title,
+                     std::chrono::milliseconds timeout) {
   Window found = 0;
   WaitUntil(
       [&] {
@@ -305,7 +316,8 @@ void WithModifiers(Display* display, unsigned modifiers, const std::function<voi
   if (modifiers & ControlMask) held.push_back(XKeysymToKeycode(display, XK_Control_L));
   for (KeyCode code : held) XTestFakeKeyEvent(display, code, True, CurrentTime);
   action();
-  for (auto it = held.rbegin(); it != held.rend(); ++it) XTestFakeKeyEvent(display, *it, False, CurrentTime);
+  for (auto it = held.rbegin(); it != held.rend(); ++it)
+    XTestFakeKeyEvent(display, *it, False, CurrentTime);
   Flush(display);
 }
 
@@ -334,7 +346,8 @@ void Drag(Display* display, int from_x, int from_y, int to_x, int to_y) {
   // At a hand's pace: a burst of motion reaches the program as one move.
   for (int i = 1; i <= kSteps; ++i) {
     Settle(20ms);
-    MovePointer(display, from_x + (to_x - from_x) * i / kSteps, from_y + (to_y - from_y) * i / kSteps);
+    MovePointer(display, from_x + (to_x - from_x) * i / kSteps,
+                from_y + (to_y - from_y) * i / kSteps);
   }
   Settle(20ms);
   XTestFakeButtonEvent(display, 1, False, CurrentTime);
@@ -357,7 +370,8 @@ std::vector<Window> MappedTopLevels(Display* display) {
   Window root, parent, *children = nullptr;
   unsigned count = 0;
   std::vector<Window> mapped;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return mapped;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    return mapped;
   for (unsigned i = 0; i < count; ++i) {
     if (Viewable(display, children[i])) mapped.push_back(children[i]);
   }
@@ -424,7 +438,8 @@ std::vector<Window> PopupWindows(Display* display) {
   Window root, parent, *children = nullptr;
   unsigned count = 0;
   std::vector<Window> popups;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return popups;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    return popups;
   for (unsigned i = count; i-- > 0;) {  // the tree lists the topmost last
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, children[i], &attributes) && attributes.override_redirect &&
@@ -451,7 +466,8 @@ std::vector<unsigned long> LongProperty(Display* display, Window window, const c
   unsigned char* data = nullptr;
   std::vector<unsigned long> values;
   if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1 << 20, False,
-                         AnyPropertyType, &type, &format, &items, &after, &data) == Success && data) {
+                         AnyPropertyType, &type, &format, &items, &after, &data) == Success &&
+      data) {
     // Xlib hands 32-bit items over as longs, sign-extended.
     const auto* longs = reinterpret_cast<const unsigned long*>(data);
     if (format == 32) {
@@ -524,7 +540,8 @@ std::vector<MenuRow> MenuRows(Display* display, Window menu) {
   bool separator = false;
   for (int y = 2; y < g.height - 2;) {  // inside the menu's frame
     int start = y, dark = 255;
-    while (y < g.height - 2 && darkest[static_cast<size_t>(y)] < ink) dark = std::min(dark, darkest[static_cast<size_t>(y++)]);
+    while (y < g.height - 2 && darkest[static_cast<size_t>(y)] < ink)
+      dark = std::min(dark, darkest[static_cast<size_t>(y++)]);
     if (y - start > kSeparatorHeight) {
       rows.push_back({g.y + (start + y) / 2, dark < kDark, separator});
       separator = false;
@@ -540,7 +557,9 @@ std::vector<uint32_t> WindowPixels(Display* display, Window window, const Geomet
   return ReadDrawable(display, window, region);
 }
 
-uint32_t ScreenColour(Display* display, int x, int y) { return ScreenColours(display, {x, y, 1, 1}).front(); }
+uint32_t ScreenColour(Display* display, int x, int y) {
+  return ScreenColours(display, {x, y, 1, 1}).front();
+}
 
 std::vector<uint32_t> ScreenColours(Display* display, const Geometry& region) {
   return ReadDrawable(display, DefaultRootWindow(display), region);

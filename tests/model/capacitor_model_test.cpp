@@ -16,7 +16,8 @@ using Texts = std::vector<std::string>;
 // UN = 6.35 kV, QN = 3000 kvar, Kr = 5 %, Usys = 10 kV, f = 50 Hz, nCT = 300,
 // cosφ1 = 0.8, cosφ2 = 0.95, P = 5000 kW.
 CapacitorTexts StarBank() {
-  CapacitorTexts texts{"6.35", "3000", "5", "10", "50", "300", "0.8", "0.95", "5000", 0, "星形接线"};
+  CapacitorTexts texts{"6.35", "3000", "5",    "10", "50",      "300",
+                       "0.8",  "0.95", "5000", 0,    "星形接线"};
   return texts;
 }
 
@@ -29,7 +30,8 @@ CapacitorTexts DeltaBank() {
 
 Texts Shown(const CapacitorTexts& texts) {
   Texts shown;
-  for (const ResultValue& result : CalculateCapacitorParameters(texts).results) shown.push_back(result.text);
+  for (const ResultValue& result : CalculateCapacitorParameters(texts).results)
+    shown.push_back(result.text);
   return shown;
 }
 
@@ -38,17 +40,19 @@ std::string Shown(const CapacitorTexts& texts, CapacitorResult result) {
 }
 
 TEST(CapacitorModelTest, WorkedBanks) {
-  EXPECT_EQ(Shown(StarBank()), (Texts{"157.4803173257", "", "40.32249878883", "2.016124939442", "2610.531615265",
-                                      "150.719106087", "223.60679775", "2106.579107375", "1.574803161621",
-                                      "0.7874015808105", "2.727639087848", "1.363819543924"}));
-  EXPECT_EQ(Shown(DeltaBank()), (Texts{"272.7639108003", "157.4803203368", "40.32249878883", "2.016124939442",
-                                       "7831.594845795", "452.1573323565", "223.60679775", "2106.579107375",
-                                       "2.727639160156", "1.363819580078", "4.724409610105", "2.362204805053"}));
+  EXPECT_EQ(Shown(StarBank()),
+            (Texts{"157.4803173257", "", "40.32249878883", "2.016124939442", "2610.531615265",
+                   "150.719106087", "223.60679775", "2106.579107375", "1.574803161621",
+                   "0.7874015808105", "2.727639087848", "1.363819543924"}));
+  EXPECT_EQ(Shown(DeltaBank()),
+            (Texts{"272.7639108003", "157.4803203368", "40.32249878883", "2.016124939442",
+                   "7831.594845795", "452.1573323565", "223.60679775", "2106.579107375",
+                   "2.727639160156", "1.363819580078", "4.724409610105", "2.362204805053"}));
   CapacitorTexts eleven{"11", "3000", "6", "10", "50", "200", "", "", "", 1, "角形接线"};
   const Texts shown = Shown(eleven);
   EXPECT_EQ(Texts(shown.begin(), shown.begin() + 7),
-            (Texts{"157.4591643244", "90.90909273122", "121", "7.26", "2637.594513803", "152.2815884439",
-                   "204.1241452319"}));
+            (Texts{"157.4591643244", "90.90909273122", "121", "7.26", "2637.594513803",
+                   "152.2815884439", "204.1241452319"}));
 }
 
 TEST(CapacitorModelTest, EmptyAndFullReactanceRatio) {
@@ -75,7 +79,8 @@ TEST(CapacitorModelTest, EmptyRatioAndRatedVoltage) {
   texts = DeltaBank();
   texts.UN = "";
   const Texts shown = Shown(texts);
-  EXPECT_EQ(Texts(shown.begin(), shown.begin() + 5), (Texts{"1.#INF", "1.#INF", "0", "0", "1.#INF"}));
+  EXPECT_EQ(Texts(shown.begin(), shown.begin() + 5),
+            (Texts{"1.#INF", "1.#INF", "0", "0", "1.#INF"}));
 }
 
 TEST(CapacitorModelTest, PowerFactorsAndIntegers) {

@@ -12,12 +12,14 @@ namespace {
 // "Kv" is not K times v, while "3MNmn" is 3·M·N·m·n.
 const std::vector<std::string>& Symbols() {
   static const std::vector<std::string> symbols = [] {
-    std::vector<std::string> all = {"Uψ", "U1", "U2", "Us", "Uch", "Udz", "Uc", "UN", "Usys", "Iψ", "Ich",
-                                    "Idz", "IN", "Irun", "CT", "Klm", "Kv", "Kr", "K", "QN", "Qout",
-                                    "Qcomp", "Xc", "XL", "ft", "f", "nCT", "cosφ1", "cosφ2", "cosφ",
-                                    "tanφ1", "tanφ2", "tanφ", "M", "N", "m", "n", "β", "D", "G", "R",
-                                    "T", "F", "V", "S", "P"};
-    std::sort(all.begin(), all.end(), [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    std::vector<std::string> all = {
+        "Uψ",    "U1",    "U2",   "Us",   "Uch", "Udz", "Uc",  "UN",    "Usys",  "Iψ",
+        "Ich",   "Idz",   "IN",   "Irun", "CT",  "Klm", "Kv",  "Kr",    "K",     "QN",
+        "Qout",  "Qcomp", "Xc",   "XL",   "ft",  "f",   "nCT", "cosφ1", "cosφ2", "cosφ",
+        "tanφ1", "tanφ2", "tanφ", "M",    "N",   "m",   "n",   "β",     "D",     "G",
+        "R",     "T",     "F",    "V",    "S",   "P"};
+    std::sort(all.begin(), all.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     return all;
   }();
   return symbols;
@@ -73,7 +75,8 @@ class Parser {
     SkipSpaces();
     if (at_ == text_.size()) return false;
     const char c = text_[at_];
-    return c == '(' || std::isdigit(static_cast<unsigned char>(c)) || Ahead("√") || Ahead("取整") || SymbolAhead();
+    return c == '(' || std::isdigit(static_cast<unsigned char>(c)) || Ahead("√") || Ahead("取整") ||
+           SymbolAhead();
   }
 
   std::optional<double> Factor() {
@@ -120,7 +123,8 @@ class Parser {
   }
 
   bool SymbolAhead() {
-    return std::any_of(Symbols().begin(), Symbols().end(), [this](const std::string& s) { return Ahead(s); });
+    return std::any_of(Symbols().begin(), Symbols().end(),
+                       [this](const std::string& s) { return Ahead(s); });
   }
 
   void SkipSpaces() {
@@ -146,7 +150,8 @@ class Parser {
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
   std::vector<std::string> parts;
   size_t start = 0;
-  for (size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, start)) {
+  for (size_t at = text.find(separator); at != std::string::npos;
+       at = text.find(separator, start)) {
     parts.push_back(text.substr(start, at - start));
     start = at + separator.size();
   }
@@ -168,7 +173,8 @@ std::vector<Definition> DefinitionsOf(const std::string& gbk_line) {
     const std::string bound_prefix = "且 ";
     if (part.rfind(bound_prefix, 0) == 0) {
       const std::vector<std::string> bound = Split(part.substr(bound_prefix.size()), "≥");
-      if (!definitions.empty() && bound.size() == 2) definitions.back().at_least = std::atof(bound[1].c_str());
+      if (!definitions.empty() && bound.size() == 2)
+        definitions.back().at_least = std::atof(bound[1].c_str());
       continue;
     }
     const size_t equals = part.find(" = ");
@@ -178,7 +184,8 @@ std::vector<Definition> DefinitionsOf(const std::string& gbk_line) {
       continue;
     }
     std::string symbol = Trimmed(part.substr(0, equals));
-    if (symbol.size() > 3 && symbol.substr(symbol.size() - 3) == "(F)") symbol.resize(symbol.size() - 3);
+    if (symbol.size() > 3 && symbol.substr(symbol.size() - 3) == "(F)")
+      symbol.resize(symbol.size() - 3);
     definitions.push_back({symbol, Trimmed(part.substr(equals + 3)), std::nullopt});
   }
   return definitions;

@@ -14,8 +14,8 @@ namespace testing_support {
 using Values = std::map<std::string, double>;
 
 struct Definition {
-  std::string symbol;       // "K", or "V" for "V(F) = ...", a function of F
-  std::string expression;   // the right-hand side
+  std::string symbol;              // "K", or "V" for "V(F) = ...", a function of F
+  std::string expression;          // the right-hand side
   std::optional<double> at_least;  // "，且 K ≥ 1"
 };
 

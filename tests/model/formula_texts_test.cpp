@@ -30,16 +30,30 @@ void AddInputs(Values& values, const std::vector<InputReading>& inputs) {
 
 ProtectionTexts WorkedBank(CalculationPage page, Variant variant) {
   const bool voltage = MeasuresVoltage(page);
-  return {"6.35", "6.35", "0.1", "288.7", "40", voltage ? "10" : "8", voltage ? "1" : "2", "0.5",
-          variant == Variant::kInternalFuses ? "1.15" : "1.1", "1.3", "14", "4"};
+  return {"6.35",
+          "6.35",
+          "0.1",
+          "288.7",
+          "40",
+          voltage ? "10" : "8",
+          voltage ? "1" : "2",
+          "0.5",
+          variant == Variant::kInternalFuses ? "1.15" : "1.1",
+          "1.3",
+          "14",
+          "4"};
 }
 
 // What the model computed for each symbol the protection formulas define.
 Values Figures(const ProtectionOutcome& outcome, const SheetAnalysis& analysis) {
-  Values figures = {{"Us", outcome.values.Us}, {"Uch", outcome.values.Uch}, {"Ich", outcome.values.Ich},
-                    {"K", outcome.values.K}, {SettingSymbol(outcome.page), outcome.setting}};
+  Values figures = {{"Us", outcome.values.Us},
+                    {"Uch", outcome.values.Uch},
+                    {"Ich", outcome.values.Ich},
+                    {"K", outcome.values.K},
+                    {SettingSymbol(outcome.page), outcome.setting}};
   for (const WorkingValue& working : analysis.working_values)
-    if (working.symbol == "D" || working.symbol == "R" || working.symbol == "G" || working.symbol == "T")
+    if (working.symbol == "D" || working.symbol == "R" || working.symbol == "G" ||
+        working.symbol == "T")
       figures[working.symbol] = std::stod(working.text);
   if (analysis.fuseless) figures["V"] = analysis.fuseless->overvoltage;
   return figures;
@@ -51,17 +65,21 @@ void CheckTableFormula(const testing_support::Definition& definition, Values val
   ASSERT_FALSE(analysis.faults.empty()) << rt::GbkToUtf8(formula);
   for (const FaultRow& row : analysis.faults) {
     values["F"] = row.failures;
-    ExpectClose(ValueOf(definition, values), definition.symbol == "V" ? row.overvoltage : row.signal, formula);
+    ExpectClose(ValueOf(definition, values),
+                definition.symbol == "V" ? row.overvoltage : row.signal, formula);
   }
 }
 
-std::string VariantName(const ::testing::TestParamInfo<std::tuple<CalculationPage, Variant>>& info) {
+std::string VariantName(
+    const ::testing::TestParamInfo<std::tuple<CalculationPage, Variant>>& info) {
   static const char* const kPages[] = {"", "OpenDelta", "Differential", "NeutralLine", "Bridge"};
   static const char* const kVariants[] = {"", "Fuseless", "ExternalFuses", "InternalFuses"};
-  return std::string(kPages[int(std::get<0>(info.param))]) + kVariants[int(std::get<1>(info.param))];
+  return std::string(kPages[int(std::get<0>(info.param))]) +
+         kVariants[int(std::get<1>(info.param))];
 }
 
-class ProtectionFormulaTest : public ::testing::TestWithParam<std::tuple<CalculationPage, Variant>> {};
+class ProtectionFormulaTest
+    : public ::testing::TestWithParam<std::tuple<CalculationPage, Variant>> {};
 
 TEST_P(ProtectionFormulaTest, EveryFormulaGivesTheFigure) {
   const auto [page, variant] = GetParam();
@@ -86,9 +104,10 @@ TEST_P(ProtectionFormulaTest, EveryFormulaGivesTheFigure) {
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, ProtectionFormulaTest,
-    ::testing::Combine(::testing::Values(CalculationPage::kOpenDeltaPage, CalculationPage::kDifferentialPage,
-                                         CalculationPage::kNeutralLinePage, CalculationPage::kBridgePage),
-                       ::testing::Values(Variant::kFuseless, Variant::kExternalFuses, Variant::kInternalFuses)),
+    ::testing::Combine(
+        ::testing::Values(CalculationPage::kOpenDeltaPage, CalculationPage::kDifferentialPage,
+                          CalculationPage::kNeutralLinePage, CalculationPage::kBridgePage),
+        ::testing::Values(Variant::kFuseless, Variant::kExternalFuses, Variant::kInternalFuses)),
     VariantName);
 
 // tanφ = √(1 − cosφ·cosφ) / cosφ stands for both power factors.
@@ -117,8 +136,8 @@ TEST(CapacitorFormulaTest, EveryFormulaGivesTheFigure) {
       if (*result.symbol) values[result.symbol] = result.value;
     }
     const SheetAnalysis analysis = AnalyseCapacitorParameters(outcome, {});
-    ExpectClose(ValueOf(DefinitionsOf(analysis.formulas[0]).front(), values), *analysis.operating_voltage,
-                analysis.formulas[0]);
+    ExpectClose(ValueOf(DefinitionsOf(analysis.formulas[0]).front(), values),
+                *analysis.operating_voltage, analysis.formulas[0]);
   }
 }
 

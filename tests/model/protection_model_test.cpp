@@ -68,19 +68,26 @@ INSTANTIATE_TEST_SUITE_P(
                       WorkedExample{kDifferentialPage, kInternalFuses, "0.3081031142053", 2.408, 2},
                       WorkedExample{kNeutralLinePage, kFuseless, "0.1514160917875", 0, 0},
                       WorkedExample{kNeutralLinePage, kExternalFuses, "0.2031191570252", 0.623, 1},
-                      WorkedExample{kNeutralLinePage, kInternalFuses, "0.006980624735791", 2.322, 2},
+                      WorkedExample{kNeutralLinePage, kInternalFuses, "0.006980624735791", 2.322,
+                                    2},
                       WorkedExample{kBridgePage, kFuseless, "0.3203032684437", 0, 0},
                       WorkedExample{kBridgePage, kExternalFuses, "0.3785402409312", 1.091, 1},
                       WorkedExample{kBridgePage, kInternalFuses, "0.01392622887588", 2.369, 2}));
 
 TEST(ProtectionModelTest, SignalsHeldInSinglePrecision) {
-  EXPECT_EQ(CalculateProtection(kOpenDeltaPage, kFuseless, WorkedBank(kOpenDeltaPage, kFuseless)).values.Uch,
+  EXPECT_EQ(CalculateProtection(kOpenDeltaPage, kFuseless, WorkedBank(kOpenDeltaPage, kFuseless))
+                .values.Uch,
             9.677419662476f);
-  EXPECT_EQ(CalculateProtection(kNeutralLinePage, kFuseless, WorkedBank(kNeutralLinePage, kFuseless)).values.Ich,
-            0.1968409121037f);
-  EXPECT_EQ(CalculateProtection(kBridgePage, kFuseless, WorkedBank(kBridgePage, kFuseless)).values.Ich,
-            0.4163942337036f);
-  EXPECT_EQ(CalculateProtection(kOpenDeltaPage, kExternalFuses, WorkedBank(kOpenDeltaPage, kExternalFuses)).values.Us,
+  EXPECT_EQ(
+      CalculateProtection(kNeutralLinePage, kFuseless, WorkedBank(kNeutralLinePage, kFuseless))
+          .values.Ich,
+      0.1968409121037f);
+  EXPECT_EQ(
+      CalculateProtection(kBridgePage, kFuseless, WorkedBank(kBridgePage, kFuseless)).values.Ich,
+      0.4163942337036f);
+  EXPECT_EQ(CalculateProtection(kOpenDeltaPage, kExternalFuses,
+                                WorkedBank(kOpenDeltaPage, kExternalFuses))
+                .values.Us,
             100.0f);
 }
 
@@ -166,18 +173,22 @@ TEST(ProtectionModelTest, WholeNumberRuleForTheFailedCount) {
 
 std::vector<std::string> SymbolsRead(CalculationPage page, Variant variant) {
   std::vector<std::string> symbols;
-  for (const InputReading& input : CalculateProtection(page, variant, WorkedBank(page, variant)).inputs)
+  for (const InputReading& input :
+       CalculateProtection(page, variant, WorkedBank(page, variant)).inputs)
     symbols.push_back(input.symbol);
   return symbols;
 }
 
 TEST(ProtectionModelTest, InputsInTheOrderThePagesReadThem) {
   using Symbols = std::vector<std::string>;
-  EXPECT_EQ(SymbolsRead(kOpenDeltaPage, kFuseless), (Symbols{"Uψ", "U1", "U2", "M", "N", "β", "Klm"}));
-  EXPECT_EQ(SymbolsRead(kDifferentialPage, kExternalFuses), (Symbols{"Uψ", "U1", "U2", "M", "N", "Kv", "Klm"}));
-  EXPECT_EQ(SymbolsRead(kBridgePage, kInternalFuses), (Symbols{"Iψ", "CT", "M", "N", "Kv", "Klm", "m", "n"}));
-  const ProtectionOutcome outcome = CalculateProtection(kNeutralLinePage, kInternalFuses,
-                                                        WorkedBank(kNeutralLinePage, kInternalFuses));
+  EXPECT_EQ(SymbolsRead(kOpenDeltaPage, kFuseless),
+            (Symbols{"Uψ", "U1", "U2", "M", "N", "β", "Klm"}));
+  EXPECT_EQ(SymbolsRead(kDifferentialPage, kExternalFuses),
+            (Symbols{"Uψ", "U1", "U2", "M", "N", "Kv", "Klm"}));
+  EXPECT_EQ(SymbolsRead(kBridgePage, kInternalFuses),
+            (Symbols{"Iψ", "CT", "M", "N", "Kv", "Klm", "m", "n"}));
+  const ProtectionOutcome outcome = CalculateProtection(
+      kNeutralLinePage, kInternalFuses, WorkedBank(kNeutralLinePage, kInternalFuses));
   EXPECT_EQ(outcome.inputs[1].text, "40");
   EXPECT_EQ(outcome.inputs[0].value, double{288.7f});
 }

@@ -3,12 +3,12 @@
 // toolkit entries, as the calculator is themed.
 #include "tests/windows/toolkit_probe.h"
 
+#include <windows.h>
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Window.H>
-#include <windows.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -41,8 +41,8 @@ bool AttachSkin19() {
 
 void AddGlyph(int index) {
   using namespace toolkit_probe;
-  auto* box = new Fl_Box(kGlyphLeft[index], kGlyphTop, kGlyphSize, kGlyphSize,
-                         Utf8(kGlyphs[index]));
+  auto* box =
+      new Fl_Box(kGlyphLeft[index], kGlyphTop, kGlyphSize, kGlyphSize, Utf8(kGlyphs[index]));
   box->labelfont(FL_FREE_FONT);
   box->labelsize(kFontSize);
 }
@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
   AddGlyph(0);
   AddGlyph(1);
   // The toolkit's default face (Arial here) has no Chinese glyphs, and Wine links none in.
-  auto* button = new Fl_Button(kButtonLeft, kControlTop, kControlWidth, kControlHeight, Utf8(u8"确定"));
+  auto* button =
+      new Fl_Button(kButtonLeft, kControlTop, kControlWidth, kControlHeight, Utf8(u8"确定"));
   button->labelfont(FL_FREE_FONT);
   auto* input = new Fl_Input(kInputLeft, kControlTop, kControlWidth, kControlHeight);
   window.end();

@@ -15,7 +15,8 @@ inline constexpr int kWidth = 320, kHeight = 200;
 inline constexpr char8_t kGlyphs[2][4] = {u8"电", u8"容"};
 inline constexpr int kGlyphTop = 20, kGlyphSize = 40, kGlyphLeft[2] = {20, 80};
 inline constexpr int kFontSize = 32;
-inline constexpr char kFontFace[] = " AR PL UMing CN";  // the toolkit's form: a style, then the face
+inline constexpr char kFontFace[] =
+    " AR PL UMing CN";  // the toolkit's form: a style, then the face
 
 // A button that has the focus at start, and an input box that gets it only by a click.
 inline constexpr int kButtonLeft = 20, kInputLeft = 150, kControlTop = 120;

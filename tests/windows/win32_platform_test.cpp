@@ -42,8 +42,9 @@ std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(tex
 class Win32PlatformTest : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("capcalc-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                        testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() /
+           ("capcalc-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
+            testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -56,7 +57,9 @@ class Win32PlatformTest : public testing::Test {
   }
 
   // Inside texts (GBK) of paths in the folder; `gbk_name` is an ASCII or GBK literal.
-  std::string In(const std::string& gbk_name) const { return rt::Utf8ToGbk(PathUtf8(dir_)) + "\\" + gbk_name; }
+  std::string In(const std::string& gbk_name) const {
+    return rt::Utf8ToGbk(PathUtf8(dir_)) + "\\" + gbk_name;
+  }
   static std::string PathUtf8(const fs::path& path) {
     const std::u8string utf8 = path.u8string();
     return {utf8.begin(), utf8.end()};
@@ -69,7 +72,9 @@ class Win32PlatformTest : public testing::Test {
   static bool Call(rt::Command command, const std::vector<rt::Value>& args) {
     return rt::CallCommand(command, static_cast<int>(args.size()), args.data()).lo != 0;
   }
-  static bool Exists(const std::string& path) { return Call(rt::FileExists, {rt::MakeText(path.c_str())}); }
+  static bool Exists(const std::string& path) {
+    return Call(rt::FileExists, {rt::MakeText(path.c_str())});
+  }
   static bool Write(rt::Command command, const std::string& path, std::string_view content) {
     const rt::HeapBlock bytes(rt::NewBytes(content.data(), static_cast<uint32_t>(content.size())));
     return Call(command, {rt::MakeText(path.c_str()), rt::MakeBytes(bytes.get())});
@@ -77,7 +82,9 @@ class Win32PlatformTest : public testing::Test {
   static bool SetAttr(const std::string& path, int32_t attributes) {
     return Call(rt::SetFileAttr, {rt::MakeText(path.c_str()), rt::MakeInt(attributes)});
   }
-  DWORD Attributes(const std::string& gbk_name) const { return GetFileAttributesW(Path(gbk_name).c_str()); }
+  DWORD Attributes(const std::string& gbk_name) const {
+    return GetFileAttributesW(Path(gbk_name).c_str());
+  }
   std::string Content(const std::string& gbk_name) const {
     std::ifstream in(Path(gbk_name), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -103,7 +110,8 @@ class Win32PlatformTest : public testing::Test {
 };
 
 // Wine marks every file for archiving whatever it is told; Windows keeps what it is told.
-constexpr DWORD kAllButArchive = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD kAllButArchive =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 TEST_F(Win32PlatformTest, HiddenIsTheFilesOwnAttributeAndOnlyTheMaskedBitsApply) {
   MakeFile("SkinEngine.dll");
@@ -114,7 +122,8 @@ TEST_F(Win32PlatformTest, HiddenIsTheFilesOwnAttributeAndOnlyTheMaskedBitsApply)
   EXPECT_EQ(Attributes("SkinEngine.dll") & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE),
             static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
   EXPECT_TRUE(SetAttr(In("SkinEngine.dll"), 0x27 | 0x100));
-  EXPECT_EQ(Attributes("SkinEngine.dll"), static_cast<DWORD>(kAllButArchive | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(Attributes("SkinEngine.dll"),
+            static_cast<DWORD>(kAllButArchive | FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_TRUE(SetAttr(In("SkinEngine.dll"), 0));
   EXPECT_EQ(Attributes("SkinEngine.dll") & kAllButArchive, 0u);
   EXPECT_FALSE(SetAttr(In("missing.dll"), rt::kAttrHidden));
@@ -148,14 +157,16 @@ TEST_F(Win32PlatformTest, GbkPathsReachTheFileSystemAsTheirCharacters) {
 TEST_F(Win32PlatformTest, FilesAreWrittenWithNoSharing) {
   platform::File file = platform::OpenEmptiedForWriting(In("lib.dll"));
   ASSERT_TRUE(file.open());
-  HANDLE other = CreateFileW(Path("lib.dll").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE other = CreateFileW(Path("lib.dll").c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
   const DWORD error = GetLastError();
   EXPECT_EQ(other, INVALID_HANDLE_VALUE);
   EXPECT_EQ(error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   EXPECT_TRUE(platform::Close(file));
 
-  HANDLE reader = CreateFileW(Path("lib.dll").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE reader = CreateFileW(Path("lib.dll").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(Write(rt::WriteBytesToFile, In("lib.dll"), "new"));
   CloseHandle(reader);
@@ -185,11 +196,13 @@ TEST_F(Win32PlatformTest, WriteNewNeverReplacesAndLeavesNoTemporary) {
   // The second byte of "淺" is "\": the temporary goes beside the file all the same.
   EXPECT_TRUE(Write(rt::WriteNewFile, In("淺.dll"), "whole"));
   EXPECT_EQ(Content("淺.dll"), "whole");
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"file.dll", "folder.dll", "new.dll", Utf8(u8"淺.dll")}));
+  EXPECT_EQ(Entries(),
+            (std::vector<std::string>{"file.dll", "folder.dll", "new.dll", Utf8(u8"淺.dll")}));
 }
 
 bool Replace(const std::string& path, std::string_view content, std::string* reason = nullptr) {
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(content.data()), content.size());
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(content.data()),
+                                       content.size());
   return platform::ReplaceFileAtomically(path, bytes, reason);
 }
 
@@ -232,24 +245,28 @@ BOOL Fail(DWORD error) {
 }
 
 const Fault kFaults[] = {
-    {"creating the temporary file", ERROR_ACCESS_DENIED, SystemCallsWith([](platform::FileCalls& calls) {
-       calls.create_file = [](LPCWSTR path, DWORD access, DWORD sharing, LPSECURITY_ATTRIBUTES security,
-                              DWORD disposition, DWORD attributes, HANDLE template_file) {
+    {"creating the temporary file", ERROR_ACCESS_DENIED,
+     SystemCallsWith([](platform::FileCalls& calls) {
+       calls.create_file = [](LPCWSTR path, DWORD access, DWORD sharing,
+                              LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD attributes,
+                              HANDLE template_file) {
          if (disposition == CREATE_NEW) {
            SetLastError(ERROR_ACCESS_DENIED);
            return INVALID_HANDLE_VALUE;
          }
-         return platform::SystemFileCalls().create_file(path, access, sharing, security, disposition, attributes,
-                                                        template_file);
+         return platform::SystemFileCalls().create_file(path, access, sharing, security,
+                                                        disposition, attributes, template_file);
        };
      })},
     // 1,000 bytes written, then the disk full.
     {"writing, part way", ERROR_DISK_FULL, SystemCallsWith([](platform::FileCalls& calls) {
-       calls.write_file = [](HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+       calls.write_file = [](HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                             LPOVERLAPPED overlapped) {
          LARGE_INTEGER position{};
          SetFilePointerEx(file, position, &position, FILE_CURRENT);
          if (position.QuadPart > 0) return Fail(ERROR_DISK_FULL);
-         return platform::SystemFileCalls().write_file(file, data, std::min<DWORD>(size, 1000), written, overlapped);
+         return platform::SystemFileCalls().write_file(file, data, std::min<DWORD>(size, 1000),
+                                                       written, overlapped);
        };
      })},
     {"flushing the file", ERROR_IO_DEVICE, SystemCallsWith([](platform::FileCalls& calls) {
@@ -261,7 +278,8 @@ const Fault kFaults[] = {
          return Fail(ERROR_IO_DEVICE);
        };
      })},
-    {"replacing the earlier file", ERROR_UNABLE_TO_REMOVE_REPLACED, SystemCallsWith([](platform::FileCalls& calls) {
+    {"replacing the earlier file", ERROR_UNABLE_TO_REMOVE_REPLACED,
+     SystemCallsWith([](platform::FileCalls& calls) {
        calls.replace_file = [](LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
          return Fail(ERROR_UNABLE_TO_REMOVE_REPLACED);
        };
@@ -304,7 +322,8 @@ class ProfileSetTo {
  public:
   explicit ProfileSetTo(const wchar_t* profile) {
     wchar_t before[MAX_PATH * 4];
-    const DWORD length = GetEnvironmentVariableW(L"USERPROFILE", before, static_cast<DWORD>(std::size(before)));
+    const DWORD length =
+        GetEnvironmentVariableW(L"USERPROFILE", before, static_cast<DWORD>(std::size(before)));
     if (length > 0 && length < std::size(before)) before_ = before;
     SetEnvironmentVariableW(L"USERPROFILE", profile);
   }
@@ -381,12 +400,14 @@ TEST_F(Win32PlatformTest, OrdinalExportsResolve) {
   EXPECT_EQ(platform::FindExport(library, "#1"), add);
   EXPECT_EQ(platform::FindExport(library, "#65537"), add);
   EXPECT_NE(platform::FindExport(library, "#2"), nullptr);
-  for (const char* name : {"#0", "#3", "#x1", "#", "Missing"}) EXPECT_EQ(platform::FindExport(library, name), nullptr) << name;
+  for (const char* name : {"#0", "#3", "#x1", "#", "Missing"})
+    EXPECT_EQ(platform::FindExport(library, name), nullptr) << name;
   platform::ReleaseLibrary(library);
 }
 
 TEST_F(Win32PlatformTest, NamesWithADriveOrAFolderAreLoadedOnlyAsWritten) {
-  for (const char* name : {"C:lib.dll", "sub\\lib.dll", "sub/lib.dll", "\\\\server\\share\\lib.dll"})
+  for (const char* name :
+       {"C:lib.dll", "sub\\lib.dll", "sub/lib.dll", "\\\\server\\share\\lib.dll"})
     EXPECT_TRUE(platform::NamesItsFolder(name)) << name;
   EXPECT_FALSE(platform::NamesItsFolder("SkinEngine.dll"));
   // Its second byte is "\", which is no folder.
@@ -403,12 +424,14 @@ class Win32DllCommandsTest : public testing::Test {
 // without a library is found in the system's.
 TEST_F(Win32DllCommandsTest, BesideTheProgramAndInTheSystemLibraries) {
   const fs::path program_folder = fs::path(CAPCALC_TEST_COMMANDS_FILE).parent_path();
-  const rt::DllCommandDeclaration commands[] = {{"test_commands.dll", "CapcalcTestAdd"}, {"", "GetTickCount"}};
+  const rt::DllCommandDeclaration commands[] = {{"test_commands.dll", "CapcalcTestAdd"},
+                                                {"", "GetTickCount"}};
   rt::InitDllCommandTables(commands);
   const fs::path started_in = fs::current_path();
   fs::current_path(fs::temp_directory_path());
   EXPECT_EQ(rt::CallDllCommand<Add>(0, 2, 3), 5);
-  EXPECT_EQ(rt::BindDllCommand(1), reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTickCount")));
+  EXPECT_EQ(rt::BindDllCommand(1), reinterpret_cast<void*>(GetProcAddress(
+                                       GetModuleHandleW(L"kernel32.dll"), "GetTickCount")));
   fs::current_path(started_in);
   EXPECT_TRUE(fs::exists(program_folder / "test_commands.dll"));
 }

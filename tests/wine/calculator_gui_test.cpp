@@ -52,8 +52,10 @@ std::string Content(const fs::path& path) {
 class CalculatorWineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (Setting("CAPCALC_CALCULATOR_PROGRAM").empty()) GTEST_SKIP() << "run by the Windows build's tests";
-    folder_ = fs::path(Setting("CAPCALC_WINE_WORK")) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    if (Setting("CAPCALC_CALCULATOR_PROGRAM").empty())
+      GTEST_SKIP() << "run by the Windows build's tests";
+    folder_ = fs::path(Setting("CAPCALC_WINE_WORK")) /
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     fs::copy_file(Setting("CAPCALC_CALCULATOR_PROGRAM"), program());
@@ -66,10 +68,12 @@ class CalculatorWineTest : public ::testing::Test {
   // Starts the program and waits for the window with `caption`; false when none came.
   bool Start(const std::string& caption = kCaption) {
     const auto started = std::chrono::steady_clock::now();
-    child_.emplace(Child::Command(server_, {Setting("CAPCALC_WINE_RUN"), Setting("CAPCALC_WINE_PREFIX"), program().string()}));
+    child_.emplace(Child::Command(server_, {Setting("CAPCALC_WINE_RUN"),
+                                            Setting("CAPCALC_WINE_PREFIX"), program().string()}));
     window_ = WaitForWindow(display(), caption, 60s);
     if (window_ == 0) return false;
-    mapped_after_ = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    mapped_after_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
     Settle(500ms);  // the first paint
     origin_ = WindowGeometry(display(), window_);
     return true;
@@ -92,7 +96,8 @@ class CalculatorWineTest : public ::testing::Test {
   std::string TextOf(uint32_t box) {
     ClickOn(box);
     std::string text;
-    for (int attempt = 0; attempt < 3 && text.empty(); ++attempt) text = CopyFocusedText(display(), 300ms);
+    for (int attempt = 0; attempt < 3 && text.empty(); ++attempt)
+      text = CopyFocusedText(display(), 300ms);
     return text;
   }
 
@@ -104,9 +109,9 @@ class CalculatorWineTest : public ::testing::Test {
 
   // The attributes Windows keeps for the file, read back by a Windows program.
   std::string AttributesOf(const fs::path& file) const {
-    const auto outcome = testing_support::RunCommand("'" + Setting("CAPCALC_WINE_RUN") + "' '" +
-                                                     Setting("CAPCALC_WINE_PREFIX") + "' '" +
-                                                     Setting("CAPCALC_ATTRIBUTES_PROGRAM") + "' '" + file.string() + "'");
+    const auto outcome = testing_support::RunCommand(
+        "'" + Setting("CAPCALC_WINE_RUN") + "' '" + Setting("CAPCALC_WINE_PREFIX") + "' '" +
+        Setting("CAPCALC_ATTRIBUTES_PROGRAM") + "' '" + file.string() + "'");
     if (outcome.status != 0) return "status " + std::to_string(outcome.status);
     return outcome.out.substr(0, outcome.out.find_first_of("\r\n"));
   }
@@ -128,7 +133,8 @@ class CalculatorWineTest : public ::testing::Test {
 // there and leaves it exactly as it is. Each page is shot on the way.
 TEST_F(CalculatorWineTest, FirstStartWritesTheEngineHiddenASecondLeavesItAndEscapeEndsWithZero) {
   ASSERT_TRUE(Start()) << "no window with the caption";
-  std::cout << "capcalc.exe under Wine, fresh folder: start to mapped window " << mapped_after_.count() << " ms\n";
+  std::cout << "capcalc.exe under Wine, fresh folder: start to mapped window "
+            << mapped_after_.count() << " ms\n";
   EXPECT_EQ(WindowTitle(display(), window_), kCaption);
   EXPECT_EQ(EndWithEscape(), 0);
   ASSERT_TRUE(fs::is_regular_file(engine()));
@@ -137,7 +143,8 @@ TEST_F(CalculatorWineTest, FirstStartWritesTheEngineHiddenASecondLeavesItAndEsca
   const auto written_at = fs::last_write_time(engine());
 
   ASSERT_TRUE(Start()) << "no window at the second start";
-  std::cout << "capcalc.exe under Wine, engine present: start to mapped window " << mapped_after_.count() << " ms\n";
+  std::cout << "capcalc.exe under Wine, engine present: start to mapped window "
+            << mapped_after_.count() << " ms\n";
   for (int page = 0; page < 5; ++page) {
     ClickAt(kTabCentresX[page], kTabCentreY);
     Settle(300ms);
@@ -153,8 +160,9 @@ TEST_F(CalculatorWineTest, FirstStartWritesTheEngineHiddenASecondLeavesItAndEsca
 TEST_F(CalculatorWineTest, TheFirstWorkedExampleTypedWithRealKeysShowsItsDigits) {
   ASSERT_TRUE(Start());
   const std::pair<uint32_t, const char*> inputs[] = {
-      {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "3000"}, {编辑框_电抗率, "5"}, {编辑框_系统电压, "10"},
-      {编辑框_CT变比, "300"},    {编辑框_COS1, "0.8"},      {编辑框_COS2, "0.95"}, {编辑框_P, "5000"},
+      {编辑框_电容电压, "6.35"}, {编辑框_电容容量, "3000"}, {编辑框_电抗率, "5"},
+      {编辑框_系统电压, "10"},   {编辑框_CT变比, "300"},    {编辑框_COS1, "0.8"},
+      {编辑框_COS2, "0.95"},     {编辑框_P, "5000"},
   };
   for (const auto& [box, keys] : inputs) TypeInto(box, keys);
   ClickOn(按钮_电容器计算);

@@ -43,12 +43,15 @@ int Darkness(uint32_t colour) {
 class ProbeGuiTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (Setting("CAPCALC_PROBE_PROGRAM").empty()) GTEST_SKIP() << "run by the Windows build's tests";
+    if (Setting("CAPCALC_PROBE_PROGRAM").empty())
+      GTEST_SKIP() << "run by the Windows build's tests";
     // Wine's first start in a new prefix takes seconds; later ones well under one.
-    child_.emplace(Child::Command(server_, {Setting("CAPCALC_WINE_RUN"), Setting("CAPCALC_WINE_PREFIX"),
-                                            Setting("CAPCALC_PROBE_PROGRAM")}));
+    child_.emplace(
+        Child::Command(server_, {Setting("CAPCALC_WINE_RUN"), Setting("CAPCALC_WINE_PREFIX"),
+                                 Setting("CAPCALC_PROBE_PROGRAM")}));
     window_ = WaitForWindow(display(), Utf8(toolkit_probe::kCaption), 60s);
-    ASSERT_NE(window_, 0u) << "no window; the probe ended with " << child_->WaitForExit(0ms).value_or(-1);
+    ASSERT_NE(window_, 0u) << "no window; the probe ended with "
+                           << child_->WaitForExit(0ms).value_or(-1);
     Settle(500ms);  // the first paint
     origin_ = WindowGeometry(display(), window_);
   }
@@ -69,7 +72,8 @@ class ProbeGuiTest : public ::testing::Test {
   // `close`; the probe's exit status as Wine reports it.
   std::optional<int> TypeAndClose(const std::string& text, void (*close)(Display*, Window)) {
     using namespace toolkit_probe;
-    Click(display(), origin_.x + kInputLeft + kControlWidth / 2, origin_.y + kControlTop + kControlHeight / 2);
+    Click(display(), origin_.x + kInputLeft + kControlWidth / 2,
+          origin_.y + kControlTop + kControlHeight / 2);
     Settle();
     TypeText(display(), text);
     Settle();
@@ -117,7 +121,9 @@ TEST_F(ProbeGuiTest, RealClicksAndKeysReachItAndItsExitCodeComesBack) {
 }
 
 // Windows' exit code -1 (0xFFFFFFFF) reaches the parent as its low byte.
-TEST_F(ProbeGuiTest, ExitCodeMinusOneIsReportedAs255) { EXPECT_EQ(TypeAndClose("-1", RequestClose), 255); }
+TEST_F(ProbeGuiTest, ExitCodeMinusOneIsReportedAs255) {
+  EXPECT_EQ(TypeAndClose("-1", RequestClose), 255);
+}
 
 // A crash on a display ends the run with the exception code's low byte (0xC0000005), with
 // no crash dialog waiting for a click.

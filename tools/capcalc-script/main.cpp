@@ -39,7 +39,8 @@ report and ends with status 255; output that cannot be written ends with status 
 constexpr std::string_view kVersion = "capcalc-script " CAPCALC_VERSION "\n";
 
 int Print(std::string_view text) {
-  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) return 0;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+    return 0;
   std::fputs("capcalc-script: cannot write the output\n", stderr);
   return 1;
 }
@@ -49,7 +50,8 @@ int Print(std::string_view text) {
 int main(int argc, char** argv) {
   rt::platform::UseBinaryStandardStreams();  // the same bytes on every system
   const std::vector<std::string> arguments = rt::platform::ProgramArguments(argc, argv);
-  const std::string_view option = arguments.size() == 1 ? std::string_view(arguments[0]) : std::string_view();
+  const std::string_view option =
+      arguments.size() == 1 ? std::string_view(arguments[0]) : std::string_view();
   if (option == "--help") return Print(kUsage);
   if (option == "--version") return Print(kVersion);
   if (arguments.size() > 1) {

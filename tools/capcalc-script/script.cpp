@@ -18,10 +18,10 @@
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
 #include "runtime/platform/utf8.h"
-#include "runtime/ui/tips/balloon_tip.h"
+#include "runtime/ui/controls/toolkit_control.h"
 #include "runtime/ui/loop/focus.h"
 #include "runtime/ui/loop/posted_calls.h"
-#include "runtime/ui/controls/toolkit_control.h"
+#include "runtime/ui/tips/balloon_tip.h"
 #include "tools/capcalc-script/sheet_command.h"
 
 namespace script {
@@ -52,7 +52,8 @@ Problem NotApplicable(const Line& line) {
   return Quoted(line.command) + " does not apply to " + line.name;
 }
 
-void PrintValue(Context& context, const Line& line, const std::string& index, const std::string& value) {
+void PrintValue(Context& context, const Line& line, const std::string& index,
+                const std::string& value) {
   context.out << line.name << (index.empty() ? "" : "." + index) << "=" << value << "\n";
 }
 
@@ -64,7 +65,8 @@ std::string FormatProperty(rt::ControlState& control, int32_t index, uint64_t bi
   if (index == rt::kMousePointer) form = rt::PropertyForm::kBytes;
   if (index >= rt::kFirstTypeProperty) form = control.live->FormOf(index - rt::kFirstTypeProperty);
   void* block = reinterpret_cast<void*>(static_cast<uintptr_t>(bits));
-  if (form == rt::PropertyForm::kText) return rt::GbkToUtf8(rt::HeapText(static_cast<char*>(block)).view());
+  if (form == rt::PropertyForm::kText)
+    return rt::GbkToUtf8(rt::HeapText(static_cast<char*>(block)).view());
   if (form == rt::PropertyForm::kBytes) {
     static const char kHex[] = "0123456789abcdef";
     const rt::HeapBlock bytes(block);
@@ -85,8 +87,8 @@ Problem Set(Context& context, const Line& line) {
   if (control->record.type_code != forms::kEditBoxType) return NotApplicable(line);
   std::string gbk = rt::Utf8ToGbk(line.rest);
   rt::Value text = rt::MakeText(gbk.c_str());
-  rt::SetProperty(context.window.window_id, control->record.control_id, calc::kContentProperty,
-                  -1, text.lo, text.hi);
+  rt::SetProperty(context.window.window_id, control->record.control_id, calc::kContentProperty, -1,
+                  text.lo, text.hi);
   return {};
 }
 
@@ -123,9 +125,11 @@ Problem Prop(Context& context, const Line& line) {
   std::optional<int32_t> index = ParseNumber<int32_t>(line.rest);
   if (!index || *index < 0) return "property index expected, got " + Quoted(line.rest);
   const int32_t property = *index;
-  if (property >= rt::kFirstTypeProperty && !control->live->FormOf(property - rt::kFirstTypeProperty))
+  if (property >= rt::kFirstTypeProperty &&
+      !control->live->FormOf(property - rt::kFirstTypeProperty))
     return line.name + " has no property " + line.rest;
-  uint64_t bits = rt::GetProperty(context.window.window_id, control->record.control_id, property, -1);
+  uint64_t bits =
+      rt::GetProperty(context.window.window_id, control->record.control_id, property, -1);
   PrintValue(context, line, line.rest, FormatProperty(*control, property, bits));
   return {};
 }
@@ -158,7 +162,8 @@ void SendKey(Fl_Widget* widget, std::string_view utf8) {
 bool KeysAreHeard(const Context& context, const rt::ControlState& control) {
   if (control.record.type_code != forms::kEditBoxType) return true;
   constexpr int32_t kContentChanged = 0;  // the edit box's own event
-  for (int32_t event : {kContentChanged, int32_t{rt::kKeyDown}, int32_t{rt::kKeyUp}, int32_t{rt::kCharacter}}) {
+  for (int32_t event :
+       {kContentChanged, int32_t{rt::kKeyDown}, int32_t{rt::kKeyUp}, int32_t{rt::kCharacter}}) {
     if (rt::HandlerBound(context.window.window_id, control.record.control_id, event)) return true;
   }
   return false;
@@ -210,7 +215,8 @@ Problem Page(Context& context, const Line& line) {
   std::optional<int> page = ParseNumber<int>(line.name);
   for (rt::ControlState& control : context.window.controls) {
     if (control.record.type_code != forms::kTabType || !control.live) continue;
-    if (!page || *page < 1 || !control.live->UserSelectPage(*page - 1)) return "no page " + Excerpt(line.name);
+    if (!page || *page < 1 || !control.live->UserSelectPage(*page - 1))
+      return "no page " + Excerpt(line.name);
     return {};
   }
   return "the window has no pages";
@@ -220,9 +226,11 @@ Problem Tick(Context& context, const Line& line) {
   rt::ControlState* control = Named(context, line);
   if (!control) return NoSuchControl(line);
   if (control->record.type_code != forms::kTimerType) return NotApplicable(line);
-  if (!IsWholeNumber(line.rest) || line.rest.front() == '-') return "tick count expected, got " + Quoted(line.rest);
+  if (!IsWholeNumber(line.rest) || line.rest.front() == '-')
+    return "tick count expected, got " + Quoted(line.rest);
   std::optional<int> count = ParseNumber<int>(line.rest);
-  if (!count || *count > kMaxTicks) return "at most " + std::to_string(kMaxTicks) + " ticks at once, got " + Excerpt(line.rest);
+  if (!count || *count > kMaxTicks)
+    return "at most " + std::to_string(kMaxTicks) + " ticks at once, got " + Excerpt(line.rest);
   for (int i = 0; i < *count; ++i) control->live->Raise(0);
   return {};
 }
@@ -259,11 +267,21 @@ using CommandFunction = Problem (*)(Context&, const Line&);
 
 const std::map<std::string, CommandFunction>& Commands() {
   static const std::map<std::string, CommandFunction> kCommands = {
-      {"set", Set},     {"select", Select}, {"click", Click}, {"get", Get},
-      {"prop", Prop},   {"type", Type},     {"focus", Focus}, {"blur", Blur},
-      {"page", Page},   {"tick", Tick},     {"hover", Hover}, {"tip", Tip},
+      {"set", Set},
+      {"select", Select},
+      {"click", Click},
+      {"get", Get},
+      {"prop", Prop},
+      {"type", Type},
+      {"focus", Focus},
+      {"blur", Blur},
+      {"page", Page},
+      {"tick", Tick},
+      {"hover", Hover},
+      {"tip", Tip},
       {"dump-template", DumpTemplate},
-      {"sheet", [](Context& context, const Line& line) { return WriteSheet(context.window, line); }},
+      {"sheet",
+       [](Context& context, const Line& line) { return WriteSheet(context.window, line); }},
   };
   return kCommands;
 }
@@ -291,8 +309,9 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, std::strin
       const LineRead read = ReadLine(in, &text);
       if (read == LineRead::kEnd) break;
       ++number;
-      problem = read == LineRead::kTooLong ? "longer than " + std::to_string(kMaxLineBytes) + " bytes"
-                                           : RunLine(context, text);
+      problem = read == LineRead::kTooLong
+                    ? "longer than " + std::to_string(kMaxLineBytes) + " bytes"
+                    : RunLine(context, text);
     }
   } catch (const std::ios_base::failure& failure) {
     err << "capcalc-script: cannot read " << source << ": " << failure.code().message() << "\n";

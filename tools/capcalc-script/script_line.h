@@ -41,7 +41,8 @@ template <class T>
 std::optional<T> ParseNumber(std::string_view text) {
   T value{};
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (!IsWholeNumber(text) || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (!IsWholeNumber(text) || error != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
   return value;
 }
 

@@ -51,8 +51,8 @@ void FieldSetter::Font(const char* name, forms::Font& v) {
   forms::LogFont font;
   font.face = ParseGbkText(line_, line_.args[0]);
   if (font.face.size() >= forms::kFaceNameSize)
-    Fail(line_, "font face name longer than " + std::to_string(forms::kFaceNameSize - 1) +
-                    " bytes");
+    Fail(line_,
+         "font face name longer than " + std::to_string(forms::kFaceNameSize - 1) + " bytes");
   for (size_t i = 1; i < line_.args.size(); ++i) SetFontField(font, line_.args[i]);
   v = font;
 }
@@ -60,9 +60,9 @@ void FieldSetter::Font(const char* name, forms::Font& v) {
 void FieldSetter::SetFontField(forms::LogFont& font, const Token& assignment) {
   const size_t equals = assignment.text.find('=');
   if (assignment.quoted || equals == std::string::npos)
-    Fail(line_, "expected field=value after the font's face name, found '" + assignment.text +
-                    "'");
-  const Line field{line_.where, assignment.text.substr(0, equals),
+    Fail(line_, "expected field=value after the font's face name, found '" + assignment.text + "'");
+  const Line field{line_.where,
+                   assignment.text.substr(0, equals),
                    {Token{assignment.text.substr(equals + 1), false}}};
   FieldSetter setter(field, files_);
   forms::VisitFontFields(setter, font);

@@ -50,7 +50,8 @@ Converters& TheConverters() {
 
 bool ConvertCharacter(Direction direction, std::string_view character, std::string* out) {
   Converters& converters = TheConverters();
-  return (direction == Direction::kToUtf8 ? converters.to_utf8 : converters.to_inside).Convert(character, out);
+  return (direction == Direction::kToUtf8 ? converters.to_utf8 : converters.to_inside)
+      .Convert(character, out);
 }
 
 }  // namespace rt::platform

@@ -128,7 +128,8 @@ bool AnyEntryMatches(const std::string& path) { return EntryExists(GbkToUtf8(pat
 // O_NONBLOCK keeps a FIFO without a reader from blocking the open forever; ftruncate then
 // refuses anything that is not a regular file, where O_NONBLOCK has no effect.
 File OpenEmptiedForWriting(const std::string& path) {
-  const int fd = Calls().open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+  const int fd =
+      Calls().open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) return {};
   if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ftruncate(fd, 0) != 0) {
     Calls().close(fd);
@@ -141,7 +142,8 @@ File OpenEmptiedForWriting(const std::string& path) {
 // their writing whatever the umask.
 File CreateExclusively(const std::string& path, NewFileAccess access, bool* taken) {
   const mode_t mode = access == NewFileAccess::kAsAnyNewFile ? 0666 : 0644;
-  const int fd = Calls().open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  const int fd =
+      Calls().open(GbkToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   *taken = fd < 0 && errno == EEXIST;
   return {fd};
 }

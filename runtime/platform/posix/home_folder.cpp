@@ -20,7 +20,8 @@ std::string FolderOfTheUsersEntry() {
   std::vector<char> buffer(suggested > 0 ? static_cast<size_t>(suggested) : 1024);
   passwd entry;
   passwd* found = nullptr;
-  while (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE) buffer.resize(buffer.size() * 2);
+  while (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE)
+    buffer.resize(buffer.size() * 2);
   return found && found->pw_dir ? found->pw_dir : "";
 }
 

@@ -27,7 +27,9 @@ bool ReadAt(int fd, void* into, size_t size, uint64_t at) {
   return pread(fd, into, size, static_cast<off_t>(at)) == static_cast<ssize_t>(size);
 }
 
-bool Within(uint64_t offset, uint64_t length, uint64_t size) { return offset <= size && length <= size - offset; }
+bool Within(uint64_t offset, uint64_t length, uint64_t size) {
+  return offset <= size && length <= size - offset;
+}
 
 // Whether the file holds every byte its ELF headers describe: both header tables and each
 // segment to be loaded. A cut file would be mapped in part, and the first touch past its
@@ -38,12 +40,14 @@ bool HoldsWholeElf(int fd, uint64_t size) {
       header.e_ident[EI_CLASS] != kNativeClass || header.e_phentsize != sizeof(ElfW(Phdr)))
     return false;
   if (!Within(header.e_phoff, uint64_t{header.e_phnum} * sizeof(ElfW(Phdr)), size)) return false;
-  if (header.e_shnum != 0 && !Within(header.e_shoff, uint64_t{header.e_shnum} * header.e_shentsize, size))
+  if (header.e_shnum != 0 &&
+      !Within(header.e_shoff, uint64_t{header.e_shnum} * header.e_shentsize, size))
     return false;
   for (uint64_t i = 0; i < header.e_phnum; ++i) {
     ElfW(Phdr) segment;
     if (!ReadAt(fd, &segment, sizeof segment, header.e_phoff + i * sizeof segment)) return false;
-    if (segment.p_type == PT_LOAD && !Within(segment.p_offset, segment.p_filesz, size)) return false;
+    if (segment.p_type == PT_LOAD && !Within(segment.p_offset, segment.p_filesz, size))
+      return false;
   }
   return true;
 }
@@ -115,10 +119,13 @@ void ReleaseLibrary(Library& library) {
   library = {};
 }
 
-bool NamesItsFolder(std::string_view library_name) { return library_name.find('/') != std::string_view::npos; }
+bool NamesItsFolder(std::string_view library_name) {
+  return library_name.find('/') != std::string_view::npos;
+}
 
 std::span<const char* const> SystemLibraries() {
-  static constexpr const char* kLibraries[] = {"libc.so.6", "libm.so.6", "libX11.so.6", "libfontconfig.so.1"};
+  static constexpr const char* kLibraries[] = {"libc.so.6", "libm.so.6", "libX11.so.6",
+                                               "libfontconfig.so.1"};
   return kLibraries;
 }
 

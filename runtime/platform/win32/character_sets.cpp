@@ -22,8 +22,9 @@ bool SystemHasGb18030() {
 // One whole character into UTF-16; false when the bytes are no character of the code page.
 bool ToWide(UINT code_page, std::string_view in, std::wstring* wide) {
   wchar_t buffer[8];
-  const int length = MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, in.data(), static_cast<int>(in.size()),
-                                         buffer, static_cast<int>(std::size(buffer)));
+  const int length =
+      MultiByteToWideChar(code_page, MB_ERR_INVALID_CHARS, in.data(), static_cast<int>(in.size()),
+                          buffer, static_cast<int>(std::size(buffer)));
   if (length <= 0) return false;
   wide->assign(buffer, static_cast<size_t>(length));
   return true;
@@ -36,9 +37,10 @@ bool FromWide(UINT code_page, const std::wstring& wide, std::string* out) {
   const bool reports = code_page == CP_UTF8 || code_page == kGb18030;
   BOOL defaulted = FALSE;
   char buffer[16];
-  const int length = WideCharToMultiByte(code_page, reports ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, wide.data(),
-                                         static_cast<int>(wide.size()), buffer, static_cast<int>(sizeof buffer),
-                                         nullptr, reports ? nullptr : &defaulted);
+  const int length =
+      WideCharToMultiByte(code_page, reports ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS,
+                          wide.data(), static_cast<int>(wide.size()), buffer,
+                          static_cast<int>(sizeof buffer), nullptr, reports ? nullptr : &defaulted);
   if (length <= 0 || defaulted) return false;
   out->assign(buffer, static_cast<size_t>(length));
   return true;
@@ -47,7 +49,8 @@ bool FromWide(UINT code_page, const std::wstring& wide, std::string* out) {
 std::wstring Utf16(char32_t code_point) {
   if (code_point < 0x10000) return std::wstring(1, static_cast<wchar_t>(code_point));
   const char32_t above = code_point - 0x10000;
-  return {static_cast<wchar_t>(0xD800 + (above >> 10)), static_cast<wchar_t>(0xDC00 + (above & 0x3FF))};
+  return {static_cast<wchar_t>(0xD800 + (above >> 10)),
+          static_cast<wchar_t>(0xDC00 + (above & 0x3FF))};
 }
 
 bool ToUtf8(std::string_view character, std::string* out) {

@@ -32,11 +32,13 @@ File Opened(HANDLE handle) {
 
 // Share mode 0: nobody else opens the file, for reading or writing, while it is open.
 HANDLE OpenUnshared(const std::string& path, DWORD disposition) {
-  return Calls().create_file(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
+  return Calls().create_file(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Where a name starts after the last of the `separators` in the inside text; 0 without one.
 size_t PastLast(std::string_view path, std::string_view separators) {
@@ -89,7 +91,8 @@ bool WriteAll(const File& file, const uint8_t* data, size_t size) {
   while (size > 0) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
     DWORD written = 0;
-    if (!Calls().write_file(Handle(file), data, chunk, &written, nullptr) || written == 0) return false;
+    if (!Calls().write_file(Handle(file), data, chunk, &written, nullptr) || written == 0)
+      return false;
     data += written;
     size -= written;
   }
@@ -110,20 +113,24 @@ bool Close(File& file) {
 bool NameReplacing(const std::string& from, const std::string& to) {
   const std::wstring source = WidePath(from), target = WidePath(to);
   if (Exists(target))
-    return Calls().replace_file(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                                nullptr) != 0;
-  return Calls().move_file(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return Calls().replace_file(target.c_str(), source.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+  return Calls().move_file(source.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken.
 bool NameWithoutReplacing(const std::string& from, const std::string& to) {
-  return Calls().move_file(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+  return Calls().move_file(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_WRITE_THROUGH) !=
+         0;
 }
 
 // Windows has no syncing of a folder; the move above writes its entry through.
 void SyncFolderOf(const std::string&) {}
 
-bool RemoveFile(const std::string& path) { return Calls().delete_file(WidePath(path).c_str()) != 0; }
+bool RemoveFile(const std::string& path) {
+  return Calls().delete_file(WidePath(path).c_str()) != 0;
+}
 
 // Either slash separates; a drive without a folder ("C:name") ends at its colon. Asked of
 // the characters: the second byte of many a GBK character is "\".
@@ -136,10 +143,11 @@ std::string LastErrorText() {
   const DWORD error = GetLastError();
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-      reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring_view message(text, length);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+  while (!message.empty() &&
+         (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
     message.remove_suffix(1);
   std::string inside = message.empty() ? "error " + std::to_string(error) : InsideFromWide(message);
   LocalFree(text);

@@ -14,7 +14,8 @@ namespace {
 // From the process's own environment, which the C runtime's copy may not follow.
 std::wstring EnvironmentVariable(const wchar_t* name) {
   std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
-  const DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  const DWORD length =
+      GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
   value.resize(length < value.size() ? length : 0);
   return value;
 }

@@ -34,23 +34,28 @@ bool ReadAt(HANDLE file, void* into, DWORD size, uint64_t at) {
   return ReadFile(file, into, size, &read, &where) && read == size;
 }
 
-bool Within(uint64_t offset, uint64_t length, uint64_t size) { return offset <= size && length <= size - offset; }
+bool Within(uint64_t offset, uint64_t length, uint64_t size) {
+  return offset <= size && length <= size - offset;
+}
 
 // Whether the file holds every byte its PE headers describe: the headers and the raw data
 // of each section. A cut file would be mapped in part, and the first touch past its end
 // would kill the process.
 bool HoldsWholeImage(HANDLE file, uint64_t size) {
   IMAGE_DOS_HEADER dos;
-  if (!ReadAt(file, &dos, sizeof dos, 0) || dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew < 0) return false;
+  if (!ReadAt(file, &dos, sizeof dos, 0) || dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew < 0)
+    return false;
   const uint64_t pe_at = static_cast<uint64_t>(dos.e_lfanew);
   DWORD signature = 0;
   IMAGE_FILE_HEADER header;
   if (!ReadAt(file, &signature, sizeof signature, pe_at) || signature != IMAGE_NT_SIGNATURE ||
-      !ReadAt(file, &header, sizeof header, pe_at + sizeof signature) || header.Machine != kNativeMachine)
+      !ReadAt(file, &header, sizeof header, pe_at + sizeof signature) ||
+      header.Machine != kNativeMachine)
     return false;
   const uint64_t optional_at = pe_at + sizeof signature + sizeof header;
   DWORD headers_size = 0;  // at the same place in the 32-bit and the 64-bit optional header
-  if (header.SizeOfOptionalHeader < offsetof(IMAGE_OPTIONAL_HEADER64, SizeOfHeaders) + sizeof headers_size ||
+  if (header.SizeOfOptionalHeader <
+          offsetof(IMAGE_OPTIONAL_HEADER64, SizeOfHeaders) + sizeof headers_size ||
       !ReadAt(file, &headers_size, sizeof headers_size,
               optional_at + offsetof(IMAGE_OPTIONAL_HEADER64, SizeOfHeaders)) ||
       headers_size > size)
@@ -70,7 +75,8 @@ bool IsSound(HANDLE file) {
   if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &information) ||
       (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
     return false;
-  return HoldsWholeImage(file, uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow);
+  return HoldsWholeImage(file,
+                         uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow);
 }
 
 std::wstring FullPath(const std::wstring& path) {
@@ -86,7 +92,8 @@ std::wstring FullPath(const std::wstring& path) {
 // something. The open file is checked again, as it may have been swapped meanwhile.
 HANDLE OpenSoundFile(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
     return INVALID_HANDLE_VALUE;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -117,8 +124,8 @@ Library LoadLibraryFile(const std::string& path) {
   if (full.empty()) return {};
   HANDLE file = OpenSoundFile(full);
   if (file == INVALID_HANDLE_VALUE) return {};
-  HMODULE module =
-      LoadLibraryExW(full.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  HMODULE module = LoadLibraryExW(
+      full.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   if (!module) {
     CloseHandle(file);
     return {};
@@ -157,8 +164,8 @@ bool NamesItsFolder(std::string_view library_name) {
 }
 
 std::span<const char* const> SystemLibraries() {
-  static constexpr const char* kLibraries[] = {"Kernel32.dll", "Gdi32.dll",  "User32.dll",
-                                               "Advapi32.dll", "Mpr.dll", "Shell32.dll"};
+  static constexpr const char* kLibraries[] = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
+                                               "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
   return kLibraries;
 }
 

@@ -27,7 +27,9 @@ std::string ProgramFilePath() {
 
 char FolderSeparator() { return '\\'; }
 
-bool EnterFolder(const std::string& folder) { return SetCurrentDirectoryW(WidePath(folder).c_str()) != 0; }
+bool EnterFolder(const std::string& folder) {
+  return SetCurrentDirectoryW(WidePath(folder).c_str()) != 0;
+}
 
 // Split as the C runtime splits it, quotes and backslashes included.
 std::vector<std::string> ProgramArguments(int, char**) {

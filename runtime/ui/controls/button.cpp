@@ -3,10 +3,10 @@
 #include <FL/Fl_Button.H>
 
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/loop/common_events.h"
 
 namespace rt {
 namespace {
@@ -79,7 +79,8 @@ int ButtonWidget::handle(int event) {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::ButtonUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::ButtonUnit unit) {
   return std::make_unique<ButtonControl>(window, state, std::move(unit));
 }
 

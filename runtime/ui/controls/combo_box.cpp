@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
 #include "runtime/ui/controls/look.h"
-#include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/loop/common_events.h"
+#include "runtime/ui/loop/posted_calls.h"
 
 namespace rt {
 namespace {
@@ -25,7 +25,12 @@ namespace {
 constexpr int kButtonWidth = 17;
 constexpr int kMinimumListHeight = 160;
 
-enum ComboEvent : int32_t { kItemSelected = 0, kEditChanged = 1, kDroppedDown = 2, kListClosed = 3 };
+enum ComboEvent : int32_t {
+  kItemSelected = 0,
+  kEditChanged = 1,
+  kDroppedDown = 2,
+  kListClosed = 3
+};
 
 class ComboBoxControl;
 
@@ -113,7 +118,8 @@ class ComboBoxControl : public TableControl<ComboBoxControl, forms::ComboBoxUnit
   // the item, and no event is raised.
   void SetSelection(int64_t index) {
     selection_ = static_cast<int>(std::clamp<int64_t>(index, -1, ItemCount() - 1));
-    input_->value(selection_ < 0 ? "" : GbkToUtf8(unit_.items[static_cast<size_t>(selection_)]).c_str());
+    input_->value(selection_ < 0 ? ""
+                                 : GbkToUtf8(unit_.items[static_cast<size_t>(selection_)]).c_str());
   }
 
   bool UserPickItem(int index) override {
@@ -237,7 +243,8 @@ int ComboInput::handle(int event) {
       control_.OpenList();
       return 1;
     }
-    if (key == FL_Down || key == FL_Up) return control_.StepSelection(key == FL_Down ? 1 : -1) ? 1 : 0;
+    if (key == FL_Down || key == FL_Up)
+      return control_.StepSelection(key == FL_Down ? 1 : -1) ? 1 : 0;
   }
   return Fl_Input::handle(event);
 }
@@ -271,7 +278,8 @@ int ListPopup::handle(int event) {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::ComboBoxUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::ComboBoxUnit unit) {
   return std::make_unique<ComboBoxControl>(window, state, std::move(unit));
 }
 

@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "forms/picture_cache.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/loop/common_events.h"
 
 namespace rt {
 namespace {
@@ -115,20 +115,17 @@ int DrawPanelWidget::handle(int event) {
     case FL_ENTER:
     case FL_LEAVE:
     case FL_FOCUS:  // a panel can hold the keyboard focus
-    case FL_UNFOCUS:
-      return 1;
-    case FL_PUSH:
-      take_focus();
-      return 1;
-    default:
-      return Fl_Box::handle(event);
+    case FL_UNFOCUS: return 1;
+    case FL_PUSH: take_focus(); return 1;
+    default: return Fl_Box::handle(event);
   }
 }
 
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::DrawPanelUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::DrawPanelUnit unit) {
   return std::make_unique<DrawPanelControl>(window, state, std::move(unit));
 }
 

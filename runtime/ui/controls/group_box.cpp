@@ -5,10 +5,10 @@
 #include <FL/fl_draw.H>
 
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/loop/common_events.h"
 
 namespace rt {
 namespace {
@@ -103,7 +103,8 @@ int GroupBoxWidget::handle(int event) {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::GroupBoxUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::GroupBoxUnit unit) {
   return std::make_unique<GroupBoxControl>(window, state, std::move(unit));
 }
 

@@ -4,12 +4,12 @@
 #include <FL/Fl_Box.H>
 #include <FL/fl_draw.H>
 
+#include "runtime/core/text_wrap.h"
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
-#include "runtime/core/text_wrap.h"
+#include "runtime/ui/loop/common_events.h"
 
 namespace rt {
 namespace {
@@ -116,8 +116,7 @@ void LabelWidget::draw() {
       text_at(2, 2, FL_BLACK);
       text_at(0, 0, colour);
       break;
-    default:
-      text_at(0, 0, colour);
+    default: text_at(0, 0, colour);
   }
   fl_pop_clip();
 }
@@ -132,7 +131,8 @@ int LabelWidget::handle(int event) {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::LabelUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::LabelUnit unit) {
   return std::make_unique<LabelControl>(window, state, std::move(unit));
 }
 

@@ -79,8 +79,7 @@ namespace rt {
 // unit(), mutable_unit() and Refresh(), which applies a changed unit to the widget.
 template <class Control, auto Field>
 TypeProperty<Control> FieldProperty(PropertyForm form) {
-  return {form,
-          [](const Control& c) { return NumberData(static_cast<int64_t>(c.unit().*Field)); },
+  return {form, [](const Control& c) { return NumberData(static_cast<int64_t>(c.unit().*Field)); },
           [](Control& c, const PropertyData& v) {
             using FieldType = std::remove_reference_t<decltype(c.mutable_unit().*Field)>;
             c.mutable_unit().*Field = static_cast<FieldType>(v.number);

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
-#include "runtime/ui/loop/focus.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/loop/common_events.h"
+#include "runtime/ui/loop/focus.h"
 
 namespace rt {
 namespace {
@@ -160,11 +160,8 @@ class TabControl : public TableControl<TabControl, forms::TabUnit> {
 
 int PagesWidget::HandleStrip(int event) {
   switch (event) {
-    case FL_PUSH:
-      pressed_ = which(Fl::event_x(), Fl::event_y());
-      return 1;
-    case FL_DRAG:
-      return 1;
+    case FL_PUSH: pressed_ = which(Fl::event_x(), Fl::event_y()); return 1;
+    case FL_DRAG: return 1;
     case FL_RELEASE: {
       Fl_Widget* released = which(Fl::event_x(), Fl::event_y());
       Fl_Widget* pressed = pressed_;
@@ -172,8 +169,7 @@ int PagesWidget::HandleStrip(int event) {
       if (released && released == pressed) control_.UserSelectPage(control_.PageIndexOf(released));
       return 1;
     }
-    default:
-      return Fl_Tabs::handle(event);
+    default: return Fl_Tabs::handle(event);
   }
 }
 
@@ -203,7 +199,8 @@ int PagesWidget::handle(int event) {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::TabUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::TabUnit unit) {
   return std::make_unique<TabControl>(window, state, std::move(unit));
 }
 

@@ -51,7 +51,8 @@ class TimerControl : public TableControl<TimerControl, forms::TimerUnit> {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::TimerUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::TimerUnit unit) {
   return std::make_unique<TimerControl>(window, state, std::move(unit));
 }
 

@@ -11,11 +11,11 @@
 #include "forms/picture.h"
 #include "forms/picture_layout.h"
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
-#include "runtime/ui/loop/focus.h"
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/loop/common_events.h"
+#include "runtime/ui/loop/focus.h"
 #include "runtime/ui/loop/window_builder.h"
 #include "runtime/ui/system/window_identity.h"
 
@@ -99,9 +99,7 @@ class MainWindow : public WindowControl {
   // button); Escape closes the window when it says so and is otherwise the control's.
   bool TakesDialogKey(int key) override {
     switch (key) {
-      case FL_Tab:
-        MoveFocusByTab(window(), Fl::event_state(FL_SHIFT) != 0);
-        return true;
+      case FL_Tab: MoveFocusByTab(window(), Fl::event_state(FL_SHIFT) != 0); return true;
       case FL_Enter:
       case FL_KP_Enter:
         if (unit_.enter_moves_focus) MoveFocusByTab(window(), false);
@@ -109,8 +107,7 @@ class MainWindow : public WindowControl {
       case FL_Escape:
         if (unit_.escape_closes) CloseLiveWindow(window());
         return unit_.escape_closes != 0;
-      default:
-        return false;
+      default: return false;
     }
   }
 
@@ -160,7 +157,8 @@ class MainWindow : public WindowControl {
     std::vector<std::unique_ptr<Fl_RGB_Image>> images;
     std::vector<const Fl_RGB_Image*> list;
     for (forms::Image& image : sizes) {
-      images.push_back(std::make_unique<Fl_RGB_Image>(image.rgba.data(), image.width, image.height, 4));
+      images.push_back(
+          std::make_unique<Fl_RGB_Image>(image.rgba.data(), image.width, image.height, 4));
       list.push_back(images.back().get());
     }
     widget_->icons(list.data(), static_cast<int>(list.size()));  // the window keeps copies
@@ -199,7 +197,8 @@ int DispatchDialogKeysFirst(int event, Fl_Window* window) {
 void InstallDialogKeys() { Fl::event_dispatch(DispatchDialogKeysFirst); }
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::WindowUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::WindowUnit unit) {
   return std::make_unique<MainWindow>(window, state, std::move(unit));
 }
 

@@ -8,15 +8,15 @@
 #include <algorithm>
 
 #include "runtime/platform/gbk.h"
-#include "runtime/ui/system/clipboard.h"
-#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/controls/control_factory.h"
+#include "runtime/ui/controls/look.h"
+#include "runtime/ui/controls/property_table.h"
 #include "runtime/ui/editing/edit_box_text.h"
 #include "runtime/ui/editing/edit_history.h"
 #include "runtime/ui/editing/edit_menu_popup.h"
+#include "runtime/ui/loop/common_events.h"
 #include "runtime/ui/loop/focus.h"
-#include "runtime/ui/controls/look.h"
-#include "runtime/ui/controls/property_table.h"
+#include "runtime/ui/system/clipboard.h"
 #include "runtime/ui/tips/whole_text_tip.h"
 
 namespace rt {
@@ -182,7 +182,8 @@ uint32_t EditBoxWidget::InputMode() const { return control_.unit().input_mode; }
 
 // Only what the input mode accepts of the typed text goes in.
 int EditBoxWidget::HandleTyping() {
-  std::string kept = FilterText(InputMode(), std::string_view(Fl::event_text(), Fl::event_length()));
+  std::string kept =
+      FilterText(InputMode(), std::string_view(Fl::event_text(), Fl::event_length()));
   if (kept.empty()) return 1;
   return WithEventText(*this, FL_KEYBOARD, kept);
 }
@@ -212,12 +213,9 @@ int EditBoxWidget::AsUserChange(bool typed, Action action) {
 
 int EditBoxWidget::HandleOwn(int event) {
   switch (event) {
-    case FL_KEYBOARD:
-      return KeyTypesText() ? HandleTyping() : Fl_Input::handle(event);
-    case FL_PASTE:
-      return HandlePaste();
-    default:
-      return Fl_Input::handle(event);
+    case FL_KEYBOARD: return KeyTypesText() ? HandleTyping() : Fl_Input::handle(event);
+    case FL_PASTE: return HandlePaste();
+    default: return Fl_Input::handle(event);
   }
 }
 
@@ -309,7 +307,8 @@ void EditBoxWidget::Undo() {
 }  // namespace
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::EditBoxUnit unit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::EditBoxUnit unit) {
   return std::make_unique<EditBoxControl>(window, state, std::move(unit));
 }
 

@@ -42,7 +42,8 @@ struct MenuRow {
   bool divider_after = false;
 };
 
-std::vector<MenuRow> EditMenuRows(const EditFieldFacts& facts, std::span<const EditMenuEntry> added) {
+std::vector<MenuRow> EditMenuRows(const EditFieldFacts& facts,
+                                  std::span<const EditMenuEntry> added) {
   std::vector<MenuRow> rows;
   for (const StandardEntry& entry : kStandardEntries) {
     if (entry.command == EditCommand::kSelectAll) rows.back().divider_after = true;
@@ -62,7 +63,8 @@ std::vector<Fl_Menu_Item> ToolkitItems(const std::vector<MenuRow>& rows) {
   for (size_t i = 0; i < rows.size(); ++i) {
     items[i].text = rows[i].caption.c_str();
     items[i].user_data_ = reinterpret_cast<void*>(i);
-    items[i].flags = (rows[i].enabled ? 0 : FL_MENU_INACTIVE) | (rows[i].divider_after ? FL_MENU_DIVIDER : 0);
+    items[i].flags =
+        (rows[i].enabled ? 0 : FL_MENU_INACTIVE) | (rows[i].divider_after ? FL_MENU_DIVIDER : 0);
     items[i].labelfont_ = font.face;
     items[i].labelsize_ = font.size;
   }

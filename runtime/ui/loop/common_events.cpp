@@ -18,14 +18,14 @@ struct KeyMapping {
 };
 
 constexpr KeyMapping kKeys[] = {
-    {FL_BackSpace, 0x08}, {FL_Tab, 0x09},     {FL_Enter, 0x0D},    {FL_KP_Enter, 0x0D},
+    {FL_BackSpace, 0x08}, {FL_Tab, 0x09},     {FL_Enter, 0x0D},     {FL_KP_Enter, 0x0D},
     {FL_Shift_L, 0x10},   {FL_Shift_R, 0x10}, {FL_Control_L, 0x11}, {FL_Control_R, 0x11},
-    {FL_Alt_L, 0x12},     {FL_Alt_R, 0x12},   {FL_Pause, 0x13},    {FL_Caps_Lock, 0x14},
+    {FL_Alt_L, 0x12},     {FL_Alt_R, 0x12},   {FL_Pause, 0x13},     {FL_Caps_Lock, 0x14},
     {FL_Escape, 0x1B},    {FL_Page_Up, 0x21}, {FL_Page_Down, 0x22}, {FL_End, 0x23},
-    {FL_Home, 0x24},      {FL_Left, 0x25},    {FL_Up, 0x26},       {FL_Right, 0x27},
-    {FL_Down, 0x28},      {FL_Insert, 0x2D},  {FL_Delete, 0x2E},   {' ', 0x20},
-    {'-', 0xBD},          {'.', 0xBE},        {',', 0xBC},         {'/', 0xBF},
-    {';', 0xBA},          {'=', 0xBB},        {'[', 0xDB},         {']', 0xDD},
+    {FL_Home, 0x24},      {FL_Left, 0x25},    {FL_Up, 0x26},        {FL_Right, 0x27},
+    {FL_Down, 0x28},      {FL_Insert, 0x2D},  {FL_Delete, 0x2E},    {' ', 0x20},
+    {'-', 0xBD},          {'.', 0xBE},        {',', 0xBC},          {'/', 0xBF},
+    {';', 0xBA},          {'=', 0xBB},        {'[', 0xDB},          {']', 0xDD},
     {'\\', 0xDC},         {'\'', 0xDE},       {'`', 0xC0},
 };
 
@@ -52,7 +52,8 @@ bool AnsweredFalse(const HandlerResult& answer) { return answer && *answer == 0;
 int CharacterCode(const char* utf8, int length) {
   std::string gbk = Utf8ToGbk(std::string(utf8, static_cast<size_t>(length)));
   if (gbk.size() == 1) return static_cast<unsigned char>(gbk[0]);
-  if (gbk.size() == 2) return (static_cast<unsigned char>(gbk[0]) << 8) | static_cast<unsigned char>(gbk[1]);
+  if (gbk.size() == 2)
+    return (static_cast<unsigned char>(gbk[0]) << 8) | static_cast<unsigned char>(gbk[1]);
   return 0;
 }
 
@@ -120,24 +121,15 @@ int VirtualKeyCode(int fl_key) {
 
 bool CommonEventStopsDefault(const LiveControl& control, Fl_Widget& widget, int fl_event) {
   switch (fl_event) {
-    case FL_PUSH:
-      return MouseButtonStopsDefault(control, widget, true);
-    case FL_RELEASE:
-      return MouseButtonStopsDefault(control, widget, false);
+    case FL_PUSH: return MouseButtonStopsDefault(control, widget, true);
+    case FL_RELEASE: return MouseButtonStopsDefault(control, widget, false);
     case FL_ENTER:  // the pointer's first position in the control is a move too
     case FL_MOVE:
-    case FL_DRAG:
-      return AnsweredFalse(control.Raise(kMouseMoved, MouseArgs(widget)));
-    case FL_FOCUS:
-      control.Raise(kGotFocus);
-      return false;
-    case FL_UNFOCUS:
-      control.Raise(kLostFocus);
-      return false;
-    case FL_KEYBOARD:
-      return KeyDownStopsDefault(control);
-    case FL_KEYUP:
-      return AnsweredFalse(control.Raise(kKeyUp, KeyArgs()));
+    case FL_DRAG: return AnsweredFalse(control.Raise(kMouseMoved, MouseArgs(widget)));
+    case FL_FOCUS: control.Raise(kGotFocus); return false;
+    case FL_UNFOCUS: control.Raise(kLostFocus); return false;
+    case FL_KEYBOARD: return KeyDownStopsDefault(control);
+    case FL_KEYUP: return AnsweredFalse(control.Raise(kKeyUp, KeyArgs()));
     case FL_MOUSEWHEEL: {
       EventArgs args;
       args.count = 2;
@@ -148,8 +140,7 @@ bool CommonEventStopsDefault(const LiveControl& control, Fl_Widget& widget, int 
       // it to the same control again through its containers.
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

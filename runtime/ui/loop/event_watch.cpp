@@ -13,9 +13,11 @@ namespace {
 // hook back when it goes.
 int DispatchAndTell(int event, Fl_Window* window) {
   ToolkitState& watch = Toolkit();
-  int handled = watch.previous_dispatch ? watch.previous_dispatch(event, window) : Fl::handle_(event, window);
+  int handled =
+      watch.previous_dispatch ? watch.previous_dispatch(event, window) : Fl::handle_(event, window);
   // By index: the list stays valid should a watcher start watching meanwhile.
-  for (size_t i = 0; i < watch.event_watchers.size(); ++i) watch.event_watchers[i]->AfterEvent(event);
+  for (size_t i = 0; i < watch.event_watchers.size(); ++i)
+    watch.event_watchers[i]->AfterEvent(event);
   return handled;
 }
 

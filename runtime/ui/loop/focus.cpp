@@ -76,7 +76,8 @@ void MoveFocusByTab(LoadedWindow& window, bool backwards) {
   const int count = static_cast<int>(stops.size());
   auto holder = std::find_if(stops.begin(), stops.end(),
                              [](Fl_Widget* w) { return w->contains(FocusedWidget()); });
-  int current = holder == stops.end() ? (backwards ? 0 : -1) : static_cast<int>(holder - stops.begin());
+  int current =
+      holder == stops.end() ? (backwards ? 0 : -1) : static_cast<int>(holder - stops.begin());
   for (int step = 1; step <= count; ++step) {
     int next = ((current + (backwards ? -step : step)) % count + count) % count;
     if (GiveFocus(stops[static_cast<size_t>(next)])) return;

@@ -6,15 +6,15 @@
 #include "runtime/core/error_report.h"
 #include "runtime/core/frame.h"
 #include "runtime/core/runtime_state.h"
-#include "runtime/ui/system/display.h"
-#include "runtime/ui/system/message_box.h"
+#include "runtime/ui/controls/window_control.h"
 #include "runtime/ui/loop/message_loop.h"
-#include "runtime/ui/system/popup_focus.h"
 #include "runtime/ui/loop/posted_calls.h"
-#include "runtime/ui/system/toolkit_options.h"
 #include "runtime/ui/loop/toolkit_state.h"
 #include "runtime/ui/loop/window_builder.h"
-#include "runtime/ui/controls/window_control.h"
+#include "runtime/ui/system/display.h"
+#include "runtime/ui/system/message_box.h"
+#include "runtime/ui/system/popup_focus.h"
+#include "runtime/ui/system/toolkit_options.h"
 
 namespace rt {
 namespace {
@@ -72,7 +72,9 @@ class ToolkitUserInterface final : public UserInterface {
 
 }  // namespace
 
-std::unique_ptr<UserInterface> ToolkitInterface(DisplayMode mode) { return std::make_unique<ToolkitUserInterface>(mode); }
+std::unique_ptr<UserInterface> ToolkitInterface(DisplayMode mode) {
+  return std::make_unique<ToolkitUserInterface>(mode);
+}
 
 ToolkitState& Toolkit() { return static_cast<ToolkitUserInterface&>(*Runtime().ui).state(); }
 

@@ -5,8 +5,8 @@
 
 #include "runtime/core/frame.h"
 #include "runtime/ui/controls/control_factory.h"
-#include "runtime/ui/loop/toolkit_state.h"
 #include "runtime/ui/controls/window_control.h"
+#include "runtime/ui/loop/toolkit_state.h"
 
 namespace rt {
 namespace {

@@ -16,7 +16,8 @@ namespace {
 std::string Utf8(const wchar_t* wide) {
   const unsigned length = static_cast<unsigned>(wcslen(wide));
   std::vector<char> utf8(fl_utf8fromwc(nullptr, 0, wide, length) + 1);
-  return std::string(utf8.data(), fl_utf8fromwc(utf8.data(), static_cast<unsigned>(utf8.size()), wide, length));
+  return std::string(utf8.data(),
+                     fl_utf8fromwc(utf8.data(), static_cast<unsigned>(utf8.size()), wide, length));
 }
 
 int CALLBACK CollectFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM families) {
@@ -40,7 +41,8 @@ std::set<std::string> ChineseFamilies() {
 // The first preferred face that is installed, else the first Chinese one (where there is
 // none, as under Wine without the Windows fonts, any installed CJK face stands in), else
 // the first preferred one, which the system then maps as it can.
-std::string Pick(const std::set<std::string>& installed, std::initializer_list<const char8_t*> preferred) {
+std::string Pick(const std::set<std::string>& installed,
+                 std::initializer_list<const char8_t*> preferred) {
   for (const char8_t* face : preferred) {
     const std::string utf8 = reinterpret_cast<const char*>(face);
     if (installed.count(utf8)) return " " + utf8;
@@ -51,13 +53,15 @@ std::string Pick(const std::set<std::string>& installed, std::initializer_list<c
 
 }  // namespace
 
-// The names are UTF-8, as the toolkit takes them. Windows names "宋体" SimSun and "楷体_GB2312" KaiTi_GB2312 (KaiTi since Vista), in either
-// language; Debian's Arphic faces come next, as Wine finds them through fontconfig.
+// The names are UTF-8, as the toolkit takes them. Windows names "宋体" SimSun and "楷体_GB2312"
+// KaiTi_GB2312 (KaiTi since Vista), in either language; Debian's Arphic faces come next, as Wine
+// finds them through fontconfig.
 const CjkFaces& InstalledCjkFaces() {
   static const CjkFaces kFaces = [] {
     const std::set<std::string> installed = ChineseFamilies();
     return CjkFaces{Pick(installed, {u8"SimSun", u8"宋体", u8"NSimSun", u8"AR PL UMing CN"}),
-                    Pick(installed, {u8"KaiTi_GB2312", u8"楷体_GB2312", u8"KaiTi", u8"楷体", u8"AR PL UKai CN"})};
+                    Pick(installed, {u8"KaiTi_GB2312", u8"楷体_GB2312", u8"KaiTi", u8"楷体",
+                                     u8"AR PL UKai CN"})};
   }();
   return kFaces;
 }

@@ -29,7 +29,8 @@ int ConnectionLost(Display*) { EndWithoutDisplay("lost the connection to " + The
 }  // namespace
 
 void ConnectToDisplay() {
-  if (*XDisplayName(nullptr) == '\0') EndWithoutDisplay("no display to show the window on: DISPLAY is not set");
+  if (*XDisplayName(nullptr) == '\0')
+    EndWithoutDisplay("no display to show the window on: DISPLAY is not set");
   // The toolkit reports a display it cannot open through its fatal-error routine.
   auto* toolkit_fatal = Fl::fatal;
   Fl::fatal = CannotOpen;

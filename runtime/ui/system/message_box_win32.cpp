@@ -24,7 +24,8 @@ std::wstring Wide(const std::string& utf8) {
 // window is shown or while one is being taken down.
 void PresentInMessageBox(const std::string& gbk_text) {
   Fl::grab(nullptr);  // a list left dropped down would keep the pointer from the box
-  MessageBoxW(nullptr, Wide(GbkToUtf8(gbk_text)).c_str(), Wide(GbkToUtf8("错误")).c_str(), MB_ICONSTOP | MB_OK);
+  MessageBoxW(nullptr, Wide(GbkToUtf8(gbk_text)).c_str(), Wide(GbkToUtf8("错误")).c_str(),
+              MB_ICONSTOP | MB_OK);
 }
 
 }  // namespace rt

@@ -14,7 +14,8 @@ namespace {
 // Where the toolkit keeps a user's own preferences, under the home.
 bool HasToolkitPreferences(const char* home) {
   std::error_code ignored;
-  return home && std::filesystem::exists(std::filesystem::path(home) / ".fltk/fltk.org/fltk.prefs", ignored);
+  return home && std::filesystem::exists(std::filesystem::path(home) / ".fltk/fltk.org/fltk.prefs",
+                                         ignored);
 }
 
 }  // namespace

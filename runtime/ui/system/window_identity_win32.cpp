@@ -11,12 +11,14 @@ namespace rt {
 void AnnounceFrame(Fl_Window& window, const forms::WindowUnit& unit) {
   HWND hwnd = fl_xid(&window);
   LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-  const LONG_PTR wanted = (style & ~static_cast<LONG_PTR>(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) |
-                          (unit.control_box ? WS_SYSMENU : 0) | (unit.minimise_button ? WS_MINIMIZEBOX : 0) |
-                          (unit.maximise_button ? WS_MAXIMIZEBOX : 0);
+  const LONG_PTR wanted =
+      (style & ~static_cast<LONG_PTR>(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) |
+      (unit.control_box ? WS_SYSMENU : 0) | (unit.minimise_button ? WS_MINIMIZEBOX : 0) |
+      (unit.maximise_button ? WS_MAXIMIZEBOX : 0);
   if (wanted == style) return;
   SetWindowLongPtrW(hwnd, GWL_STYLE, wanted);
-  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 // A Windows window has one caption, in UTF-16, which the toolkit sets.

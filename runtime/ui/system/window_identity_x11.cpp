@@ -40,7 +40,8 @@ std::string PropertyBytes(Window window, Atom property, Atom type) {
   unsigned char* data = nullptr;
   std::string bytes;
   if (XGetWindowProperty(fl_display, window, property, 0, 256, False, type, &actual, &format,
-                         &items, &after, &data) == Success && data) {
+                         &items, &after, &data) == Success &&
+      data) {
     bytes.assign(reinterpret_cast<char*>(data), format == 32 ? items * sizeof(long) : items);
     XFree(data);
   }
@@ -49,8 +50,9 @@ std::string PropertyBytes(Window window, Atom property, Atom type) {
 
 // The name the running window manager gives itself, empty when none says.
 std::string WindowManagerName() {
-  std::string check = PropertyBytes(RootWindow(fl_display, fl_screen),
-                                    XInternAtom(fl_display, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW);
+  std::string check =
+      PropertyBytes(RootWindow(fl_display, fl_screen),
+                    XInternAtom(fl_display, "_NET_SUPPORTING_WM_CHECK", False), XA_WINDOW);
   if (check.size() < sizeof(long)) return {};
   auto wm = static_cast<Window>(*reinterpret_cast<const unsigned long*>(check.data()));
   return PropertyBytes(wm, XInternAtom(fl_display, "_NET_WM_NAME", False),

@@ -12,7 +12,8 @@ namespace {
 bool ServerShapesInput() {
   int event_base, error_base, major = 0, minor = 0;
   return XShapeQueryExtension(fl_display, &event_base, &error_base) &&
-         XShapeQueryVersion(fl_display, &major, &minor) && (major > 1 || (major == 1 && minor >= 1));
+         XShapeQueryVersion(fl_display, &major, &minor) &&
+         (major > 1 || (major == 1 && minor >= 1));
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ struct TipArea {
   bool operator==(const TipArea&) const = default;
 
   bool Holds(int x, int y) const {
-    return empty || (x >= left && x < int64_t{left} + width && y >= top && y < int64_t{top} + height);
+    return empty ||
+           (x >= left && x < int64_t{left} + width && y >= top && y < int64_t{top} + height);
   }
 };
 
@@ -44,7 +45,8 @@ using TargetKey = std::pair<uint32_t, uint32_t>;  // window, control
 
 // Where tips overlap, the first registered wins.
 const Tip* FirstHolding(const std::vector<Tip>& tips, int x, int y) {
-  auto tip = std::ranges::find_if(tips, [&](const Tip& candidate) { return candidate.area.Holds(x, y); });
+  auto tip =
+      std::ranges::find_if(tips, [&](const Tip& candidate) { return candidate.area.Holds(x, y); });
   return tip == tips.end() ? nullptr : &*tip;
 }
 
@@ -162,7 +164,9 @@ class BalloonTipControl : public ToolkitControl, private EventWatcher {
   }
 
   static void InitialDelayOver(void* self) { static_cast<BalloonTipControl*>(self)->ShowBalloon(); }
-  static void DisplayTimeOver(void* self) { static_cast<BalloonTipControl*>(self)->balloon_->hide(); }
+  static void DisplayTimeOver(void* self) {
+    static_cast<BalloonTipControl*>(self)->balloon_->hide();
+  }
 
   std::map<TargetKey, std::vector<Tip>> tips_;
   const bool watching_;
@@ -177,7 +181,9 @@ BalloonTipControl& OwnControl(const Value& reference) {
 }
 
 // Arguments beyond those passed count as omitted.
-Value Argument(int argc, const Value* args, int index) { return index < argc ? args[index] : Value{}; }
+Value Argument(int argc, const Value* args, int index) {
+  return index < argc ? args[index] : Value{};
+}
 
 TipArea AreaFrom(int argc, const Value* args) {
   TipArea area;
@@ -188,7 +194,9 @@ TipArea AreaFrom(int argc, const Value* args) {
   return area;
 }
 
-BalloonTipControl* AsBalloonTip(LiveControl& control) { return dynamic_cast<BalloonTipControl*>(&control); }
+BalloonTipControl* AsBalloonTip(LiveControl& control) {
+  return dynamic_cast<BalloonTipControl*>(&control);
+}
 
 }  // namespace
 
@@ -218,8 +226,8 @@ std::optional<std::string> WholeControlTip(LiveControl& balloon_tip, uint32_t wi
   return std::nullopt;
 }
 
-std::optional<std::string> TipTextAt(LiveControl& balloon_tip, uint32_t window_id, uint32_t control_id,
-                                     int x, int y) {
+std::optional<std::string> TipTextAt(LiveControl& balloon_tip, uint32_t window_id,
+                                     uint32_t control_id, int x, int y) {
   BalloonTipControl* component = AsBalloonTip(balloon_tip);
   const Tip* tip = component ? component->TipAt({window_id, control_id}, x, y) : nullptr;
   if (!tip) return std::nullopt;
@@ -227,7 +235,8 @@ std::optional<std::string> TipTextAt(LiveControl& balloon_tip, uint32_t window_i
 }
 
 template <>
-std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state, forms::BalloonTipUnit) {
+std::unique_ptr<LiveControl> CreateControl(LoadedWindow& window, ControlState& state,
+                                           forms::BalloonTipUnit) {
   return std::make_unique<BalloonTipControl>(window, state);
 }
 

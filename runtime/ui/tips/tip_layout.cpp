@@ -12,8 +12,8 @@ namespace {
 int CornerInset(int row) {
   if (row >= kCornerRadius) return 0;
   double from_centre = kCornerRadius - row - 0.5;
-  return kCornerRadius -
-         static_cast<int>(std::lround(std::sqrt(kCornerRadius * kCornerRadius - from_centre * from_centre)));
+  return kCornerRadius - static_cast<int>(std::lround(
+                             std::sqrt(kCornerRadius * kCornerRadius - from_centre * from_centre)));
 }
 
 Span BodyRow(const TipBox& body, int y) {
@@ -43,12 +43,14 @@ Balloon PlaceBalloon(int body_width, int body_height, TipPoint pointer, TipBox s
   body_height = std::max(body_height, 2 * kCornerRadius);
   const int height = body_height + kStemHeight;
   const int screen_bottom = screen.y + screen.height;
-  const bool below = pointer.y + kStemGap + height <= screen_bottom || pointer.y - kStemGap - height < screen.y;
+  const bool below =
+      pointer.y + kStemGap + height <= screen_bottom || pointer.y - kStemGap - height < screen.y;
 
   Balloon balloon;
   int left = std::min(pointer.x - kApexInset, screen.x + screen.width - body_width);
-  balloon.window = {std::max(left, screen.x), below ? pointer.y + kStemGap : pointer.y - kStemGap - height + 1,
-                    body_width, height};
+  balloon.window = {std::max(left, screen.x),
+                    below ? pointer.y + kStemGap : pointer.y - kStemGap - height + 1, body_width,
+                    height};
   balloon.body = {0, below ? kStemHeight : 0, body_width, body_height};
 
   const int apex_x = std::clamp(pointer.x - balloon.window.x, 0, body_width - 1);
@@ -60,7 +62,8 @@ Balloon PlaceBalloon(int body_width, int body_height, TipPoint pointer, TipBox s
   for (int y = 0; y < height; ++y) {
     bool in_body = y >= balloon.body.y && y < balloon.body.y + body_height;
     int distance = below ? y : height - 1 - y;
-    balloon.rows.push_back(in_body ? BodyRow(balloon.body, y) : StemRow(apex_x, base_left, distance));
+    balloon.rows.push_back(in_body ? BodyRow(balloon.body, y)
+                                   : StemRow(apex_x, base_left, distance));
   }
   return balloon;
 }
@@ -68,7 +71,8 @@ Balloon PlaceBalloon(int body_width, int body_height, TipPoint pointer, TipBox s
 std::vector<Span> OutlineRuns(const std::vector<Span>& rows, int y) {
   const Span& row = rows[static_cast<size_t>(y)];
   const Span* above = y > 0 ? &rows[static_cast<size_t>(y) - 1] : nullptr;
-  const Span* below = static_cast<size_t>(y) + 1 < rows.size() ? &rows[static_cast<size_t>(y) + 1] : nullptr;
+  const Span* below =
+      static_cast<size_t>(y) + 1 < rows.size() ? &rows[static_cast<size_t>(y) + 1] : nullptr;
   std::vector<Span> runs;
   for (int x = row.left; x < row.right; ++x) {
     bool on_outline = x == row.left || x == row.right - 1 || !Covers(above, x) || !Covers(below, x);

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/core/text_wrap.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/ui/controls/look.h"
-#include "runtime/core/text_wrap.h"
 #include "runtime/ui/system/window_shape.h"
 
 namespace rt {
