@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev
+  build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
   libfltk1.3-dev libjpeg62-turbo-dev libx11-dev libxft-dev libfontconfig-dev
   libgtest-dev libbenchmark-dev
   fonts-arphic-uming fonts-arphic-ukai
