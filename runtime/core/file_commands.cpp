@@ -86,6 +86,12 @@ void WriteNewFile(Value* result, int argc, const Value* args) {
   *result = MakeBool(WriteNew(argc, args));
 }
 
+std::optional<std::string> WhyWritingFailed(const std::string& path) {
+  RuntimeState* state = RuntimeIfAny();
+  if (!state || !state->failed_write || state->failed_write->path != path) return std::nullopt;
+  return state->failed_write->reason;
+}
+
 void SetFileAttr(Value* result, int argc, const Value* args) {
   const bool applied =
       argc >= 2 && platform::SetAttributes(PathArgument(argc, args), IntOf(args[1]) & kAttrMask);
