@@ -17,6 +17,7 @@
 
 #include "runtime/core/heap.h"
 #include "tests/child_process.h"
+#include "tests/small_file_system.h"
 #include "tests/temporary_folder.h"
 
 namespace {
@@ -63,13 +64,7 @@ class FileCommandsTest : public testing::Test {
   void MakeFile(const std::string& name, std::string_view content = "x") const {
     std::ofstream(dir_ / name, std::ios::binary) << content;
   }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
-      names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Entries() const { return testing_support::FolderEntries(dir_); }
   static fs::perms CurrentUmask() {
     const mode_t mask = umask(0);
     umask(mask);

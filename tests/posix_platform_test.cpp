@@ -3,8 +3,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +23,7 @@
 #include "runtime/platform/platform.h"
 #include "tests/child_process.h"
 #include "tests/file_faults.h"
+#include "tests/small_file_system.h"
 #include "tests/temporary_folder.h"
 
 namespace {
@@ -56,13 +55,7 @@ std::string Content(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::string> Entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testing_support::FolderEntries;
 
 class WholeFileTest : public testing::Test {
  protected:
@@ -78,7 +71,7 @@ class WholeFileTest : public testing::Test {
   // The earlier file is there byte for byte, and nothing beside it.
   void ExpectOnlyTheEarlierFile() const {
     EXPECT_EQ(Content(dir_ / "sheet.html"), EarlierContent());
-    EXPECT_EQ(Entries(dir_), std::vector<std::string>{"sheet.html"});
+    EXPECT_EQ(FolderEntries(dir_), std::vector<std::string>{"sheet.html"});
   }
 
   const testing_support::TemporaryFolder folder_{"capcalc-whole"};
@@ -100,14 +93,15 @@ TEST_F(WholeFileTest, ANewFileGetsWhatAnyNewFileOfTheUserGets) {
   EXPECT_EQ(fs::file_size(dir_ / "empty.html"), 0u);
   for (const char* name : {"new.html", "earlier.html", "empty.html"})
     EXPECT_EQ(Permissions(name), fs::perms(0640));
-  EXPECT_EQ(Entries(dir_), (std::vector<std::string>{"earlier.html", "empty.html", "new.html"}));
+  EXPECT_EQ(FolderEntries(dir_),
+            (std::vector<std::string>{"earlier.html", "empty.html", "new.html"}));
 }
 
 TEST_F(WholeFileTest, GbkNamesReachTheFileSystemAsUtf8) {
   fs::create_directory(dir_ / Utf8(u8"资料"));
   EXPECT_TRUE(Replace(In("资料/计算书.html"), "sheet"));  // compiled as GBK
   EXPECT_EQ(Content(dir_ / Utf8(u8"资料") / Utf8(u8"计算书.html")), "sheet");
-  EXPECT_EQ(Entries(dir_ / Utf8(u8"资料")), std::vector<std::string>{Utf8(u8"计算书.html")});
+  EXPECT_EQ(FolderEntries(dir_ / Utf8(u8"资料")), std::vector<std::string>{Utf8(u8"计算书.html")});
 }
 
 // The temporary file and the folder synced are the current folder's.
@@ -118,7 +112,7 @@ TEST_F(WholeFileTest, ABareNameIsWrittenInTheCurrentFolder) {
   });
   EXPECT_EQ(status, 0);
   EXPECT_EQ(Content(dir_ / "sheet.html"), "bare");
-  EXPECT_EQ(Entries(dir_), std::vector<std::string>{"sheet.html"});
+  EXPECT_EQ(FolderEntries(dir_), std::vector<std::string>{"sheet.html"});
 }
 
 TEST_F(WholeFileTest, AnEmptyPathAndAFolderAreRefusedWithTheSystemsReason) {
@@ -129,7 +123,7 @@ TEST_F(WholeFileTest, AnEmptyPathAndAFolderAreRefusedWithTheSystemsReason) {
   EXPECT_FALSE(Replace(In("folder.html"), "x", &reason));
   EXPECT_EQ(reason, std::strerror(EISDIR));
   EXPECT_TRUE(fs::is_empty(dir_ / "folder.html"));
-  EXPECT_EQ(Entries(dir_), std::vector<std::string>{"folder.html"});
+  EXPECT_EQ(FolderEntries(dir_), std::vector<std::string>{"folder.html"});
 }
 
 const Fault kFaults[] = {
@@ -211,7 +205,7 @@ TEST_F(WholeFileTest, TheFolderIsSyncedAndItsFailureUndoesNothing) {
   }
   EXPECT_TRUE(g_folder_synced);
   EXPECT_EQ(Content(dir_ / "sheet.html"), kNewContent);
-  EXPECT_EQ(Entries(dir_), std::vector<std::string>{"sheet.html"});
+  EXPECT_EQ(FolderEntries(dir_), std::vector<std::string>{"sheet.html"});
 }
 
 // A file-size limit stops the writing part way, as a full disk would.
@@ -229,28 +223,23 @@ TEST_F(WholeFileTest, AFileSizeLimitLeavesTheEarlierFileWhole) {
   ExpectOnlyTheEarlierFile();
 }
 
-constexpr int kCannotMount = 77;
-
-// A tiny file system of the child's own, in a mount namespace of its own: it goes with
-// the child, whatever becomes of the test.
+// A tiny file system of the child's own: it goes with the child, whatever becomes of the
+// test.
 TEST_F(WholeFileTest, AFullFileSystemLeavesTheEarlierFileWhole) {
   if (geteuid() != 0) GTEST_SKIP() << "mounting a file system takes root";
   const fs::path small = dir_ / "small";
   fs::create_directory(small);
-  const int status = testing_support::RunInChild([&] {
-    if (unshare(CLONE_NEWNS) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
-      return kCannotMount;
+  const int status = testing_support::RunOnSmallFileSystem(small, "64k", [&] {
     std::ofstream(small / "sheet.html", std::ios::binary) << EarlierContent();
     std::string reason;
     if (Replace((small / "sheet.html").string(), kNewContent, &reason) ||
         reason != std::strerror(ENOSPC))
       return 1;
     if (Content(small / "sheet.html") != EarlierContent()) return 2;
-    return Entries(small) == std::vector<std::string>{"sheet.html"} ? 0 : 3;
+    return FolderEntries(small) == std::vector<std::string>{"sheet.html"} ? 0 : 3;
   });
-  if (status == kCannotMount) GTEST_SKIP() << "no file system could be mounted here";
+  if (status == testing_support::kCannotMount)
+    GTEST_SKIP() << "no file system could be mounted here";
   EXPECT_EQ(status, 0);
 }
 

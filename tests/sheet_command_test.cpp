@@ -1,11 +1,6 @@
 // The driver's "sheet NAME PATH": the file it writes and the lines it refuses.
 #include <gtest/gtest.h>
 
-#include <sched.h>  // unshare
-#include <sys/mount.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -13,10 +8,15 @@
 #include "calc/pages/page_sheets.h"
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
-#include "tests/child_process.h"
 #include "tests/headless_window.h"
-#include "tests/temporary_folder.h"
 #include "tools/capcalc-script/script.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+
+#include "tests/small_file_system.h"
+#include "tests/temporary_folder.h"
+#endif
 
 namespace {
 
@@ -69,29 +69,15 @@ TEST(SheetCommandTest, RefusedLines) {
             "line 6: cannot write \"/nonexistent/folder/x.json\"\n");
 }
 
-std::vector<std::string> Entries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-constexpr int kCannotMount = 77;
-
+#ifndef _WIN32
 // A sheet saved onto a file system with too little room left: the line fails, and the
-// sheet saved there before stays as it was, with nothing beside it. The file system is a
-// tmpfs of the child's own, in a mount namespace that goes with it.
+// sheet saved there before stays as it was, with nothing beside it.
 TEST(SheetCommandTest, AFullFileSystemKeepsTheEarlierSheet) {
   if (geteuid() != 0) GTEST_SKIP() << "mounting a file system takes root";
   testing_support::TemporaryFolder folder("capcalc-sheet-full");
   const fs::path small = folder.path() / "small", sheet = small / "sheet.html";
   fs::create_directory(small);
-  const int status = testing_support::RunInChild([&] {
-    if (unshare(CLONE_NEWNS) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        mount("tmpfs", small.c_str(), "tmpfs", 0, "size=40k") != 0)
-      return kCannotMount;
+  const int status = testing_support::RunOnSmallFileSystem(small, "40k", [&] {
     const std::string earlier = "<!DOCTYPE html><p>the sheet filed yesterday</p>\n";
     std::ofstream(sheet, std::ios::binary) << earlier;
     std::ofstream(small / "filler", std::ios::binary) << std::string(24 * 1024, 'x');
@@ -99,10 +85,14 @@ TEST(SheetCommandTest, AFullFileSystemKeepsTheEarlierSheet) {
         ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + sheet.string() + "\n");
     if (errors != "line 6: cannot write \"" + sheet.string() + "\"\n") return 1;
     if (Contents(sheet) != earlier) return 2;
-    return Entries(small) == std::vector<std::string>{"filler", "sheet.html"} ? 0 : 3;
+    return testing_support::FolderEntries(small) == std::vector<std::string>{"filler", "sheet.html"}
+               ? 0
+               : 3;
   });
-  if (status == kCannotMount) GTEST_SKIP() << "no file system could be mounted here";
+  if (status == testing_support::kCannotMount)
+    GTEST_SKIP() << "no file system could be mounted here";
   EXPECT_EQ(status, 0);
 }
+#endif
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "calc/pages/protection_boxes.h"
 
+#include <cassert>
+
 #include "calc/pages/main_window.h"
 
 namespace calc {
@@ -67,6 +69,7 @@ constexpr ProtectionPageBoxes kPages[] = {
 }  // namespace
 
 const ProtectionPageBoxes& BoxesOfPage(CalculationPage page) {
+  assert(page != CalculationPage::kCapacitorPage);
   for (const ProtectionPageBoxes& boxes : kPages)
     if (boxes.page == page) return boxes;
   return kPages[0];
