@@ -34,13 +34,13 @@ struct Step {
 std::optional<double> RatedCurrent(CapacitorValues& v, const std::vector<ResultValue>&) {
   const double rated =
       v.connection == kStar ? (double{v.QN} / v.UN) / 3 : (double{v.QN} / v.UN) / Root3();
-  v.IN = RoundToSingle(rated);
+  v.rated_current = RoundToSingle(rated);
   return rated;
 }
 
 std::optional<double> InDeltaCurrent(CapacitorValues& v, const std::vector<ResultValue>&) {
   if (v.connection != kDelta) return std::nullopt;
-  return v.IN / Root3();
+  return v.rated_current / Root3();
 }
 
 double ReactanceBase(const CapacitorValues& v) {
@@ -80,7 +80,7 @@ std::optional<double> Compensation(CapacitorValues& v, const std::vector<ResultV
   return v.P * (Tangent(v.cosφ1) - Tangent(v.cosφ2));
 }
 
-double SecondaryCurrent(const CapacitorValues& v) { return double{v.IN} / v.nCT; }
+double SecondaryCurrent(const CapacitorValues& v) { return double{v.rated_current} / v.nCT; }
 
 std::optional<double> InstantaneousSetting(CapacitorValues& v, const std::vector<ResultValue>&) {
   return SecondaryCurrent(v) * 3;

@@ -47,8 +47,9 @@ struct ResultValue {
 // The page's working values as a click leaves them.
 struct CapacitorValues {
   float UN = 0, QN = 0, Kr = 0, Usys = 0, cosφ1 = 0, cosφ2 = 0, P = 0;
-  float IN =
-      0;  // the rated current, kept in single precision for the in-delta current and the settings
+  // IN, the rated current, kept in single precision for the in-delta current and the
+  // settings. Not named IN: Windows' headers define that name away.
+  float rated_current = 0;
   int32_t f = 0, nCT = 0;
   int32_t connection = 0;
 };

@@ -99,7 +99,7 @@ TEST(CapacitorModelTest, InputsAsReadAndOperatingVoltage) {
   ASSERT_EQ(outcome.inputs.size(), 10u);
   EXPECT_EQ(outcome.inputs.back().text, "星形接线");
   EXPECT_TRUE(outcome.inputs.back().choice);
-  EXPECT_EQ(outcome.values.IN, 157.4803173257f);
+  EXPECT_EQ(outcome.values.rated_current, 157.4803173257f);
   const SheetAnalysis analysis = AnalyseCapacitorParameters(outcome, {});
   EXPECT_EQ(TableNumber(*analysis.operating_voltage), "6.0774");  // 10 / (√3 · 0.95)
   EXPECT_TRUE(analysis.warnings.empty());
