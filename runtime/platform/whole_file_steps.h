@@ -16,6 +16,12 @@ enum class NewFileAccess {
   kOwnerWritesOnly,  // neither group nor others, whatever the system's default: code
 };
 
+// The file a replacement of `path` writes: `path` itself, or, where it is a symbolic link
+// to a regular file, the file the link leads to, so that the link keeps leading to the new
+// content, as editors keep it. False when what is there is no regular file (a FIFO, a
+// device, a folder), which a rename would replace and an open could wait on for ever.
+bool ReplacementTarget(const std::string& path, std::string* target);
+
 // Creates the file only when nothing exists under the path, so that no other file is
 // ever opened by mistake; `taken` tells whether that was why it failed.
 File CreateExclusively(const std::string& path, NewFileAccess access, bool* taken);

@@ -90,7 +90,12 @@ bool WriteThroughTemporary(const std::string& path,
 
 bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                            std::string* reason) {
-  return WriteThroughTemporary(path, {&bytes, 1}, NewFileAccess::kAsAnyNewFile,
+  std::string target;
+  if (!ReplacementTarget(path, &target)) {
+    if (reason) *reason = kNotARegularFile;
+    return false;
+  }
+  return WriteThroughTemporary(target, {&bytes, 1}, NewFileAccess::kAsAnyNewFile,
                                Placement::kReplacing, reason);
 }
 

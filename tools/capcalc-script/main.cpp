@@ -13,6 +13,7 @@
 #include "calc/pages/program.h"
 #include "runtime/platform/platform.h"
 #include "tools/capcalc-script/script.h"
+#include "tools/capcalc-script/starting_folder.h"
 
 namespace {
 
@@ -58,10 +59,12 @@ int main(int argc, char** argv) {
     std::cerr << kUsage.substr(0, kUsage.find("\n\n") + 1);
     return 2;
   }
+  script::RememberStartingFolder();
   std::ifstream file;
   if (arguments.size() == 1) {
     // A path of UTF-8 characters, so that it names the same file on every system.
-    file.open(std::filesystem::path(std::u8string(option.begin(), option.end())), std::ios::binary);
+    const std::string path = script::FromStartingFolder(option);
+    file.open(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
     if (!file) {
       std::cerr << "capcalc-script: cannot read " << option << ": " << std::strerror(errno) << "\n";
       return 2;

@@ -55,4 +55,8 @@ std::string Excerpt(std::string_view utf8) {
 
 std::string Quoted(std::string_view utf8) { return "\"" + Excerpt(utf8) + "\""; }
 
+std::string CannotWrite(std::string_view utf8_path, std::string_view reason) {
+  return "cannot write " + Quoted(utf8_path) + (reason.empty() ? "" : ": " + rt::GbkToUtf8(reason));
+}
+
 }  // namespace script

@@ -51,4 +51,8 @@ std::optional<T> ParseNumber(std::string_view text) {
 std::string Excerpt(std::string_view utf8);
 std::string Quoted(std::string_view utf8);
 
+// Why a file the user named was not written: the path, then the system's reason (an
+// inside text) when it gave one.
+std::string CannotWrite(std::string_view utf8_path, std::string_view reason);
+
 }  // namespace script

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include <string>
 #include <string_view>
@@ -136,6 +137,22 @@ File OpenEmptiedForWriting(const std::string& path) {
     return {};
   }
   return {fd};
+}
+
+// A link that leads nowhere is replaced by the file, as before there were links to follow;
+// whatever cannot be looked at is left to the writing, which then says why.
+bool ReplacementTarget(const std::string& path, std::string* target) {
+  *target = path;
+  const std::string native = GbkToUtf8(path);
+  struct stat entry, followed;
+  if (lstat(native.c_str(), &entry) != 0 || S_ISREG(entry.st_mode)) return true;
+  if (!S_ISLNK(entry.st_mode)) return false;
+  if (stat(native.c_str(), &followed) != 0) return true;
+  if (!S_ISREG(followed.st_mode)) return false;
+  char* resolved = realpath(native.c_str(), nullptr);
+  if (resolved) *target = Utf8ToGbk(resolved);
+  std::free(resolved);
+  return true;
 }
 
 // The umask takes from the mode what the user keeps from others; code is kept from

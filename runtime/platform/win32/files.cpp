@@ -50,6 +50,24 @@ size_t PastLast(std::string_view path, std::string_view separators) {
   return start;
 }
 
+// The final path of an open file without the "\\?\" the system puts before it, which the
+// inside form of a path does not carry.
+std::string FinalPathOf(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                           FILE_NAME_NORMALIZED);
+  if (length >= path.size()) {
+    path.resize(length);
+    length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                       FILE_NAME_NORMALIZED);
+  }
+  if (length == 0 || length >= path.size()) return {};
+  path.resize(length);
+  if (path.starts_with(L"\\\\?\\UNC\\")) return InsideFromWide(L"\\" + path.substr(7));
+  if (path.starts_with(L"\\\\?\\")) return InsideFromWide(path.substr(4));
+  return InsideFromWide(path);
+}
+
 }  // namespace
 
 const FileCalls& SystemFileCalls() { return kSystemCalls; }
@@ -105,6 +123,29 @@ bool Close(File& file) {
   const bool closed = Calls().close_handle(Handle(file)) != 0;
   file = {};
   return closed;
+}
+
+// Opened without access, which neither waits on a pipe nor disturbs a device: a device
+// (NUL, CON, a pipe) or a folder is refused, a symbolic link to a file followed to the file.
+// What cannot be opened is left to the writing, which then says why.
+bool ReplacementTarget(const std::string& path, std::string* target) {
+  *target = path;
+  const std::wstring wide = WidePath(path);
+  const HANDLE handle =
+      CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return true;
+  BY_HANDLE_FILE_INFORMATION information;
+  const bool regular = GetFileType(handle) == FILE_TYPE_DISK &&
+                       GetFileInformationByHandle(handle, &information) &&
+                       !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  const DWORD entry = GetFileAttributesW(wide.c_str());
+  if (regular && entry != INVALID_FILE_ATTRIBUTES && (entry & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    const std::string final_path = FinalPathOf(handle);
+    if (!final_path.empty()) *target = final_path;
+  }
+  CloseHandle(handle);
+  return regular;
 }
 
 // ReplaceFileW gives the new content what Windows keeps of a document saved again: the
