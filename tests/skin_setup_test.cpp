@@ -193,6 +193,23 @@ TEST_F(ProgramFolderTest, OnlyASoundFileIsLoaded) {
   }
 }
 
+// A link under the name is followed only when it, too, is the user's or root's: one that
+// another user planted in a folder everyone can write chooses which library runs.
+TEST_F(ProgramFolderTest, ALinkAnotherUserPlantedIsRefused) {
+  const fs::path sound = top_ / "sound.so";
+  fs::copy_file(CAPCALC_SKIN_ENGINE_FILE, sound);
+  fs::permissions(sound, fs::perms(0644));
+  fs::create_symlink(sound, library());
+  const ChildOutcome own = Run();
+  EXPECT_EQ(own.status, 0) << own.err;
+  if (geteuid() != 0) GTEST_SKIP() << "a link of another user takes root to make";
+  ASSERT_EQ(lchown(library().c_str(), testing_support::UnprivilegedUser(),
+                   testing_support::UnprivilegedGroup()),
+            0);
+  ExpectRefused("a link another user planted");
+  EXPECT_TRUE(fs::is_symlink(library()));
+}
+
 // The design lets the user put an engine of their own under the name.
 TEST_F(ProgramFolderTest, AReplacementEngineOfTheUsersOwnLoads) {
   fs::copy_file(CAPCALC_FAKE_SKIN_ENGINE, library());
