@@ -311,7 +311,8 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, std::strin
     while (problem.empty() && out) {
       const LineRead read = ReadLine(in, &text);
       if (read == LineRead::kEnd) break;
-      ++number;
+      if (++number == 1 && text.starts_with(kUtf8ByteOrderMark))
+        text.erase(0, kUtf8ByteOrderMark.size());
       problem = read == LineRead::kTooLong
                     ? "longer than " + std::to_string(kMaxLineBytes) + " bytes"
                     : RunLine(context, text);

@@ -24,8 +24,12 @@ struct Line {
   bool has_name = false;
 };
 
-// Nullopt for lines without a command: blank lines and lines starting with "#".
+// Nullopt for lines without a command: blank lines (nothing but spaces and tabs) and lines
+// starting with "#".
 std::optional<Line> SplitLine(std::string_view text);
+
+// The byte order mark that Windows editors put before a UTF-8 text.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 enum class LineRead { kLine, kEnd, kTooLong };
 
