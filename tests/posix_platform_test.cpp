@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -155,6 +156,26 @@ TEST_F(WholeFileTest, ADeviceIsNeverReplaced) {
   EXPECT_FALSE(Replace("/dev/null", "x", &reason));
   EXPECT_EQ(reason, platform::kNotARegularFile);
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+// Only temporaries of the name's own pattern that no write can still be busy with go.
+TEST_F(WholeFileTest, LeftoverTemporariesOfTheNameAlone) {
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(6);
+  for (const char* name : {".sheet.html.0123abcd", ".sheet.html.fedcba98", ".sheet.html.0123abc",
+                           ".sheet.htm.0123abcd", ".other.html.0123abcd"}) {
+    MakeFile(name, "partial");
+    fs::last_write_time(dir_ / name, old);
+  }
+  MakeFile(".sheet.html.00000000", "being written");
+  fs::create_symlink("/etc/hostname", dir_ / ".sheet.html.11111111");
+  const timespec link_times[2] = {{0, UTIME_OMIT}, {1, 0}};  // the link itself, long ago
+  ASSERT_EQ(
+      utimensat(AT_FDCWD, In(".sheet.html.11111111").c_str(), link_times, AT_SYMLINK_NOFOLLOW), 0);
+  platform::RemoveLeftoverTemporaries(In("sheet.html"));
+  EXPECT_EQ(FolderEntries(dir_),
+            (std::vector<std::string>{".other.html.0123abcd", ".sheet.htm.0123abcd",
+                                      ".sheet.html.00000000", ".sheet.html.0123abc",
+                                      ".sheet.html.11111111"}));
 }
 
 const Fault kFaults[] = {

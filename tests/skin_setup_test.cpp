@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -208,6 +210,35 @@ TEST_F(ProgramFolderTest, ALinkAnotherUserPlantedIsRefused) {
             0);
   ExpectRefused("a link another user planted");
   EXPECT_TRUE(fs::is_symlink(library()));
+}
+
+// A start killed between writing the library's temporary file and naming it leaves the
+// temporary; a later start removes such leftovers, but never one a start beside it is
+// still writing, nor anything else.
+TEST_F(ProgramFolderTest, LeftoverTemporariesAreRemovedByALaterStart) {
+  const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  auto plant = [&](const std::string& name, bool old) {
+    std::ofstream(folder_ / name) << "partial";
+    if (old) fs::last_write_time(folder_ / name, an_hour_ago);
+  };
+  for (bool library_there : {false, true}) {
+    plant(".SkinEngine.so.0123abcd", true);   // left by a killed start
+    plant(".SkinEngine.so.89abcdef", false);  // a start beside this one still writing
+    plant(".SkinEngine.so.old", true);
+    plant("SkinEngine.so.0123abcd", true);
+    plant(".SkinEngine.so.0123ABCD", true);
+    fs::create_directory(folder_ / ".SkinEngine.so.00000000");
+    fs::last_write_time(folder_ / ".SkinEngine.so.00000000", an_hour_ago);
+    const ChildOutcome outcome = Run();
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    std::vector<std::string> left = Leftovers();
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".SkinEngine.so.00000000", ".SkinEngine.so.0123ABCD",
+                                              ".SkinEngine.so.89abcdef", ".SkinEngine.so.old",
+                                              "SkinEngine.so.0123abcd"}))
+        << "library already there: " << library_there;
+    EXPECT_TRUE(HoldsTheImage(library()));
+  }
 }
 
 // The design lets the user put an engine of their own under the name.

@@ -31,6 +31,7 @@ bool Succeeded(rt::Command command, int argc, const rt::Value* args) {
 
 void EnsureSkinEngineFile() {
   const std::string path = SkinEngineFilePath();
+  rt::platform::RemoveLeftoverTemporaries(path);
   const rt::Value path_argument = rt::MakeText(path.c_str());
   if (Succeeded(rt::FileExists, 1, &path_argument)) return;
   std::span<const uint8_t> image = skin::SkinEngineImage();

@@ -85,6 +85,11 @@ bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> byt
 bool CreateFileAtomically(const std::string& path, std::span<const std::span<const uint8_t>> pieces,
                           std::string* reason = nullptr);
 
+// Removes the temporary files that writes of `path` left behind when the program was
+// killed between writing and naming them: only files of that name pattern, of the user's
+// own, that no write can still be busy with, as they are older than a few minutes.
+void RemoveLeftoverTemporaries(const std::string& path);
+
 struct File {
   intptr_t handle = -1;
   bool open() const { return handle != -1; }

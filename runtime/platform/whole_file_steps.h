@@ -2,7 +2,9 @@
 // win32/) and whole_files.cpp puts together. Inside the platform layer only.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +38,13 @@ bool NameWithoutReplacing(const std::string& from, const std::string& to);
 // name, and the earlier one is gone.
 void SyncFolderOf(const std::string& path);
 bool RemoveFile(const std::string& path);
+
+// Removes the user's own regular files in the folder of `path` whose names `is_leftover`
+// accepts (inside texts) and that were last written longer than `age` ago; never a link,
+// a folder or another user's file.
+void RemoveOldFilesBeside(const std::string& path,
+                          const std::function<bool(std::string_view)>& is_leftover,
+                          std::chrono::seconds age);
 
 // Where the last component of a path starts, past its folder.
 size_t FileNameStart(std::string_view path);

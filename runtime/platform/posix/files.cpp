@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <functional>
 
 #include <string>
 #include <string_view>
@@ -208,6 +211,25 @@ void SyncFolderOf(const std::string& path) {
   if (fd < 0) return;
   Calls().fsync(fd);
   Calls().close(fd);
+}
+
+void RemoveOldFilesBeside(const std::string& path,
+                          const std::function<bool(std::string_view)>& is_leftover,
+                          std::chrono::seconds age) {
+  const size_t name_start = FileNameStart(path);
+  const std::string folder = name_start == 0 ? "." : GbkToUtf8(path.substr(0, name_start));
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return;
+  const time_t written_before = time(nullptr) - static_cast<time_t>(age.count());
+  while (const dirent* entry = readdir(dir)) {
+    struct stat status;
+    if (!is_leftover(Utf8ToGbk(entry->d_name)) ||
+        fstatat(dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
+    if (S_ISREG(status.st_mode) && status.st_uid == geteuid() && status.st_mtime < written_before)
+      unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
 }
 
 bool RemoveFile(const std::string& path) { return Calls().unlink(GbkToUtf8(path).c_str()) == 0; }

@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "runtime/platform/gbk.h"
@@ -81,6 +84,30 @@ bool AnyEntryMatches(const std::string& path) {
   if (search == INVALID_HANDLE_VALUE) return false;
   FindClose(search);
   return true;
+}
+
+// A file a write still holds open is kept by the system as well: it is shared with none.
+void RemoveOldFilesBeside(const std::string& path,
+                          const std::function<bool(std::string_view)>& is_leftover,
+                          std::chrono::seconds age) {
+  const std::string folder = path.substr(0, FileNameStart(path));
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(WidePath(folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  auto ticks = [](const FILETIME& time) {  // in 100 ns
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  const uint64_t written_before = ticks(now) - static_cast<uint64_t>(age.count()) * 10'000'000;
+  do {
+    const std::string name = InsideFromWide(found.cFileName);
+    const bool plain_file =
+        !(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    if (plain_file && is_leftover(name) && ticks(found.ftLastWriteTime) < written_before)
+      DeleteFileW(WidePath(folder + name).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 
 // Opened without truncating, then emptied: a file of the same name that is hidden or
