@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -239,6 +241,36 @@ TEST_F(ProgramFolderTest, LeftoverTemporariesAreRemovedByALaterStart) {
         << "library already there: " << library_there;
     EXPECT_TRUE(HoldsTheImage(library()));
   }
+}
+
+// A program path longer than the system gives (4,559 bytes) leaves the program's folder
+// unknown: nothing is written anywhere, and the report says why. The shell cannot enter
+// such a folder, so the child does, a step at a time.
+TEST_F(ProgramFolderTest, AProgramPathTooLongForTheSystemWritesNothing) {
+  const bool root_had_library = fs::exists(fs::symlink_status("/SkinEngine.so"));
+  const std::string step(100, 'd');
+  const fs::path errors = top_ / "errors", script = top_ / "script";
+  const int status = testing_support::RunInChild([&] {
+    if (chdir(top_.c_str()) != 0) return 101;
+    for (int i = 0; i < 45; ++i) {
+      if (mkdir(step.c_str(), 0755) != 0 || chdir(step.c_str()) != 0) return 102;
+    }
+    fs::copy_file(CAPCALC_SCRIPT_PROGRAM, "capcalc-script");
+    if (!freopen(errors.c_str(), "w", stderr)) return 103;
+    setenv("LC_ALL", "C", 1);
+    execl("./capcalc-script", "capcalc-script", script.c_str(), nullptr);
+    return 104;
+  });
+  EXPECT_EQ(status, 255);
+  EXPECT_NE(ReadFile(errors).find(kUnbound + kNotWritten + "File name too long\r\n"),
+            std::string::npos)
+      << ReadFile(errors);
+  EXPECT_EQ(fs::exists(fs::symlink_status("/SkinEngine.so")), root_had_library);
+  // The deepest folder holds the program alone.
+  const ChildOutcome deepest = RunCommand("cd '" + top_.string() + "' && find " + step +
+                                          " -type f -o -type l | sed 's,.*/,,'");
+  EXPECT_EQ(deepest.out, "capcalc-script\n");
+  RunCommand("rm -rf '" + (top_ / step).string() + "'");
 }
 
 // The design lets the user put an engine of their own under the name.
