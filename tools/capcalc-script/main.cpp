@@ -32,8 +32,9 @@ standard input without one, in UTF-8:
     sheet NAME PATH      the calculation sheet of the last click shown in result box NAME,
                          written to PATH: HTML for .html, JSON for .json
 
-TEXT is the rest of the line as it stands. Blank lines and lines starting with "#" are
-skipped. A bad line prints "line N: ..." and ends with status 2; a runtime error prints its
+TEXT is the rest of the line as it stands; a relative SCRIPT or PATH is taken from the
+folder the driver was started in. Blank lines and lines starting with "#" are skipped.
+A bad line prints "line N: ..." and ends with status 2; a runtime error prints its
 report and ends with status 255; output that cannot be written ends with status 1.
 )";
 
