@@ -154,4 +154,16 @@ void BM_Type50000Characters(benchmark::State& state) {
 }
 BENCHMARK(BM_Type50000Characters)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+// Control characters mixed in, each a key of its own: 50,000 digits and BackSpaces in turn,
+// which leave the box as it was.
+void BM_Type50000DigitsAndBackSpaces(benchmark::State& state) {
+  std::string keys;
+  for (int i = 0; i < 25000; ++i) keys += "1\b";
+  RunDriver(state, {Utf8(u8"type 编辑框_电容电压 ") + keys});
+}
+BENCHMARK(BM_Type50000DigitsAndBackSpaces)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+
 }  // namespace

@@ -69,6 +69,31 @@ TEST(GbkTest, OddInsideBytesShowAsEscapeCharacters) {
 }
 
 // "淺" is 0x9C 0x5C in GBK: its second byte is no folder separator.
+// What a user typed that is no text, then turned into a document: the characters stay,
+// every byte that is no character becomes U+FFFD, and the result is valid UTF-8.
+TEST(GbkTest, DocumentTextIsValidUtf8WhateverTheBoxHolds) {
+  const std::string fffd = U8(u8"\uFFFD");
+  const struct {
+    std::string typed, document;
+  } cases[] = {
+      {"a\xff"
+       "b",
+       "a" + fffd + "b"},
+      {"\xed\xa0\x80", fffd + fffd + fffd},  // a surrogate
+      {"\xc0\xbc", fffd + fffd},             // an overlong "<"
+      {U8(u8"电压") + "\xe7\x94", U8(u8"电压") + fffd + fffd},
+      {U8(u8"\uF7FF\U0010FFFF"), fffd + U8(u8"\U0010FFFF")},
+  };
+  for (const auto& c : cases) {
+    const std::string inside = rt::Utf8ToGbk(c.typed);
+    EXPECT_EQ(rt::GbkToUtf8Text(inside), c.document) << c.typed;
+    EXPECT_EQ(rt::GbkToUtf8(inside), c.typed);  // the box keeps what it holds
+  }
+  // A lone lead byte inside, at the end and before a byte that cannot follow it.
+  EXPECT_EQ(rt::GbkToUtf8Text("x\x81"), "x" + fffd);
+  EXPECT_EQ(rt::GbkToUtf8Text("\x81\x20"), fffd + " ");
+}
+
 TEST(GbkTest, TheLastSeparatorIsACharacterOfItsOwn) {
   const std::string folder = "C:\\王淺";
   EXPECT_EQ(rt::FindLastAsciiCharacter(folder + "\\capcalc.exe", '\\'), folder.size());

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -115,15 +116,66 @@ TEST_F(WholeFileTest, ABareNameIsWrittenInTheCurrentFolder) {
   EXPECT_EQ(FolderEntries(dir_), std::vector<std::string>{"sheet.html"});
 }
 
-TEST_F(WholeFileTest, AnEmptyPathAndAFolderAreRefusedWithTheSystemsReason) {
+TEST_F(WholeFileTest, AnEmptyPathAndWhatIsNoRegularFileAreRefusedWithTheReason) {
   std::string reason;
   EXPECT_FALSE(Replace("", "x", &reason));
   EXPECT_EQ(reason, std::strerror(ENOENT));
   fs::create_directory(dir_ / "folder.html");
-  EXPECT_FALSE(Replace(In("folder.html"), "x", &reason));
-  EXPECT_EQ(reason, std::strerror(EISDIR));
+  ASSERT_EQ(mkfifo(In("fifo.html").c_str(), 0600), 0);
+  fs::create_symlink("fifo.html", dir_ / "to-fifo.html");
+  for (const char* name : {"folder.html", "fifo.html", "to-fifo.html"}) {
+    EXPECT_FALSE(Replace(In(name), "x", &reason)) << name;
+    EXPECT_EQ(reason, platform::kNotARegularFile) << name;
+  }
   EXPECT_TRUE(fs::is_empty(dir_ / "folder.html"));
-  EXPECT_EQ(FolderEntries(dir_), std::vector<std::string>{"folder.html"});
+  EXPECT_TRUE(fs::is_fifo(dir_ / "fifo.html"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "to-fifo.html"));
+  EXPECT_EQ(FolderEntries(dir_),
+            (std::vector<std::string>{"fifo.html", "folder.html", "to-fifo.html"}));
+}
+
+// A link to a file keeps leading to it, and the file it leads to is replaced whole, in
+// its own folder; a link that leads nowhere is replaced by the file.
+TEST_F(WholeFileTest, ALinkToAFileKeepsLeadingToIt) {
+  fs::create_directory(dir_ / "real");
+  std::ofstream(dir_ / "real" / "sheet.html") << "earlier";
+  fs::create_symlink("real/sheet.html", dir_ / "link.html");
+  fs::create_symlink("nowhere.html", dir_ / "dangling.html");
+  EXPECT_TRUE(Replace(In("link.html"), "new"));
+  EXPECT_TRUE(Replace(In("dangling.html"), "new"));
+  EXPECT_EQ(fs::read_symlink(dir_ / "link.html"), "real/sheet.html");
+  EXPECT_EQ(Content(dir_ / "real" / "sheet.html"), "new");
+  EXPECT_EQ(FolderEntries(dir_ / "real"), std::vector<std::string>{"sheet.html"});
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir_ / "dangling.html")));
+  EXPECT_EQ(FolderEntries(dir_), (std::vector<std::string>{"dangling.html", "link.html", "real"}));
+}
+
+// As root, a device would be replaced by a file: /dev/null stays a device.
+TEST_F(WholeFileTest, ADeviceIsNeverReplaced) {
+  std::string reason;
+  EXPECT_FALSE(Replace("/dev/null", "x", &reason));
+  EXPECT_EQ(reason, platform::kNotARegularFile);
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+// Only temporaries of the name's own pattern that no write can still be busy with go.
+TEST_F(WholeFileTest, LeftoverTemporariesOfTheNameAlone) {
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(6);
+  for (const char* name : {".sheet.html.0123abcd", ".sheet.html.fedcba98", ".sheet.html.0123abc",
+                           ".sheet.htm.0123abcd", ".other.html.0123abcd"}) {
+    MakeFile(name, "partial");
+    fs::last_write_time(dir_ / name, old);
+  }
+  MakeFile(".sheet.html.00000000", "being written");
+  fs::create_symlink("/etc/hostname", dir_ / ".sheet.html.11111111");
+  const timespec link_times[2] = {{0, UTIME_OMIT}, {1, 0}};  // the link itself, long ago
+  ASSERT_EQ(
+      utimensat(AT_FDCWD, In(".sheet.html.11111111").c_str(), link_times, AT_SYMLINK_NOFOLLOW), 0);
+  platform::RemoveLeftoverTemporaries(In("sheet.html"));
+  EXPECT_EQ(FolderEntries(dir_),
+            (std::vector<std::string>{".other.html.0123abcd", ".sheet.htm.0123abcd",
+                                      ".sheet.html.00000000", ".sheet.html.0123abc",
+                                      ".sheet.html.11111111"}));
 }
 
 const Fault kFaults[] = {

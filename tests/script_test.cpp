@@ -32,6 +32,8 @@ TEST(ScriptLineTest, BlankAndCommentLinesAreSkipped) {
   EXPECT_FALSE(SplitLine("\r"));
   EXPECT_FALSE(SplitLine("# set 编辑框_P 1"));
   EXPECT_TRUE(SplitLine(" # not a comment"));
+  EXPECT_FALSE(SplitLine("   "));
+  EXPECT_FALSE(SplitLine(" \t \r"));
 }
 
 // Scripts and their output are UTF-8.
@@ -60,6 +62,16 @@ TEST(ScriptRunTest, StopsAtTheFirstBadLine) {
   EXPECT_EQ(RunLines(U8(u8"click 编辑框_P\n"), &out, &err), 2);
   EXPECT_EQ(err, U8(u8"line 1: \"click\" does not apply to 编辑框_P\n"));
   EXPECT_EQ(RunLines(U8(u8"set 按钮_电容器计算 1\n"), &out, &err), 2);
+}
+
+// Windows editors start a UTF-8 file with a byte order mark; only there is it skipped.
+TEST(ScriptRunTest, AByteOrderMarkStartingTheScriptIsSkipped) {
+  std::string out, err;
+  const std::string mark = "\xEF\xBB\xBF";
+  EXPECT_EQ(RunLines(mark + U8(u8"get 编辑框_频率\n \t\n"), &out, &err), 0) << err;
+  EXPECT_EQ(out, U8(u8"编辑框_频率=50\n"));
+  EXPECT_EQ(RunLines(U8(u8"get 编辑框_频率\n") + mark + "get\n", &out, &err), 2);
+  EXPECT_EQ(err, "line 2: unknown command \"" + mark + "get\"\n");
 }
 
 TEST(ScriptRunTest, PropertiesPrintByTheirForm) {

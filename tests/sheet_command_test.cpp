@@ -8,6 +8,7 @@
 #include "calc/pages/page_sheets.h"
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
+#include "runtime/platform/utf8.h"
 #include "tests/headless_window.h"
 #include "tools/capcalc-script/script.h"
 
@@ -65,8 +66,45 @@ TEST(SheetCommandTest, RefusedLines) {
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1\n")), "line 6: missing path\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /tmp/x.txt\n")),
             "line 6: a sheet is written as .html or .json, not \"/tmp/x.txt\"\n");
-  EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /nonexistent/folder/x.json\n")),
-            "line 6: cannot write \"/nonexistent/folder/x.json\"\n");
+  // The system's reason follows, in the user's language.
+  EXPECT_TRUE(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /nonexistent/folder/x.json\n"))
+                  .starts_with("line 6: cannot write \"/nonexistent/folder/x.json\": "));
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    const size_t length = rt::DecodeUtf8(text.substr(i), &code);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+// Whatever bytes a box holds, the sheet's files are valid UTF-8 and the box keeps them.
+TEST(SheetCommandTest, BytesThatAreNoTextBecomeReplacementCharacters) {
+  const fs::path folder = fs::temp_directory_path() / "capcalc sheet bytes";
+  fs::create_directories(folder);
+  for (const std::string odd : {"a\xff"
+                                "b",
+                                "\xed\xa0\x80", "\xc0\xbc", "6\x81"}) {
+    const std::string lines = U8(u8"set 编辑框_电容电压 ") + odd + "\n" +
+                              U8(u8"click 按钮_电容器计算\nsheet 编辑框_电容电流 ") +
+                              (folder / "s.json").string() + "\n" + U8(u8"sheet 编辑框_电容电流 ") +
+                              (folder / "s.html").string() + "\n" + U8(u8"get 编辑框_电容电压\n");
+    testing_support::StartHeadless();
+    std::istringstream in(lines);
+    std::ostringstream out, err;
+    script::RunScript(in, out, err);
+    EXPECT_EQ(err.str(), "") << odd;
+    EXPECT_EQ(out.str(), U8(u8"编辑框_电容电压=") + odd + "\n");
+    for (const char* name : {"s.json", "s.html"}) {
+      const std::string written = Contents(folder / name);
+      EXPECT_TRUE(IsValidUtf8(written)) << name << " for " << odd;
+      EXPECT_NE(written.find(U8(u8"\uFFFD")), std::string::npos) << name << " for " << odd;
+    }
+  }
+  fs::remove_all(folder);
 }
 
 #ifndef _WIN32
@@ -83,7 +121,7 @@ TEST(SheetCommandTest, AFullFileSystemKeepsTheEarlierSheet) {
     std::ofstream(small / "filler", std::ios::binary) << std::string(24 * 1024, 'x');
     const std::string errors =
         ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + sheet.string() + "\n");
-    if (errors != "line 6: cannot write \"" + sheet.string() + "\"\n") return 1;
+    if (!errors.starts_with("line 6: cannot write \"" + sheet.string() + "\": ")) return 1;
     if (Contents(sheet) != earlier) return 2;
     return testing_support::FolderEntries(small) == std::vector<std::string>{"filler", "sheet.html"}
                ? 0

@@ -8,7 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -191,6 +195,82 @@ TEST_F(ProgramFolderTest, OnlyASoundFileIsLoaded) {
               0);
     ExpectRefused("another user's library");
   }
+}
+
+// A link under the name is followed only when it, too, is the user's or root's: one that
+// another user planted in a folder everyone can write chooses which library runs.
+TEST_F(ProgramFolderTest, ALinkAnotherUserPlantedIsRefused) {
+  const fs::path sound = top_ / "sound.so";
+  fs::copy_file(CAPCALC_SKIN_ENGINE_FILE, sound);
+  fs::permissions(sound, fs::perms(0644));
+  fs::create_symlink(sound, library());
+  const ChildOutcome own = Run();
+  EXPECT_EQ(own.status, 0) << own.err;
+  if (geteuid() != 0) GTEST_SKIP() << "a link of another user takes root to make";
+  ASSERT_EQ(lchown(library().c_str(), testing_support::UnprivilegedUser(),
+                   testing_support::UnprivilegedGroup()),
+            0);
+  ExpectRefused("a link another user planted");
+  EXPECT_TRUE(fs::is_symlink(library()));
+}
+
+// A start killed between writing the library's temporary file and naming it leaves the
+// temporary; a later start removes such leftovers, but never one a start beside it is
+// still writing, nor anything else.
+TEST_F(ProgramFolderTest, LeftoverTemporariesAreRemovedByALaterStart) {
+  const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  auto plant = [&](const std::string& name, bool old) {
+    std::ofstream(folder_ / name) << "partial";
+    if (old) fs::last_write_time(folder_ / name, an_hour_ago);
+  };
+  for (bool library_there : {false, true}) {
+    plant(".SkinEngine.so.0123abcd", true);   // left by a killed start
+    plant(".SkinEngine.so.89abcdef", false);  // a start beside this one still writing
+    plant(".SkinEngine.so.old", true);
+    plant("SkinEngine.so.0123abcd", true);
+    plant(".SkinEngine.so.0123ABCD", true);
+    fs::create_directory(folder_ / ".SkinEngine.so.00000000");
+    fs::last_write_time(folder_ / ".SkinEngine.so.00000000", an_hour_ago);
+    const ChildOutcome outcome = Run();
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    std::vector<std::string> left = Leftovers();
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".SkinEngine.so.00000000", ".SkinEngine.so.0123ABCD",
+                                              ".SkinEngine.so.89abcdef", ".SkinEngine.so.old",
+                                              "SkinEngine.so.0123abcd"}))
+        << "library already there: " << library_there;
+    EXPECT_TRUE(HoldsTheImage(library()));
+  }
+}
+
+// A program path longer than the system gives (4,559 bytes) leaves the program's folder
+// unknown: nothing is written anywhere, and the report says why. The shell cannot enter
+// such a folder, so the child does, a step at a time.
+TEST_F(ProgramFolderTest, AProgramPathTooLongForTheSystemWritesNothing) {
+  const bool root_had_library = fs::exists(fs::symlink_status("/SkinEngine.so"));
+  const std::string step(100, 'd');
+  const fs::path errors = top_ / "errors", script = top_ / "script";
+  const int status = testing_support::RunInChild([&] {
+    if (chdir(top_.c_str()) != 0) return 101;
+    for (int i = 0; i < 45; ++i) {
+      if (mkdir(step.c_str(), 0755) != 0 || chdir(step.c_str()) != 0) return 102;
+    }
+    fs::copy_file(CAPCALC_SCRIPT_PROGRAM, "capcalc-script");
+    if (!freopen(errors.c_str(), "w", stderr)) return 103;
+    setenv("LC_ALL", "C", 1);
+    execl("./capcalc-script", "capcalc-script", script.c_str(), nullptr);
+    return 104;
+  });
+  EXPECT_EQ(status, 255);
+  EXPECT_NE(ReadFile(errors).find(kUnbound + kNotWritten + "File name too long\r\n"),
+            std::string::npos)
+      << ReadFile(errors);
+  EXPECT_EQ(fs::exists(fs::symlink_status("/SkinEngine.so")), root_had_library);
+  // The deepest folder holds the program alone.
+  const ChildOutcome deepest = RunCommand("cd '" + top_.string() + "' && find " + step +
+                                          " -type f -o -type l | sed 's,.*/,,'");
+  EXPECT_EQ(deepest.out, "capcalc-script\n");
+  RunCommand("rm -rf '" + (top_ / step).string() + "'");
 }
 
 // The design lets the user put an engine of their own under the name.

@@ -18,8 +18,11 @@ using SetAeroExport = int32_t(int32_t on);
 using AttachResExport = int32_t(const uint8_t* skin, int32_t byte_count, const char* text, int32_t,
                                 int32_t, int32_t);
 
+// Empty when the program's folder is not known: a name without its folder would land in
+// the current one, or at the root.
 std::string SkinEngineFilePath() {
   const rt::HeapText folder(rt::CallCommand(rt::ProgramFolder, 0, nullptr));
+  if (folder.view().empty()) return {};
   return std::string(folder.view()) + rt::platform::FolderSeparator() + kSkinEngineFile;
 }
 
@@ -31,6 +34,8 @@ bool Succeeded(rt::Command command, int argc, const rt::Value* args) {
 
 void EnsureSkinEngineFile() {
   const std::string path = SkinEngineFilePath();
+  if (path.empty()) return;  // binding the library then reports why it is missing
+  rt::platform::RemoveLeftoverTemporaries(path);
   const rt::Value path_argument = rt::MakeText(path.c_str());
   if (Succeeded(rt::FileExists, 1, &path_argument)) return;
   std::span<const uint8_t> image = skin::SkinEngineImage();

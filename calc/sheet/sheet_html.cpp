@@ -26,7 +26,7 @@ constexpr char kStyle[] =
 
 std::string Escaped(const std::string& gbk) {
   std::string html;
-  for (char c : rt::GbkToUtf8(gbk)) {
+  for (char c : rt::GbkToUtf8Text(gbk)) {
     switch (c) {
       case '&': html += "&amp;"; break;
       case '<': html += "&lt;"; break;

@@ -15,7 +15,7 @@ using Member = std::pair<std::string, std::string>;  // key (GBK) and JSON value
 std::string String(const std::string& gbk) {
   static const char kHex[] = "0123456789abcdef";
   std::string json = "\"";
-  for (char c : rt::GbkToUtf8(gbk)) {
+  for (char c : rt::GbkToUtf8Text(gbk)) {
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       json += '\\';

@@ -53,15 +53,21 @@ bool BindFromSystemLibraries(DllCommandSlot& slot) {
 
 bool BindFromNamedLibrary(DllCommandSlot& slot) { return Bind(slot, LoadLibrary(slot.library)); }
 
+std::string CannotWriteBesideProgram(const std::string& library, const std::string& reason) {
+  return "\r\n无法在程序所在文件夹写入“" + library + "”" + (reason.empty() ? "" : "：" + reason);
+}
+
 // When nothing is beside the program under the library's name because writing it there
-// failed, the report's message goes on with that, and the system's reason, on a line of its
-// own. Anything that is there now was not kept out by that write.
+// failed, or because the program's folder is not known, the report's message goes on with
+// that, and the system's reason, on a line of its own. Anything that is there now was not
+// kept out by that write.
 std::string WhyMissingBesideProgram(const std::string& library) {
+  if (ProgramFolderPath().empty() && !platform::NamesItsFolder(library))
+    return CannotWriteBesideProgram(library, WhyProgramFileIsUnknown());
   const std::string path = BesideProgram(library);
   if (path.empty() || platform::AnyEntryMatches(path)) return {};
   const std::optional<std::string> reason = WhyWritingFailed(path);
-  if (!reason) return {};
-  return "\r\n无法在程序所在文件夹写入“" + library + "”" + (reason->empty() ? "" : "：" + *reason);
+  return reason ? CannotWriteBesideProgram(library, *reason) : std::string();
 }
 
 [[noreturn]] void ReportUnboundCommand(const DllCommandSlot& slot) {

@@ -30,6 +30,7 @@ std::atomic<bool> g_end_begun = false;
 // The program file's full path, split at its last separator into folder and file name.
 void FindProgramFile(RuntimeState& state) {
   const std::string full = platform::ProgramFilePath();
+  if (full.empty()) state.program_file_unknown_reason = platform::LastFailureText();
   const size_t separator = FindLastAsciiCharacter(full, platform::FolderSeparator());
   state.program_folder = separator == std::string::npos ? std::string() : full.substr(0, separator);
   state.program_file_name = separator == std::string::npos ? full : full.substr(separator + 1);
@@ -178,6 +179,8 @@ DisplayMode CurrentDisplayMode() {
 
 const ProgramDescription& CurrentProgram() { return Runtime().program; }
 const std::string& ProgramFolderPath() { return Runtime().program_folder; }
+
+const std::string& WhyProgramFileIsUnknown() { return Runtime().program_file_unknown_reason; }
 
 void RaiseSuppression() {
   if (RuntimeState* state = RuntimeIfAny()) ++state->suppression;

@@ -74,6 +74,9 @@ const ProgramDescription& CurrentProgram();
 
 // The folder holding the program file and the file's own name, as found at start-up.
 const std::string& ProgramFolderPath();
+// Why the system did not tell the program file's path (GBK; empty when it did, or gave no
+// reason): a path longer than the system can give, say.
+const std::string& WhyProgramFileIsUnknown();
 
 // While the count is above zero no event handler runs. A runtime error report and the end
 // of the program raise it for good.

@@ -44,8 +44,9 @@ struct FailedWrite {
 struct RuntimeState {
   // frame.cpp
   ProgramDescription program;
-  std::string program_folder;     // GBK
-  std::string program_file_name;  // GBK
+  std::string program_folder;               // GBK
+  std::string program_file_name;            // GBK
+  std::string program_file_unknown_reason;  // GBK: the system's words when it did not tell
   std::thread::id ui_thread;
   std::atomic<int> suppression = 0;  // raised by other threads' end requests too
   EndRoutine end_routine = nullptr;

@@ -127,6 +127,24 @@ std::string GbkToUtf8(std::string_view gbk) {
   return out;
 }
 
+std::string GbkToUtf8Text(std::string_view gbk) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+  const std::string utf8 = GbkToUtf8(gbk);
+  std::string text;
+  text.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    char32_t cp = 0;
+    const size_t length = DecodeUtf8(std::string_view(utf8).substr(i), &cp);
+    if (length == 0 || IsEscape(cp)) {
+      text += kReplacement;
+    } else {
+      text.append(utf8, i, length);
+    }
+    i += std::max<size_t>(length, 1);
+  }
+  return text;
+}
+
 std::string Utf8ToGbk(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -22,6 +22,11 @@ namespace rt {
 std::string GbkToUtf8(std::string_view gbk);
 std::string Utf8ToGbk(std::string_view utf8);
 
+// For documents that other programs read, which must hold text only: as GbkToUtf8, but
+// whatever is no character (a byte that crosses raw, an escape character) becomes U+FFFD,
+// the replacement character, so that the result is always valid UTF-8.
+std::string GbkToUtf8Text(std::string_view gbk);
+
 // Where the last `ascii` byte stands in the inside text as a character of its own; npos
 // when it does not. The second byte of a double-byte character may be any byte from 0x40
 // on, "\" among them: a path is cut at its separators, never inside a character.

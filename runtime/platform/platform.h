@@ -23,6 +23,8 @@ std::string ProgramFilePath();
 char FolderSeparator();
 // Makes `folder` the current folder; false when the system refuses.
 bool EnterFolder(const std::string& folder);
+// The current folder's full path; empty when the system does not tell (it was removed).
+std::string CurrentFolder();
 // The user's home folder; empty when the system knows none.
 std::string HomeFolder();
 
@@ -68,10 +70,13 @@ bool AnyEntryMatches(const std::string& path);
 // holds the whole new content or what it held before. On failure the temporary file goes
 // and nothing else has changed.
 
-// Gives `path` the content `bytes`, replacing any earlier file. A new file gets what any
-// new file of the user gets (on POSIX systems 0666 less the umask), whatever the earlier
-// one had. On failure `reason`, when given, receives the system's description of what
-// failed, as an inside text.
+// Gives `path` the content `bytes`, replacing any earlier file; a symbolic link to a
+// regular file keeps leading to it, and the file it leads to is replaced. A new file gets
+// what any new file of the user gets (on POSIX systems 0666 less the umask), whatever the
+// earlier one had. Something there that is no regular file (a FIFO, a device, a folder)
+// is refused at once, with `kNotARegularFile` as the reason. On failure `reason`, when
+// given, receives the system's description of what failed, as an inside text.
+inline constexpr const char* kNotARegularFile = "not a regular file";
 bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                            std::string* reason = nullptr);
 // Creates the file with the pieces one after the other, only when nothing exists under
@@ -79,6 +84,11 @@ bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> byt
 // code. On failure `reason`, when given, receives the system's description.
 bool CreateFileAtomically(const std::string& path, std::span<const std::span<const uint8_t>> pieces,
                           std::string* reason = nullptr);
+
+// Removes the temporary files that writes of `path` left behind when the program was
+// killed between writing and naming them: only files of that name pattern, of the user's
+// own, that no write can still be busy with, as they are older than a few minutes.
+void RemoveLeftoverTemporaries(const std::string& path);
 
 struct File {
   intptr_t handle = -1;

@@ -3,11 +3,13 @@
 // (a full disk, a size limit, the program killed, the power gone), the name holds either
 // the whole new content or exactly what it held before. A failure the program sees
 // removes the temporary file too; only a program killed meanwhile leaves it, hidden.
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <random>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "runtime/platform/platform.h"
 #include "runtime/platform/whole_file_steps.h"
@@ -17,6 +19,11 @@ namespace {
 
 enum class Placement { kReplacing, kWithoutReplacing };
 
+constexpr size_t kRandomDigits = 8;
+
+// A write takes a fraction of a second; one this old was ended before it named its file.
+constexpr std::chrono::minutes kLeftoverAge{5};
+
 // ".NAME.xxxxxxxx" beside "NAME": in the same folder, hence on the same file system, as a
 // rename needs; hidden by its leading dot where a dot hides. Nothing for an empty path,
 // which the system then refuses as it refuses that path.
@@ -24,8 +31,17 @@ std::string TemporaryName(const std::string& path, uint32_t random) {
   if (path.empty()) return {};
   const size_t name_start = FileNameStart(path);
   char suffix[16];
-  std::snprintf(suffix, sizeof suffix, ".%08x", random);
+  std::snprintf(suffix, sizeof suffix, ".%0*x", static_cast<int>(kRandomDigits), random);
   return path.substr(0, name_start) + "." + path.substr(name_start) + suffix;
+}
+
+// Whether `name` is what TemporaryName gives for a file named `of`.
+bool IsTemporaryNameOf(std::string_view name, std::string_view of) {
+  const size_t digits_start = 1 + of.size() + 1;
+  if (name.size() != digits_start + kRandomDigits || name[0] != '.' ||
+      name.substr(1, of.size()) != of || name[digits_start - 1] != '.')
+    return false;
+  return name.substr(digits_start).find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
 // Not open when the system refused, or when no free name was found.
@@ -88,9 +104,21 @@ bool WriteThroughTemporary(const std::string& path,
 
 }  // namespace
 
+void RemoveLeftoverTemporaries(const std::string& path) {
+  const std::string name = path.substr(FileNameStart(path));
+  if (name.empty()) return;
+  RemoveOldFilesBeside(
+      path, [&](std::string_view entry) { return IsTemporaryNameOf(entry, name); }, kLeftoverAge);
+}
+
 bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                            std::string* reason) {
-  return WriteThroughTemporary(path, {&bytes, 1}, NewFileAccess::kAsAnyNewFile,
+  std::string target;
+  if (!ReplacementTarget(path, &target)) {
+    if (reason) *reason = kNotARegularFile;
+    return false;
+  }
+  return WriteThroughTemporary(target, {&bytes, 1}, NewFileAccess::kAsAnyNewFile,
                                Placement::kReplacing, reason);
 }
 

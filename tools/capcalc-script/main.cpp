@@ -13,6 +13,7 @@
 #include "calc/pages/program.h"
 #include "runtime/platform/platform.h"
 #include "tools/capcalc-script/script.h"
+#include "tools/capcalc-script/starting_folder.h"
 
 namespace {
 
@@ -31,8 +32,9 @@ standard input without one, in UTF-8:
     sheet NAME PATH      the calculation sheet of the last click shown in result box NAME,
                          written to PATH: HTML for .html, JSON for .json
 
-TEXT is the rest of the line as it stands. Blank lines and lines starting with "#" are
-skipped. A bad line prints "line N: ..." and ends with status 2; a runtime error prints its
+TEXT is the rest of the line as it stands; a relative SCRIPT or PATH is taken from the
+folder the driver was started in. Blank lines and lines starting with "#" are skipped.
+A bad line prints "line N: ..." and ends with status 2; a runtime error prints its
 report and ends with status 255; output that cannot be written ends with status 1.
 )";
 
@@ -58,10 +60,12 @@ int main(int argc, char** argv) {
     std::cerr << kUsage.substr(0, kUsage.find("\n\n") + 1);
     return 2;
   }
+  script::RememberStartingFolder();
   std::ifstream file;
   if (arguments.size() == 1) {
     // A path of UTF-8 characters, so that it names the same file on every system.
-    file.open(std::filesystem::path(std::u8string(option.begin(), option.end())), std::ios::binary);
+    const std::string path = script::FromStartingFolder(option);
+    file.open(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
     if (!file) {
       std::cerr << "capcalc-script: cannot read " << option << ": " << std::strerror(errno) << "\n";
       return 2;

@@ -23,6 +23,7 @@
 #include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/tips/balloon_tip.h"
 #include "tools/capcalc-script/sheet_command.h"
+#include "tools/capcalc-script/starting_folder.h"
 
 namespace script {
 namespace {
@@ -138,8 +139,10 @@ Problem DumpTemplate(Context&, const Line& line) {
   // The path is everything after the command.
   std::string path = line.has_name ? line.name + (line.rest.empty() ? "" : " " + line.rest) : "";
   if (path.empty()) return "missing path";
-  if (!rt::platform::ReplaceFileAtomically(rt::Utf8ToGbk(path), forms::MainWindowTemplate()))
-    return "cannot write " + Quoted(path);
+  std::string reason;
+  if (!rt::platform::ReplaceFileAtomically(rt::Utf8ToGbk(FromStartingFolder(path)),
+                                           forms::MainWindowTemplate(), &reason))
+    return CannotWrite(path, reason);
   return {};
 }
 
@@ -308,7 +311,8 @@ int RunScript(std::istream& in, std::ostream& out, std::ostream& err, std::strin
     while (problem.empty() && out) {
       const LineRead read = ReadLine(in, &text);
       if (read == LineRead::kEnd) break;
-      ++number;
+      if (++number == 1 && text.starts_with(kUtf8ByteOrderMark))
+        text.erase(0, kUtf8ByteOrderMark.size());
       problem = read == LineRead::kTooLong
                     ? "longer than " + std::to_string(kMaxLineBytes) + " bytes"
                     : RunLine(context, text);

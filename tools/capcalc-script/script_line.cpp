@@ -14,7 +14,8 @@ constexpr size_t kExcerptCharacters = 80;
 
 std::optional<Line> SplitLine(std::string_view text) {
   if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-  if (text.empty() || text.front() == '#') return std::nullopt;
+  const bool blank = text.find_first_not_of(" \t") == std::string_view::npos;
+  if (blank || text.front() == '#') return std::nullopt;
   Line line;
   size_t first = text.find(' ');
   line.command = std::string(text.substr(0, first));
@@ -54,5 +55,9 @@ std::string Excerpt(std::string_view utf8) {
 }
 
 std::string Quoted(std::string_view utf8) { return "\"" + Excerpt(utf8) + "\""; }
+
+std::string CannotWrite(std::string_view utf8_path, std::string_view reason) {
+  return "cannot write " + Quoted(utf8_path) + (reason.empty() ? "" : ": " + rt::GbkToUtf8(reason));
+}
 
 }  // namespace script

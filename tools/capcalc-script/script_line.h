@@ -24,8 +24,12 @@ struct Line {
   bool has_name = false;
 };
 
-// Nullopt for lines without a command: blank lines and lines starting with "#".
+// Nullopt for lines without a command: blank lines (nothing but spaces and tabs) and lines
+// starting with "#".
 std::optional<Line> SplitLine(std::string_view text);
+
+// The byte order mark that Windows editors put before a UTF-8 text.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 enum class LineRead { kLine, kEnd, kTooLong };
 
@@ -50,5 +54,9 @@ std::optional<T> ParseNumber(std::string_view text) {
 // and the same in quotes.
 std::string Excerpt(std::string_view utf8);
 std::string Quoted(std::string_view utf8);
+
+// Why a file the user named was not written: the path, then the system's reason (an
+// inside text) when it gave one.
+std::string CannotWrite(std::string_view utf8_path, std::string_view reason);
 
 }  // namespace script

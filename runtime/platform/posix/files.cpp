@@ -6,7 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
 
 #include <string>
 #include <string_view>
@@ -138,6 +142,22 @@ File OpenEmptiedForWriting(const std::string& path) {
   return {fd};
 }
 
+// A link that leads nowhere is replaced by the file, as before there were links to follow;
+// whatever cannot be looked at is left to the writing, which then says why.
+bool ReplacementTarget(const std::string& path, std::string* target) {
+  *target = path;
+  const std::string native = GbkToUtf8(path);
+  struct stat entry, followed;
+  if (lstat(native.c_str(), &entry) != 0 || S_ISREG(entry.st_mode)) return true;
+  if (!S_ISLNK(entry.st_mode)) return false;
+  if (stat(native.c_str(), &followed) != 0) return true;
+  if (!S_ISREG(followed.st_mode)) return false;
+  char* resolved = realpath(native.c_str(), nullptr);
+  if (resolved) *target = Utf8ToGbk(resolved);
+  std::free(resolved);
+  return true;
+}
+
 // The umask takes from the mode what the user keeps from others; code is kept from
 // their writing whatever the umask.
 File CreateExclusively(const std::string& path, NewFileAccess access, bool* taken) {
@@ -191,6 +211,25 @@ void SyncFolderOf(const std::string& path) {
   if (fd < 0) return;
   Calls().fsync(fd);
   Calls().close(fd);
+}
+
+void RemoveOldFilesBeside(const std::string& path,
+                          const std::function<bool(std::string_view)>& is_leftover,
+                          std::chrono::seconds age) {
+  const size_t name_start = FileNameStart(path);
+  const std::string folder = name_start == 0 ? "." : GbkToUtf8(path.substr(0, name_start));
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return;
+  const time_t written_before = time(nullptr) - static_cast<time_t>(age.count());
+  while (const dirent* entry = readdir(dir)) {
+    struct stat status;
+    if (!is_leftover(Utf8ToGbk(entry->d_name)) ||
+        fstatat(dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
+    if (S_ISREG(status.st_mode) && status.st_uid == geteuid() && status.st_mtime < written_before)
+      unlinkat(dirfd(dir), entry->d_name, 0);
+  }
+  closedir(dir);
 }
 
 bool RemoveFile(const std::string& path) { return Calls().unlink(GbkToUtf8(path).c_str()) == 0; }

@@ -3,7 +3,8 @@
 //
 // A library named by its path is loaded only when the file is sound: a complete regular
 // file that no other user could have written (owned by the running user or by root, and
-// writable by neither group nor others). What is refused never runs: the checks are made
+// writable by neither group nor others), under a name that no other user could have put
+// there as a symbolic link. What is refused never runs: the checks are made
 // on the open file, and the library is loaded from that very file.
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -63,14 +64,27 @@ bool IsSound(int fd) {
          HoldsWholeElf(fd, static_cast<uint64_t>(status.st_size));
 }
 
+// A symbolic link under the name is followed only when the link, too, is the running
+// user's or root's: whoever planted it would choose which library it leads to.
+bool EntryIsTrusted(const std::string& path, struct stat* entry) {
+  if (lstat(path.c_str(), entry) != 0) return false;
+  return !S_ISLNK(entry->st_mode) || entry->st_uid == geteuid() || entry->st_uid == 0;
+}
+
+bool SameEntry(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_uid == b.st_uid;
+}
+
 // Only a regular file is opened at all: opening a FIFO would wait for a writer, and
-// opening a device may do something. The open file is checked again, as it may have
-// been swapped meanwhile.
+// opening a device may do something. The open file and the entry are checked again, as
+// either may have been swapped meanwhile.
 int OpenSoundFile(const std::string& path) {
-  struct stat status;
-  if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return -1;
+  struct stat entry, status, entry_after;
+  if (!EntryIsTrusted(path, &entry) || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+    return -1;
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd >= 0 && !IsSound(fd)) {
+  if (fd >= 0 &&
+      (!IsSound(fd) || lstat(path.c_str(), &entry_after) != 0 || !SameEntry(entry, entry_after))) {
     close(fd);
     return -1;
   }

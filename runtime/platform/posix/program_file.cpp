@@ -2,6 +2,7 @@
 #include <limits.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "runtime/platform/gbk.h"
@@ -18,6 +19,13 @@ std::string ProgramFilePath() {
 char FolderSeparator() { return '/'; }
 
 bool EnterFolder(const std::string& folder) { return chdir(GbkToUtf8(folder).c_str()) == 0; }
+
+std::string CurrentFolder() {
+  char* folder = getcwd(nullptr, 0);
+  const std::string inside = folder ? Utf8ToGbk(folder) : std::string();
+  std::free(folder);
+  return inside;
+}
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();

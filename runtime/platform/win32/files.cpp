@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "runtime/platform/gbk.h"
@@ -50,6 +53,24 @@ size_t PastLast(std::string_view path, std::string_view separators) {
   return start;
 }
 
+// The final path of an open file without the "\\?\" the system puts before it, which the
+// inside form of a path does not carry.
+std::string FinalPathOf(HANDLE handle) {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                           FILE_NAME_NORMALIZED);
+  if (length >= path.size()) {
+    path.resize(length);
+    length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                       FILE_NAME_NORMALIZED);
+  }
+  if (length == 0 || length >= path.size()) return {};
+  path.resize(length);
+  if (path.starts_with(L"\\\\?\\UNC\\")) return InsideFromWide(L"\\" + path.substr(7));
+  if (path.starts_with(L"\\\\?\\")) return InsideFromWide(path.substr(4));
+  return InsideFromWide(path);
+}
+
 }  // namespace
 
 const FileCalls& SystemFileCalls() { return kSystemCalls; }
@@ -63,6 +84,30 @@ bool AnyEntryMatches(const std::string& path) {
   if (search == INVALID_HANDLE_VALUE) return false;
   FindClose(search);
   return true;
+}
+
+// A file a write still holds open is kept by the system as well: it is shared with none.
+void RemoveOldFilesBeside(const std::string& path,
+                          const std::function<bool(std::string_view)>& is_leftover,
+                          std::chrono::seconds age) {
+  const std::string folder = path.substr(0, FileNameStart(path));
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(WidePath(folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  auto ticks = [](const FILETIME& time) {  // in 100 ns
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  const uint64_t written_before = ticks(now) - static_cast<uint64_t>(age.count()) * 10'000'000;
+  do {
+    const std::string name = InsideFromWide(found.cFileName);
+    const bool plain_file =
+        !(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    if (plain_file && is_leftover(name) && ticks(found.ftLastWriteTime) < written_before)
+      DeleteFileW(WidePath(folder + name).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 
 // Opened without truncating, then emptied: a file of the same name that is hidden or
@@ -105,6 +150,29 @@ bool Close(File& file) {
   const bool closed = Calls().close_handle(Handle(file)) != 0;
   file = {};
   return closed;
+}
+
+// Opened without access, which neither waits on a pipe nor disturbs a device: a device
+// (NUL, CON, a pipe) or a folder is refused, a symbolic link to a file followed to the file.
+// What cannot be opened is left to the writing, which then says why.
+bool ReplacementTarget(const std::string& path, std::string* target) {
+  *target = path;
+  const std::wstring wide = WidePath(path);
+  const HANDLE handle =
+      CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return true;
+  BY_HANDLE_FILE_INFORMATION information;
+  const bool regular = GetFileType(handle) == FILE_TYPE_DISK &&
+                       GetFileInformationByHandle(handle, &information) &&
+                       !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  const DWORD entry = GetFileAttributesW(wide.c_str());
+  if (regular && entry != INVALID_FILE_ATTRIBUTES && (entry & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    const std::string final_path = FinalPathOf(handle);
+    if (!final_path.empty()) *target = final_path;
+  }
+  CloseHandle(handle);
+  return regular;
 }
 
 // ReplaceFileW gives the new content what Windows keeps of a document saved again: the

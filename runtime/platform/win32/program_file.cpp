@@ -31,6 +31,16 @@ bool EnterFolder(const std::string& folder) {
   return SetCurrentDirectoryW(WidePath(folder).c_str()) != 0;
 }
 
+std::string CurrentFolder() {
+  std::wstring folder(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+    if (length == 0) return {};
+    if (length < folder.size()) return InsideFromWide(std::wstring_view(folder.data(), length));
+    folder.resize(length);  // the size it needs, its terminating zero included
+  }
+}
+
 // Split as the C runtime splits it, quotes and backslashes included.
 std::vector<std::string> ProgramArguments(int, char**) {
   int count = 0;
