@@ -96,13 +96,18 @@ std::string Working(const Sheet& sheet) {
   return Object(members);
 }
 
+// K before and after the whole-number rule.
+std::string FailedCountOf(double computed, double used) {
+  return Object({{"computed", Number(computed)}, {"used", Number(used)}});
+}
+
 // The row's marks as codes, in the order the sheet lists them.
 std::string Marks(const FaultRow& row) {
   std::vector<std::string> marks;
   for (auto [applies, code] :
-       {std::pair{row.at_k, "\"k\""}, std::pair{row.first_pickup, "\"first_pickup\""},
-        std::pair{row.last_within_kv, "\"last_within_kv\""}, std::pair{row.alarm, "\"alarm\""}})
-    if (applies) marks.push_back(code);
+       {std::pair{row.at_k, "k"}, std::pair{row.first_pickup, "first_pickup"},
+        std::pair{row.last_within_kv, "last_within_kv"}, std::pair{row.alarm, "alarm"}})
+    if (applies) marks.push_back(String(code));
   return Joined(marks, "[", ", ", "]");
 }
 
@@ -120,8 +125,7 @@ std::string Faults(const Sheet& sheet) {
 // The limit as written, not as held: 1.05, not 1.0499999523162842.
 std::string Alarm(const ProtectionStage& alarm) {
   return Object({{"overvoltage_limit", kAlarmOvervoltageLimit},
-                 {"failed_count",
-                  Object({{"computed", Number(alarm.computed_K)}, {"used", Number(alarm.K)}})},
+                 {"failed_count", FailedCountOf(alarm.computed_K, alarm.K)},
                  {"signal", Number(alarm.signal)},
                  {"setting", Number(alarm.setting)}});
 }
@@ -142,8 +146,7 @@ std::string Warnings(const Sheet& sheet) {
 std::vector<Member> VariantMembers(const Sheet& sheet) {
   if (sheet.failed_count) {
     std::vector<Member> members = {
-        {"failed_count", Object({{"computed", Number(sheet.failed_count->computed)},
-                                 {"used", Number(sheet.failed_count->used)}})},
+        {"failed_count", FailedCountOf(sheet.failed_count->computed, sheet.failed_count->used)},
         {"faults", Faults(sheet)}};
     if (sheet.alarm) members.emplace_back("alarm", Alarm(*sheet.alarm));
     return members;
