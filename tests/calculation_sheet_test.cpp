@@ -9,6 +9,7 @@
 #include "calc/pages/calculator_state.h"
 #include "calc/pages/control_io.h"
 #include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_document.h"
 #include "calc/sheet/sheet_json.h"
 #include "runtime/core/frame.h"
 #include "runtime/core/number_format.h"
@@ -119,6 +120,13 @@ std::vector<int> Marks(const Sheet& sheet) {
   return marks;
 }
 
+// The failure count of the row marked for the alarm stage; -1 when none is.
+int AlarmRow(const Sheet& sheet) {
+  for (const FaultRow& row : sheet.faults)
+    if (row.alarm) return row.failures;
+  return -1;
+}
+
 std::vector<std::string> Codes(const Sheet& sheet) {
   std::vector<std::string> codes;
   for (const SheetWarning& warning : sheet.warnings) codes.push_back(warning.code);
@@ -139,6 +147,7 @@ TEST_P(VoltageSheetTest, ExternalFusesWorkedCheck) {
   EXPECT_NEAR(sheet.failed_count->computed, 2.727, 0.001);
   EXPECT_EQ(sheet.failed_count->used, 2);
   EXPECT_EQ(Marks(sheet), (std::vector{2, 2, 2}));
+  EXPECT_EQ(AlarmRow(sheet), 1);  // 30·0.05 / 1.05 = 1.43
   EXPECT_EQ(Codes(sheet), Texts{});
 }
 
@@ -150,6 +159,7 @@ TEST_P(VoltageSheetTest, SingleFailureExceedsKv) {
   EXPECT_EQ(Column(sheet, &FaultRow::overvoltage), (Texts{"1", "1.2"}));  // no further than M − 1
   EXPECT_EQ(sheet.failed_count->used, 1);
   EXPECT_EQ(Marks(sheet), (std::vector{1, 1, 0}));
+  EXPECT_EQ(AlarmRow(sheet), 1);  // beside the trip row: both stages at one failure
   EXPECT_EQ(Codes(sheet), Texts{"single_failure_exceeds_kv"});
 }
 
@@ -404,17 +414,76 @@ TEST(SheetJsonTest, WorkedCheck) {
     {"control": "编辑框_Klm1", "label": "灵敏系数Klm（≥1.1~1.5）", "text": "1.3", "value": 1.2999999523162842, "unit": ""}
   ],
   "setting": {"control": "编辑框_Udz", "text": "16.48351729773", "value": 16.483517297727044},
+  "working": {"Us": 100, "D": 1, "G": 300},
   "failed_count": {"computed": 2.7272732257843018, "used": 2},
   "faults": [
-    {"failures": 0, "overvoltage": 1, "signal": 0, "picks_up": false},
-    {"failures": 1, "overvoltage": 1.0344827586206897, "signal": 10.344827586206897, "picks_up": false},
-    {"failures": 2, "overvoltage": 1.0714285714285714, "signal": 21.428571428571427, "picks_up": true},
-    {"failures": 3, "overvoltage": 1.1111111111111112, "signal": 33.333333333333336, "picks_up": true},
-    {"failures": 4, "overvoltage": 1.1538461538461537, "signal": 46.15384615384615, "picks_up": true}
+    {"failures": 0, "overvoltage": 1, "signal": 0, "picks_up": false, "marks": []},
+    {"failures": 1, "overvoltage": 1.0344827586206897, "signal": 10.344827586206897, "picks_up": false, "marks": ["alarm"]},
+    {"failures": 2, "overvoltage": 1.0714285714285714, "signal": 21.428571428571427, "picks_up": true, "marks": ["k", "first_pickup", "last_within_kv"]},
+    {"failures": 3, "overvoltage": 1.1111111111111112, "signal": 33.333333333333336, "picks_up": true, "marks": []},
+    {"failures": 4, "overvoltage": 1.1538461538461537, "signal": 46.15384615384615, "picks_up": true, "marks": []}
   ],
+  "alarm": {"overvoltage_limit": 1.05, "failed_count": {"computed": 1.4285701513290405, "used": 1}, "signal": 10.344827651977539, "setting": 7.957560024171976},
   "warnings": []
 }
 )json"));
+}
+
+// The two stages side by side under the fault table, each with its purpose; a fuseless
+// unit has no stages.
+TEST(SheetDocumentTest, AlarmAndTripStages) {
+  Fill(kOpenDelta);
+  const SheetDocument document = DocumentOf(SheetOfClick(kOpenDelta.external, kOpenDelta.result));
+  ASSERT_EQ(document.sections.size(), 7u);
+  EXPECT_EQ(document.sections[3].heading, "故障表");
+  EXPECT_EQ(document.sections[3].table->rows[1].cells[4].text, "告警");
+  EXPECT_EQ(document.sections[3].table->rows[2].cells[4].text,
+            "F = K、首次动作、V ≤ Kv 的最后一行");
+  const DocumentSection& stages = document.sections[4];
+  EXPECT_EQ(stages.heading, "告警与跳闸");
+  std::vector<Texts> rows;
+  for (const DocumentRow& row : stages.table->rows) {
+    rows.emplace_back();
+    for (const DocumentCell& cell : row.cells) rows.back().push_back(cell.text);
+  }
+  EXPECT_EQ(stages.table->headings,
+            (Texts{"段", "过电压倍数", "K（取整前）", "K", "信号（V）", "整定值（V）"}));
+  EXPECT_EQ(rows, (std::vector<Texts>{
+                      {"告警", "1.05", "1.428570151329", "1", "10.34482765198", "7.957560024172"},
+                      {"跳闸", "1.1", "2.727273225784", "2", "21.42857170105", "16.48351729773"}}));
+  EXPECT_EQ(stages.paragraph->text, "告警：带时限发信号；跳闸：切除电容器组");
+  for (const DocumentSection& section :
+       DocumentOf(SheetOfClick(kOpenDelta.fuseless, kOpenDelta.result)).sections)
+    EXPECT_NE(section.heading, "告警与跳闸");
+}
+
+// Every fused page: the working values by their symbols, and the alarm stage written with
+// its limit as typed; the internal fuses' T and R in place of D.
+TEST(SheetJsonTest, WorkingValuesAndAlarmOfEveryFusedPage) {
+  const std::pair<Page, std::string> kExpected[] = {
+      {kDifferential, U8(u8R"("working": {"Us": 100, "T": 1680, "R": 91, "G": 300})")},
+      {kNeutralLine,
+       U8(u8R"("working": {"Iψ": 288.70001220703125, "CT": 40, "T": 2688, "R": 151, "G": 10.826250457763672})")},
+      {kBridge,
+       U8(u8R"("working": {"Iψ": 288.70001220703125, "CT": 40, "T": 2688, "R": 148, "G": 21.652500915527344})")}};
+  for (const auto& [page, working] : kExpected) {
+    Fill(page);
+    const std::string json = SheetJson(SheetOfClick(page.internal, page.result));
+    EXPECT_NE(json.find(working), std::string::npos) << json;
+    EXPECT_NE(json.find(R"("alarm": {"overvoltage_limit": 1.05, "failed_count": {"computed": 0.)"),
+              std::string::npos)
+        << json;
+    EXPECT_EQ(json.find("\"alarm\": {", json.find("\"alarm\": {") + 1), std::string::npos);
+  }
+  Fill(kBridge);
+  const std::string json = SheetJson(SheetOfClick(kBridge.fuseless, kBridge.result));
+  EXPECT_NE(json.find(U8(u8R"("working": {"Iψ": 288.70001220703125, "CT": 40, "D": 4})")),
+            std::string::npos)
+      << json;
+  EXPECT_EQ(json.find("alarm"), std::string::npos);
+  FillCapacitorPage("5", 0);
+  EXPECT_NE(SheetJson(SheetOfClick(按钮_电容器计算, 编辑框_XC)).find(R"("working": {})"),
+            std::string::npos);
 }
 
 TEST(SheetJsonTest, TextsAreEscapedAndNonFiniteNumbersAreNull) {

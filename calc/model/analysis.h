@@ -1,7 +1,7 @@
 // What a calculation sheet says of a calculation beyond its inputs and results: the
-// working values with their meaning, the fault table (fused variants) or the fault of a
-// fuseless unit, page 1's operating voltage and result formulas, the warnings and the
-// formulas in closed form. Texts are GBK.
+// working values with their meaning, the fault table and the alarm stage (fused variants)
+// or the fault of a fuseless unit, page 1's operating voltage and result formulas, the
+// warnings and the formulas in closed form. Texts are GBK.
 #pragma once
 
 #include <optional>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/model/fault_table.h"
+#include "calc/model/protection.h"
 #include "calc/model/warnings.h"
 
 namespace calc {
@@ -19,6 +20,7 @@ struct WorkingValue {
   std::string meaning;
   std::string text;
   std::string unit;
+  double value = 0;  // as held
 };
 
 struct FailedCount {
@@ -37,6 +39,7 @@ struct SheetAnalysis {
   std::optional<FailedCount> failed_count;
   std::vector<FaultRow> faults;
   std::optional<FuselessFault> fuseless;
+  std::optional<ProtectionStage> trip, alarm;  // fused variants
   std::optional<double>
       operating_voltage;  // page 1: the capacitors' voltage behind the reactor, kV
   std::vector<SheetWarning> warnings;

@@ -28,7 +28,10 @@ void MarkRows(std::vector<FaultRow>& rows, const FaultModel& model) {
   auto last_within = std::find_if(rows.rbegin(), rows.rend(),
                                   [&](const FaultRow& row) { return row.overvoltage <= model.Kv; });
   if (last_within != rows.rend()) last_within->last_within_kv = true;
-  for (FaultRow& row : rows) row.at_k = row.failures == model.K;
+  for (FaultRow& row : rows) {
+    row.at_k = row.failures == model.K;
+    row.alarm = row.failures == model.alarm_K;
+  }
 }
 
 }  // namespace
@@ -74,7 +77,7 @@ std::vector<FaultRow> FaultRows(const FaultModel& model) {
     row.picks_up = ReachesSetting(row.signal, model.setting);
     rows.push_back(row);
     exceeded = exceeded || row.overvoltage > model.Kv;
-    if (exceeded && failures >= model.K + 2) break;
+    if (exceeded && failures >= model.K + 2 && failures >= model.alarm_K.value_or(0)) break;
   }
   MarkRows(rows, model);
   return rows;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,14 @@ namespace calc {
 // A bank's response to F failures: V(F) = whole / (whole − F·step) and
 // S(F) = G·F / (whole − F·step).
 struct FaultModel {
-  double whole = 0;           // 3MN, or T = 3MNmn with internal fuses
-  double step = 0;            // D, or R with internal fuses
-  double signal_factor = 0;   // G
-  double setting = 0;         // Uch / Klm or Ich / Klm
-  double Kv = 0;              // the overvoltage the sound ones may bear
-  double K = 0;               // the failures the setting was computed for
-  int64_t most_failures = 0;  // what the group can lose before it is gone
+  double whole = 0;               // 3MN, or T = 3MNmn with internal fuses
+  double step = 0;                // D, or R with internal fuses
+  double signal_factor = 0;       // G
+  double setting = 0;             // Uch / Klm or Ich / Klm
+  double Kv = 0;                  // the overvoltage the sound ones may bear
+  double K = 0;                   // the failures the setting was computed for
+  std::optional<double> alarm_K;  // those the alarm stage was computed for
+  int64_t most_failures = 0;      // what the group can lose before it is gone
 };
 
 struct FaultRow {
@@ -32,6 +34,7 @@ struct FaultRow {
   bool at_k = false;            // F = K
   bool first_pickup = false;    // the first row that picks up
   bool last_within_kv = false;  // the last row with V(F) ≤ Kv
+  bool alarm = false;           // F = K of the alarm stage
 };
 
 // The table never runs past F = 99, so it holds at most 100 rows.
@@ -50,8 +53,9 @@ extern const FormulaText kElementOvervoltageText, kElementSignalText;
 bool ReachesSetting(double signal, double setting);
 bool FallsShortOfSetting(double signal, double setting);
 
-// Rows from F = 0 up to the larger of K + 2 and the first F with V(F) > Kv, never past
-// most_failures nor F = 99; a row whose denominator is not positive is left out.
+// Rows from F = 0 up to the larger of K + 2, the alarm stage's K and the first F with
+// V(F) > Kv, never past most_failures nor F = 99; a row whose denominator is not positive
+// is left out.
 std::vector<FaultRow> FaultRows(const FaultModel& model);
 
 // A number of the fault table as the sheet shows it: five significant digits.

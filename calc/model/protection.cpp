@@ -1,5 +1,6 @@
 #include "calc/model/protection.h"
 
+#include <cassert>
 #include <cmath>
 #include <span>
 
@@ -84,12 +85,8 @@ double ExternalRatio(const PageConstants& c, const ProtectionValues& v) {
 
 void ExternalFuses(ProtectionTexts& texts, InputReader& read, ProtectionOutcome& outcome) {
   ProtectionValues& v = outcome.values;
-  const PageConstants c = ConstantsOf(outcome.page);
   v.Kv = read.Number("Kv", std::move(texts.Kv));
   v.Klm = read.Number("Klm", std::move(texts.Klm));
-  v.K = ExternalFailedCount(c, v);
-  RoundFailedCountToWhole(v);
-  StoreSignal(outcome, ExternalRatio(c, v), v);
 }
 
 constexpr FormulaText kElementStep = {"R = 3N(M(n - 1) + 1) - 2，T = 3MNmn",
@@ -112,14 +109,21 @@ double InternalRatio(const PageConstants& c, const ProtectionValues& v) {
 
 void InternalFuses(ProtectionTexts& texts, InputReader& read, ProtectionOutcome& outcome) {
   ProtectionValues& v = outcome.values;
-  const PageConstants c = ConstantsOf(outcome.page);
   v.Kv = read.Number("Kv", std::move(texts.Kv));
   v.Klm = read.Number("Klm", std::move(texts.Klm));
   v.m = read.Truncated("m", std::move(texts.m));
   v.n = read.Truncated("n", std::move(texts.n));
-  v.K = InternalFailedCount(c, v);
+}
+
+// A fused variant's K from the overvoltage limit in v.Kv, and the signal at K failures:
+// the trip at the typed Kv and the alarm at 1.05 both come from here.
+void FailedCountAndSignal(ProtectionOutcome& outcome) {
+  ProtectionValues& v = outcome.values;
+  const PageConstants c = ConstantsOf(outcome.page);
+  const bool internal = outcome.variant == kInternalFuses;
+  v.K = internal ? InternalFailedCount(c, v) : ExternalFailedCount(c, v);
   RoundFailedCountToWhole(v);
-  StoreSignal(outcome, InternalRatio(c, v), v);
+  StoreSignal(outcome, internal ? InternalRatio(c, v) : ExternalRatio(c, v), v);
 }
 
 constexpr FormulaText kSetting = {"Udz = Uch / Klm", "Idz = Ich / Klm"};
@@ -195,9 +199,27 @@ ProtectionOutcome CalculateProtection(CalculationPage page, Variant variant,
     case kInternalFuses: InternalFuses(texts, read, outcome); break;
     case kCapacitorParameters: break;
   }
+  if (IsFused(variant)) FailedCountAndSignal(outcome);
   outcome.setting = Setting(outcome);
   outcome.setting_text = ShownText(outcome.setting);
   return outcome;
+}
+
+ProtectionStage StageOf(const ProtectionOutcome& outcome) {
+  assert(IsFused(outcome.variant));
+  const ProtectionValues& v = outcome.values;
+  return {v.Kv, v.computed_K, v.K, StoredSignal(outcome), outcome.setting};
+}
+
+ProtectionStage AlarmStage(const ProtectionOutcome& trip) {
+  ProtectionOutcome alarm;
+  alarm.page = trip.page;
+  alarm.variant = trip.variant;
+  alarm.values = trip.values;
+  alarm.values.Kv = NumberOf(kAlarmOvervoltageLimit);
+  FailedCountAndSignal(alarm);
+  alarm.setting = Setting(alarm);
+  return StageOf(alarm);
 }
 
 float StoredSignal(const ProtectionOutcome& outcome) {

@@ -48,6 +48,26 @@ struct ProtectionOutcome {
 
 ProtectionOutcome CalculateProtection(CalculationPage page, Variant variant, ProtectionTexts texts);
 
+// The alarm stage of a fused variant: a delayed signal once the sound units or elements
+// reach 105 % of their rated voltage, ahead of the trip at Kv. The limit is held as the
+// page holds a typed Kv.
+inline constexpr char kAlarmOvervoltageLimit[] = "1.05";
+
+// A stage of a fused variant's protection: the page's own rule for K with the stage's
+// overvoltage limit in place of Kv, the signal at K failures and the setting from it.
+struct ProtectionStage {
+  float Kv = 0;          // the overvoltage limit, as held
+  float computed_K = 0;  // K before the whole-number rule
+  float K = 0;
+  float signal = 0;  // Uch or Ich, as stored
+  double setting = 0;
+};
+
+// The stage a fused outcome computed: the trip stage, at the typed Kv, of a click.
+ProtectionStage StageOf(const ProtectionOutcome& outcome);
+// The alarm stage of a fused outcome, from the values its click read.
+ProtectionStage AlarmStage(const ProtectionOutcome& trip);
+
 // The whole-number rule for K: below 1 (by more than 1e-7) or not a number gives 1,
 // otherwise the integer part, held in single precision.
 float WholeFailedCount(float computed);

@@ -36,7 +36,7 @@ double FailureStep(const ProtectionOutcome& outcome) {
                                                     : UnitStep(constants, v.N);
 }
 
-FaultModel ModelOf(const ProtectionOutcome& outcome) {
+FaultModel ModelOf(const ProtectionOutcome& outcome, const ProtectionStage& alarm) {
   FaultModel model;
   model.whole = WholeCount(outcome.values, outcome.variant);
   model.step = FailureStep(outcome);
@@ -44,6 +44,7 @@ FaultModel ModelOf(const ProtectionOutcome& outcome) {
   model.setting = outcome.setting;
   model.Kv = outcome.values.Kv;
   model.K = outcome.values.K;
+  model.alarm_K = alarm.K;
   model.most_failures = MostFailures(outcome);
   return model;
 }
@@ -52,10 +53,11 @@ void AddBasis(SheetAnalysis& analysis, const ProtectionOutcome& outcome) {
   const ProtectionValues& v = outcome.values;
   if (MeasuresVoltage(outcome.page)) {
     analysis.working_values.push_back(
-        {"Us", "电容器额定相电压折算到放电线圈二次侧", Text(v.Us), "V"});
+        {"Us", "电容器额定相电压折算到放电线圈二次侧", Text(v.Us), "V", v.Us});
   } else {
-    analysis.working_values.push_back({"Iψ", "电容器额定相电流", Text(v.Iψ), "A"});
-    analysis.working_values.push_back({"CT", "电流互感器变比", rt::FormatInteger(v.CT), ""});
+    analysis.working_values.push_back({"Iψ", "电容器额定相电流", Text(v.Iψ), "A", v.Iψ});
+    analysis.working_values.push_back(
+        {"CT", "电流互感器变比", rt::FormatInteger(v.CT), "", double(v.CT)});
   }
 }
 
@@ -66,11 +68,11 @@ void AddFailedCount(SheetAnalysis& analysis, const ProtectionOutcome& outcome) {
       outcome.variant == Variant::kInternalFuses ? "一个元件组内的故障元件数" : "故障电容器台数";
   analysis.failed_count = FailedCount{v.computed_K, v.K};
   analysis.working_values.push_back(
-      {"K（取整前）", std::string("由 Kv 算得的") + counted, Text(v.computed_K), ""});
-  analysis.working_values.push_back({"K", "取整后，至少为 1", Text(v.K), ""});
-  analysis.working_values.push_back({measure.signal,
-                                     std::string("K 个故障时的") + SignalName(outcome.page),
-                                     Text(StoredSignal(outcome)), measure.unit});
+      {"K（取整前）", std::string("由 Kv 算得的") + counted, Text(v.computed_K), "", v.computed_K});
+  analysis.working_values.push_back({"K", "取整后，至少为 1", Text(v.K), "", v.K});
+  analysis.working_values.push_back(
+      {measure.signal, std::string("K 个故障时的") + SignalName(outcome.page),
+       Text(StoredSignal(outcome)), measure.unit, StoredSignal(outcome)});
 }
 
 void AddModelValues(SheetAnalysis& analysis, const ProtectionOutcome& outcome,
@@ -78,16 +80,20 @@ void AddModelValues(SheetAnalysis& analysis, const ProtectionOutcome& outcome,
   const bool internal = outcome.variant == Variant::kInternalFuses;
   analysis.working_values.push_back({internal ? "T" : "3MN",
                                      internal ? "三相元件总数 3MNmn" : "三相电容器总台数 3MN",
-                                     Text(model.whole), ""});
-  analysis.working_values.push_back(
-      {internal ? "R" : "D", StepFormula(outcome.page, outcome.variant), Text(model.step), ""});
+                                     Text(model.whole), "", model.whole});
+  analysis.working_values.push_back({internal ? "R" : "D",
+                                     StepFormula(outcome.page, outcome.variant), Text(model.step),
+                                     "", model.step});
   analysis.working_values.push_back({"G", SignalFactorFormula(outcome.page),
-                                     Text(model.signal_factor), MeasureOf(outcome.page).unit});
+                                     Text(model.signal_factor), MeasureOf(outcome.page).unit,
+                                     model.signal_factor});
 }
 
 void AddFaultTable(SheetAnalysis& analysis, const ProtectionOutcome& outcome) {
   AddFailedCount(analysis, outcome);
-  const FaultModel model = ModelOf(outcome);
+  analysis.trip = StageOf(outcome);
+  analysis.alarm = AlarmStage(outcome);
+  const FaultModel model = ModelOf(outcome, *analysis.alarm);
   AddModelValues(analysis, outcome, model);
   analysis.faults = FaultRows(model);
   for (SheetWarning& warning : FusedWarnings(model, analysis.faults))
@@ -100,9 +106,9 @@ void AddFuselessFault(SheetAnalysis& analysis, const ProtectionOutcome& outcome)
   const double step = UnitStep(ConstantsOf(outcome.page), v.N);
   analysis.working_values.push_back(
       {measure.signal, std::string("一台电容器内部 β 击穿时的") + SignalName(outcome.page),
-       Text(StoredSignal(outcome)), measure.unit});
+       Text(StoredSignal(outcome)), measure.unit, StoredSignal(outcome)});
   analysis.working_values.push_back(
-      {"D", StepFormula(outcome.page, outcome.variant), Text(step), ""});
+      {"D", StepFormula(outcome.page, outcome.variant), Text(step), "", step});
   analysis.fuseless = FuselessFault{FuselessOvervoltage(WholeCount(v, outcome.variant), step, v.β),
                                     StoredSignal(outcome)};
 }

@@ -40,6 +40,7 @@ std::string RowMarks(const FaultRow& row) {
   add(row.at_k, "F = K");
   add(row.first_pickup, "首次动作");
   add(row.last_within_kv, "V ≤ Kv 的最后一行");
+  add(row.alarm, "告警");
   return marks;
 }
 

@@ -51,7 +51,8 @@ std::string SheetTitle(const Sheet& sheet);
 std::string DefaultFileName(const Sheet& sheet);
 // The moment of the click in local time, "2026-12-08 15:30:05".
 std::string SheetTime(const Sheet& sheet);
-// The marks of a row, "F = K、首次动作", empty when it has none.
+// The marks of a row, "F = K、首次动作", empty when it has none; "告警" marks the row
+// the alarm stage was computed for.
 std::string RowMarks(const FaultRow& row);
 
 }  // namespace calc

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "calc/model/numbers.h"
 #include "runtime/core/number_format.h"
 
 namespace calc {
@@ -52,6 +53,26 @@ DocumentSection FaultTableSection(const Sheet& sheet) {
   return {"故障表", table, false, {}, {}};
 }
 
+DocumentRow StageRowOf(const char* stage, const std::string& limit, const ProtectionStage& values,
+                       const std::string& setting) {
+  return {{Text(stage), Number(limit), Number(rt::FormatDouble(values.computed_K)),
+           Number(rt::FormatDouble(values.K)), Number(rt::FormatDouble(values.signal)),
+           Number(setting)}};
+}
+
+// The two stages of a fused variant's protection, the alarm at 1.05 and the trip at Kv.
+DocumentSection StagesSection(const Sheet& sheet) {
+  const std::string& unit = sheet.setting.unit;
+  DocumentTable table = TableWith(
+      {"段", "过电压倍数", "K（取整前）", "K", "信号（" + unit + "）", "整定值（" + unit + "）"});
+  table.rows.push_back(
+      StageRowOf("告警", kAlarmOvervoltageLimit, *sheet.alarm, ShownText(sheet.alarm->setting)));
+  const SheetEntry* Kv = InputWithSymbol(sheet, "Kv");
+  table.rows.push_back(StageRowOf("跳闸", Kv ? Kv->text : "", *sheet.trip, sheet.setting.text));
+  return {
+      "告警与跳闸", table, false, DocumentParagraph{"告警：带时限发信号；跳闸：切除电容器组"}, {}};
+}
+
 DocumentSection FuselessSection(const Sheet& sheet) {
   DocumentTable table = TableWith({"故障", "过电压倍数 V", "信号（" + sheet.setting.unit + "）"});
   table.rows.push_back(
@@ -97,6 +118,7 @@ SheetDocument DocumentOf(const Sheet& sheet) {
     sections.push_back(SettingSection(sheet));
   }
   if (sheet.failed_count) sections.push_back(FaultTableSection(sheet));
+  if (sheet.alarm && sheet.trip) sections.push_back(StagesSection(sheet));
   if (sheet.fuseless) sections.push_back(FuselessSection(sheet));
   if (sheet.operating_voltage) sections.push_back(ResultsSection(sheet));
   sections.push_back(WarningsSection(sheet));

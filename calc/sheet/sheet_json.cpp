@@ -1,5 +1,6 @@
 #include "calc/sheet/sheet_json.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -85,14 +86,48 @@ std::string Inputs(const Sheet& sheet) {
   return Block(items);
 }
 
+// The working values the sheet shows beside the inputs, by their symbols.
+std::string Working(const Sheet& sheet) {
+  static constexpr std::string_view kSymbols[] = {"Us", "Iψ", "CT", "D", "G", "T", "R"};
+  std::vector<Member> members;
+  for (const WorkingValue& value : sheet.working_values)
+    if (std::find(std::begin(kSymbols), std::end(kSymbols), value.symbol) != std::end(kSymbols))
+      members.emplace_back(value.symbol, Number(value.value));
+  return Object(members);
+}
+
+// K before and after the whole-number rule.
+std::string FailedCountOf(double computed, double used) {
+  return Object({{"computed", Number(computed)}, {"used", Number(used)}});
+}
+
+// The row's marks as codes, in the order the sheet lists them.
+std::string Marks(const FaultRow& row) {
+  std::vector<std::string> marks;
+  for (auto [applies, code] :
+       {std::pair{row.at_k, "k"}, std::pair{row.first_pickup, "first_pickup"},
+        std::pair{row.last_within_kv, "last_within_kv"}, std::pair{row.alarm, "alarm"}})
+    if (applies) marks.push_back(String(code));
+  return Joined(marks, "[", ", ", "]");
+}
+
 std::string Faults(const Sheet& sheet) {
   std::vector<std::string> items;
   for (const FaultRow& row : sheet.faults)
     items.push_back(Object({{"failures", std::to_string(row.failures)},
                             {"overvoltage", Number(row.overvoltage)},
                             {"signal", Number(row.signal)},
-                            {"picks_up", Bool(row.picks_up)}}));
+                            {"picks_up", Bool(row.picks_up)},
+                            {"marks", Marks(row)}}));
   return Block(items);
+}
+
+// The limit as written, not as held: 1.05, not 1.0499999523162842.
+std::string Alarm(const ProtectionStage& alarm) {
+  return Object({{"overvoltage_limit", kAlarmOvervoltageLimit},
+                 {"failed_count", FailedCountOf(alarm.computed_K, alarm.K)},
+                 {"signal", Number(alarm.signal)},
+                 {"setting", Number(alarm.setting)}});
 }
 
 std::string Results(const Sheet& sheet) {
@@ -109,10 +144,13 @@ std::string Warnings(const Sheet& sheet) {
 }
 
 std::vector<Member> VariantMembers(const Sheet& sheet) {
-  if (sheet.failed_count)
-    return {{"failed_count", Object({{"computed", Number(sheet.failed_count->computed)},
-                                     {"used", Number(sheet.failed_count->used)}})},
-            {"faults", Faults(sheet)}};
+  if (sheet.failed_count) {
+    std::vector<Member> members = {
+        {"failed_count", FailedCountOf(sheet.failed_count->computed, sheet.failed_count->used)},
+        {"faults", Faults(sheet)}};
+    if (sheet.alarm) members.emplace_back("alarm", Alarm(*sheet.alarm));
+    return members;
+  }
   if (sheet.fuseless)
     return {{"fuseless", Object({{"overvoltage", Number(sheet.fuseless->overvoltage)},
                                  {"signal", Number(sheet.fuseless->signal)}})}};
@@ -130,6 +168,7 @@ std::string SheetJson(const Sheet& sheet) {
       {"setting", Object({{"control", String(sheet.setting.control)},
                           {"text", String(sheet.setting.text)},
                           {"value", Number(sheet.setting.value)}})},
+      {"working", Working(sheet)},
   };
   for (Member& member : VariantMembers(sheet)) members.push_back(std::move(member));
   members.emplace_back("warnings", Warnings(sheet));

@@ -177,9 +177,10 @@ TEST_F(SheetWindowGuiTest, TheEntryWaitsForTheCalculation) {
   CloseMenu();
 }
 
-// The window shows the fault table with its one marked row (F = 2 is K, the first pickup
-// and the last row within Kv); it carries the program's class and icon; opening it again
-// brings the same window with the latest calculation.
+// The window shows the fault table with its two marked rows (F = 1 the alarm stage's K;
+// F = 2 the trip's K, the first pickup and the last row within Kv) and the two stages
+// below it; it carries the program's class and icon; opening it again brings the same
+// window with the latest calculation.
 TEST_F(SheetWindowGuiTest, TheWindowShowsTheFaultTable) {
   CalculateOpenDelta();
   ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
@@ -190,9 +191,10 @@ TEST_F(SheetWindowGuiTest, TheWindowShowsTheFaultTable) {
   SaveScreenshot(display(), sheet_, std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-window.png");
   Geometry g = WindowGeometry(display(), sheet_);
   std::vector<uint32_t> pixels = WindowPixels(display(), sheet_, {0, 0, g.width, g.height});
-  EXPECT_EQ(BandsWithColour(pixels, g.width, kMarkedRow), 1) << "one marked row of the fault table";
+  EXPECT_EQ(BandsWithColour(pixels, g.width, kMarkedRow), 2)
+      << "the alarm's and the trip's rows of the fault table";
   EXPECT_GE(BandsWithColour(pixels, g.width, kHeadingCell), 2)
-      << "the headings of at least two tables";
+      << "the headings of the fault table and the stages";
 
   XClassHint hint{};
   ASSERT_TRUE(XGetClassHint(display(), sheet_, &hint));

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "calc/model/numbers.h"
 #include "calc/model/protection.h"
+#include "calc/model/protection_analysis.h"
+#include "runtime/core/number_format.h"
 
 namespace {
 
@@ -191,6 +194,121 @@ TEST(ProtectionModelTest, InputsInTheOrderThePagesReadThem) {
       kNeutralLinePage, kInternalFuses, WorkedBank(kNeutralLinePage, kInternalFuses));
   EXPECT_EQ(outcome.inputs[1].text, "40");
   EXPECT_EQ(outcome.inputs[0].value, double{288.7f});
+}
+
+// The alarm stage of each fused worked example, by hand with the page's own rule and 1.05
+// held in single precision (1.0499999523): K = whole[3MN(Kv − 1) / (Kv·D)] or
+// whole[T(Kv − 1) / (Kv·R)], the signal at K held in single precision, the setting the
+// signal over Klm = 1.3.
+struct AlarmExample {
+  CalculationPage page;
+  Variant variant;
+  const char *M, *N;
+  float computed_K;
+  float K;
+  const char* signal;
+  const char* setting;
+};
+
+class AlarmExampleTest : public ::testing::TestWithParam<AlarmExample> {};
+
+TEST_P(AlarmExampleTest, ThePagesOwnRuleAt105Percent) {
+  const AlarmExample& example = GetParam();
+  ProtectionTexts texts = WorkedBank(example.page, example.variant);
+  texts.M = example.M;
+  texts.N = example.N;
+  const ProtectionOutcome trip = CalculateProtection(example.page, example.variant, texts);
+  const ProtectionStage alarm = AlarmStage(trip);
+  EXPECT_EQ(alarm.Kv, 1.05f);
+  EXPECT_EQ(alarm.computed_K, example.computed_K);
+  EXPECT_EQ(alarm.K, example.K);
+  EXPECT_EQ(rt::FormatDouble(alarm.signal), example.signal);
+  EXPECT_EQ(ShownText(alarm.setting), example.setting);
+  EXPECT_EQ(alarm.setting, double(alarm.signal) / double(1.3f));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FusedPages, AlarmExampleTest,
+    ::testing::Values(
+        // 30·0.05 / 1.05 = 1.43: one failed unit, 3·100 / 29.
+        AlarmExample{kOpenDeltaPage, kExternalFuses, "10", "1", 1.42857015f, 1, "10.34482765198",
+                     "7.957560024172"},
+        AlarmExample{kDifferentialPage, kExternalFuses, "10", "1", 1.42857015f, 1, "10.34482765198",
+                     "7.957560024172"},
+        // T = 1680, R = 91: 84 / 95.55 = 0.88 becomes 1; 300 / 1589.
+        AlarmExample{kOpenDeltaPage, kInternalFuses, "10", "1", 0.879120052f, 1, "0.188797980547",
+                     "0.1452292211323"},
+        AlarmExample{kDifferentialPage, kInternalFuses, "10", "1", 0.879120052f, 1,
+                     "0.188797980547", "0.1452292211323"},
+        // 120·0.05 / 1.05 = 5.71: five of forty, 15·100 / 115 (the trip: K = 10).
+        AlarmExample{kOpenDeltaPage, kExternalFuses, "40", "1", 5.71428061f, 5, "13.04347801208",
+                     "10.03344499271"},
+        // 42·0.05 / 1.05 is 2 exactly, but 1.05 held in single precision gives 1.9999982,
+        // whose integer part is 1, as it would be with 1.05 typed as Kv.
+        AlarmExample{kOpenDeltaPage, kExternalFuses, "14", "1", 1.99999821f, 1, "7.317073345184",
+                     "5.628518164287"},
+        // D = 7: 2.4 / 7.35 = 0.33 becomes 1, as the trip's 0.62 does: the two stages meet.
+        AlarmExample{kNeutralLinePage, kExternalFuses, "8", "2", 0.326530308f, 1, "0.2640548944473",
+                     "0.2031191570252"},
+        AlarmExample{kNeutralLinePage, kInternalFuses, "8", "2", 0.847681344f, 1,
+                     "0.004267343319952", "0.003282571904983"},
+        AlarmExample{kNeutralLinePage, kExternalFuses, "40", "1", 5.71428061f, 5, "0.4707065522671",
+                     "0.3620819765635"},
+        AlarmExample{kBridgePage, kExternalFuses, "8", "2", 0.571428061f, 1, "0.4921022951603",
+                     "0.3785402409312"},
+        AlarmExample{kBridgePage, kInternalFuses, "8", "2", 0.864864051f, 1, "0.00852460693568",
+                     "0.006557390191047"},
+        AlarmExample{kBridgePage, kExternalFuses, "40", "2", 2.8571403f, 2, "0.1866594851017",
+                     "0.1435842245756"}));
+
+// The alarm stage is the page's own calculation with 1.05 typed as Kv, on every fused
+// variant and on banks where K is a count, below 1, negative or no number at all; the
+// trip stage is what the click computed.
+TEST(AlarmStageTest, IsThePageWithKvTypedAs105) {
+  const std::vector<std::pair<const char*, const char*>> banks = {
+      {"10", "1"}, {"40", "3"}, {"7", "2"}, {"1", "1"}, {"", ""}, {"200", "8"}, {"-5", "2"}};
+  for (CalculationPage page : {kOpenDeltaPage, kDifferentialPage, kNeutralLinePage, kBridgePage})
+    for (Variant variant : {kExternalFuses, kInternalFuses})
+      for (const auto& [M, N] : banks) {
+        ProtectionTexts texts = WorkedBank(page, variant);
+        texts.M = M;
+        texts.N = N;
+        const ProtectionOutcome trip = CalculateProtection(page, variant, texts);
+        texts.Kv = kAlarmOvervoltageLimit;
+        const ProtectionOutcome typed = CalculateProtection(page, variant, texts);
+        const ProtectionStage alarm = AlarmStage(trip);
+        SCOPED_TRACE(std::string(PageTitle(page)) + " M = " + M + ", N = " + N);
+        EXPECT_EQ(alarm.Kv, typed.values.Kv);
+        EXPECT_EQ(std::bit_cast<uint32_t>(alarm.computed_K),
+                  std::bit_cast<uint32_t>(typed.values.computed_K));
+        EXPECT_EQ(alarm.K, typed.values.K);
+        EXPECT_EQ(std::bit_cast<uint32_t>(alarm.signal),
+                  std::bit_cast<uint32_t>(StoredSignal(typed)));
+        EXPECT_EQ(ShownText(alarm.setting), typed.setting_text);
+        const ProtectionStage stage = StageOf(trip);
+        EXPECT_EQ(ShownText(stage.setting), trip.setting_text);
+        EXPECT_EQ(stage.K, trip.values.K);
+      }
+}
+
+// The fault table runs on to the alarm's row when a Kv below 1.05 puts it past the trip's:
+// 120 units, Kv = 1.02 trips at K = 2, V(3) = 1.026 exceeds Kv, and the alarm lies at 5.
+TEST(AlarmStageTest, TheFaultTableMarksTheAlarmRow) {
+  ProtectionTexts texts = WorkedBank(kOpenDeltaPage, kExternalFuses);
+  texts.M = "40";
+  for (const auto& [Kv, rows, k, alarm] :
+       {std::tuple{"1.02", 6u, 2, 5}, std::tuple{"1.1", 13u, 10, 5}}) {
+    texts.Kv = Kv;
+    const SheetAnalysis analysis =
+        AnalyseProtection(CalculateProtection(kOpenDeltaPage, kExternalFuses, texts), {});
+    ASSERT_EQ(analysis.faults.size(), rows) << Kv;
+    for (const FaultRow& row : analysis.faults) {
+      EXPECT_EQ(row.at_k, row.failures == k) << Kv << " F = " << row.failures;
+      EXPECT_EQ(row.alarm, row.failures == alarm) << Kv << " F = " << row.failures;
+    }
+    EXPECT_EQ(analysis.alarm->K, alarm);
+    EXPECT_EQ(analysis.trip->K, k);
+  }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 """Every variant's sheet as JSON against this script's own evaluation of the formulas,
-on random banks: the pages' steps with their single-precision points, then the fault
-table, the fuseless fault, page 1's operating voltage and the warnings, all written here
-from the formulas rather than taken from the program.
+on random banks: the pages' steps with their single-precision points, then the working
+values, the fault table with its marks, the alarm stage, the fuseless fault, page 1's
+operating voltage and the warnings, all written here from the formulas rather than taken
+from the program.
 
 Usage: random_banks.py DRIVER WORK_FOLDER
 """
@@ -18,6 +19,7 @@ DRIVER, FOLDER = sys.argv[1], sys.argv[2]
 BANKS = 30
 SINGLE_ROUNDING = 2.0 ** -23
 VARIANTS = ("fuseless", "external_fuses", "internal_fuses")
+ALARM_LIMIT = "1.05"  # the alarm stage's overvoltage limit, held as a typed Kv
 
 
 def f32(x):
@@ -113,10 +115,12 @@ def evaluate(page, variant, texts):
         M, N = integer(texts[3]), integer(texts[4])
         Us = f32(div(uψ, div(u1, u2)) * 1000)
         own = texts[5:]
+        working = {"Us": Us}
     else:
         Iψ, CT = number(texts[0]), math.trunc(number(texts[1]))
         M, N = integer(texts[2]), integer(texts[3])
         own = texts[4:]
+        working = {"Iψ": Iψ, "CT": CT}
     if variant == "fuseless":
         β, Klm = number(own[0]), number(own[1])
         if page.voltage:
@@ -127,28 +131,40 @@ def evaluate(page, variant, texts):
             Q = (M * N * 3) - β * (((M * N * 3) - (N * 6)) + page.C)
             signal = f32(div(div(β * page.F, Q) * Iψ, CT))
             D = 6 * N - page.C
+        working["D"] = D
         return dict(setting=div(signal, Klm), fuseless=dict(
-            overvoltage=div(3 * M * N, 3 * M * N * (1 - β) + D * β), signal=signal), M=M, N=N)
+            overvoltage=div(3 * M * N, 3 * M * N * (1 - β) + D * β), signal=signal), M=M, N=N, working=working)
     Kv, Klm = number(own[0]), number(own[1])
     if variant == "external_fuses":
         D = 3 * N - 2 if page.voltage else 6 * N - page.C
-        computed = f32(div(M * N * (Kv - 1) * 3, Kv * ((N * 3 - 2) if page.voltage else (N * 6 - page.C))))
-        K = whole_count(computed)
-        whole, step = 3 * M * N, D
+        whole, step, counted = 3 * M * N, D, M * N
         most = M - 1 if page.voltage else math.floor(M / 2) - 1
+        working["D"] = D
     else:
         m, n = math.trunc(number(own[2])), math.trunc(number(own[3]))
         R = ((((M * N * n * 3) - (M * N * 3)) + (N * 3)) - 2 if page.voltage
              else (((M * N * n * 3) - (M * N * 3)) + (N * 6)) - page.C)
-        computed = f32(div(M * N * m * n * (Kv - 1) * 3, Kv * R))
-        K = whole_count(computed)
-        whole, step = 3 * M * N * m * n, R
+        whole, step, counted = 3 * M * N * m * n, R, M * N * m * n
         most = m - 1
+        working.update(T=whole, R=R)
     G = 3 * Us if page.voltage else div(page.F * Iψ, CT)
-    signal = f32(div(K * 3, whole - K * step) * Us) if page.voltage else f32(div(div(K * page.F, whole - K * step) * Iψ, CT))
-    setting = div(signal, Klm)
-    return dict(setting=setting, computed=computed, K=K, Kv=Kv, M=M, N=N,
-                table=fault_table(whole, step, G, setting, Kv, K, most),
+    working["G"] = G
+
+    def stage(limit):
+        """K for an overvoltage limit, by the page's rule, and the signal and setting at K."""
+        computed = f32(div(counted * (limit - 1) * 3, limit * step))
+        K = whole_count(computed)
+        ratio = div(K * page_factor, whole - K * step)
+        signal = f32(ratio * Us) if page.voltage else f32(div(ratio * Iψ, CT))
+        return computed, K, signal, div(signal, Klm)
+
+    page_factor = 3 if page.voltage else page.F
+    computed, K, signal, setting = stage(Kv)
+    alarm = stage(number(ALARM_LIMIT))
+    return dict(setting=setting, computed=computed, K=K, Kv=Kv, M=M, N=N, working=working,
+                alarm=dict(overvoltage_limit=float(ALARM_LIMIT),
+                           failed_count=dict(computed=alarm[0], used=alarm[1]), signal=alarm[2], setting=alarm[3]),
+                table=fault_table(whole, step, G, setting, Kv, K, most, alarm[1]),
                 V1=div(whole, whole - step), SK=div(G * K, whole - K * step))
 
 
@@ -156,17 +172,23 @@ def allowance(setting):
     return abs(setting) * SINGLE_ROUNDING if math.isfinite(setting) else 0.0
 
 
-def fault_table(whole, step, G, setting, Kv, K, most):
+def fault_table(whole, step, G, setting, Kv, K, most, alarm_K):
     rows, exceeded = [], False
     for F in range(0, min(99, most) + 1):
         denominator = whole - F * step
         if not denominator > 0:
             continue
         V, S = div(whole, denominator), div(G * F, denominator)
-        rows.append(dict(failures=F, overvoltage=V, signal=S, picks_up=S >= setting - allowance(setting)))
+        rows.append(dict(failures=F, overvoltage=V, signal=S, picks_up=S >= setting - allowance(setting), marks=[]))
         exceeded = exceeded or V > Kv
-        if exceeded and F >= K + 2:
+        if exceeded and F >= K + 2 and F >= alarm_K:
             break
+    first = next((row for row in rows if row["picks_up"]), None)
+    last_within = next((row for row in reversed(rows) if row["overvoltage"] <= Kv), None)
+    for row in rows:
+        marks = [("k", row["failures"] == K), ("first_pickup", row is first),
+                 ("last_within_kv", row is last_within), ("alarm", row["failures"] == alarm_K)]
+        row["marks"] = [mark for mark, applies in marks if applies]
     return rows
 
 
@@ -215,12 +237,21 @@ class ProtectionSheets(unittest.TestCase):
         self.assertEqual([i["text"] for i in sheet["inputs"]], texts)
         self.assertEqual(sheet["setting"]["text"], shown)
         self.assertTrue(same(values["setting"], sheet["setting"]["value"]))
+        self.assertEqual(list(sheet["working"]), list(values["working"]))
+        for symbol, value in values["working"].items():
+            self.assertTrue(same(value, sheet["working"][symbol]), symbol)
         if variant == "fuseless":
-            self.assertEqual(list(sheet)[4], "fuseless")
+            self.assertEqual(list(sheet)[4:6], ["working", "fuseless"])
             for key in ("overvoltage", "signal"):
                 self.assertTrue(same(values["fuseless"][key], sheet["fuseless"][key]), key)
         else:
-            self.assertEqual(list(sheet)[4:6], ["failed_count", "faults"])
+            self.assertEqual(list(sheet)[4:8], ["working", "failed_count", "faults", "alarm"])
+            alarm = values["alarm"]
+            self.assertEqual(list(sheet["alarm"]), list(alarm))
+            self.assertEqual(sheet["alarm"]["failed_count"]["used"], alarm["failed_count"]["used"])
+            self.assertTrue(same(alarm["failed_count"]["computed"], sheet["alarm"]["failed_count"]["computed"]))
+            for key in ("overvoltage_limit", "signal", "setting"):
+                self.assertTrue(same(alarm[key], sheet["alarm"][key]), key)
             self.assertTrue(same(values["computed"], sheet["failed_count"]["computed"]))
             self.assertEqual(sheet["failed_count"]["used"], values["K"])
             self.assertEqual(len(sheet["faults"]), len(values["table"]))
@@ -259,8 +290,9 @@ class CapacitorSheets(unittest.TestCase):
                 self.check(texts, connection, asked, load_json(path), shown[index * 12:index * 12 + 12])
 
     def check(self, texts, connection, asked, sheet, shown):
-        self.assertEqual(list(sheet), ["page", "variant", "inputs", "setting", "results", "operating_voltage",
-                                       "warnings"])
+        self.assertEqual(list(sheet), ["page", "variant", "inputs", "setting", "working", "results",
+                                       "operating_voltage", "warnings"])
+        self.assertEqual(sheet["working"], {})
         self.assertEqual([i["text"] for i in sheet["inputs"]][:9], texts)
         self.assertEqual(sheet["inputs"][9]["value"], connection)
         self.assertEqual(sheet["results"], dict(zip(CAPACITOR_RESULTS, shown)))
