@@ -10,7 +10,9 @@
 #include <memory>
 #include <tuple>
 
+#include "calc/pages/calculation_buttons.h"
 #include "calc/pages/calculator_state.h"
+#include "calc/pages/page_sheets.h"
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
@@ -52,21 +54,37 @@ class SheetWindow : public Fl_Double_Window {
     callback(&SheetWindow::Close, this);  // the window manager's close button, Escape
   }
 
-  // The sheet in place of the one shown, the window in front.
-  void Present(const Sheet& sheet) {
-    sheet_ = sheet;
-    title_ = rt::GbkToUtf8(SheetTitle(sheet_));
-    label(title_.c_str());
-    document_ = DocumentOf(sheet_);
-    diagram_ = forms::DecodePicture(sheet_.diagram);
+  // The sheet behind the box in place of the one shown, from its top, the window in front.
+  void Present(const Sheet& sheet, uint32_t box) {
+    box_ = box;
+    Take(sheet);
     view_.Show(document_, diagram_);
     if (!shown()) CentreOnScreen();
     show();
     view_.take_focus();  // the arrow keys scroll the sheet
   }
 
+  // The box's sheet after a new click of the page, where the reader was; the window
+  // stays where it is in the stacking order, the main window keeps the focus.
+  void FollowPage() {
+    if (!shown()) return;
+    if (std::optional<Sheet> sheet = SheetBehind(box_)) {
+      Take(*sheet);
+      view_.Replace(document_, diagram_);
+    }
+  }
+
  private:
   static int ButtonRowHeight() { return kButtonHeight + 2 * kSpacing; }
+
+  // What the window shows, saves and prints.
+  void Take(const Sheet& sheet) {
+    sheet_ = sheet;
+    title_ = rt::GbkToUtf8(SheetTitle(sheet_));
+    label(title_.c_str());
+    document_ = DocumentOf(sheet_);
+    diagram_ = forms::DecodePicture(sheet_.diagram);
+  }
 
   void CentreOnScreen() {
     int screen_x, screen_y, screen_w, screen_h;
@@ -92,6 +110,7 @@ class SheetWindow : public Fl_Double_Window {
   }
   static void Close(Fl_Widget*, void* self) { static_cast<SheetWindow*>(self)->hide(); }
 
+  uint32_t box_ = 0;  // the result box whose sheet the window shows
   Sheet sheet_;
   SheetDocument document_;
   std::optional<forms::Image> diagram_;
@@ -105,19 +124,35 @@ SheetWindows::SheetWindows() : offered_folder(rt::GbkToUtf8(rt::platform::HomeFo
 
 SheetWindows::~SheetWindows() = default;
 
+namespace {
+
+// An open sheet window follows its page's clicks.
+void FollowPage(uint32_t button) {
+  const CalculationButton* clicked = FindCalculationButton(button);
+  if (!clicked) return;
+  const SheetWindows& windows = TheSheetWindows();
+  auto open = windows.open.find(clicked->page);
+  if (open != windows.open.end() && open->second) open->second->FollowPage();
+}
+
+}  // namespace
+
 SheetWindows& TheSheetWindows() {
   CalculatorState& calculator = *Calculator();
-  if (!calculator.window_part) calculator.window_part = std::make_unique<SheetWindows>();
+  if (!calculator.window_part) {
+    calculator.window_part = std::make_unique<SheetWindows>();
+    calculator.after_keep = FollowPage;
+  }
   return static_cast<SheetWindows&>(*calculator.window_part);
 }
 
-void ShowSheetWindow(const Sheet& sheet) {
+void ShowSheetWindow(const Sheet& sheet, uint32_t box) {
   std::unique_ptr<SheetWindow>& window = TheSheetWindows().open[sheet.page];
   if (!window) {
     Fl_Group::current(nullptr);  // a top-level window of its own
     window = std::make_unique<SheetWindow>();
   }
-  window->Present(sheet);
+  window->Present(sheet, box);
 }
 
 }  // namespace calc
