@@ -13,6 +13,7 @@
 #include "calc/pages/calculation_buttons.h"
 #include "calc/pages/calculator_state.h"
 #include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_text.h"
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
@@ -39,8 +40,9 @@ class SheetWindow : public Fl_Double_Window {
   SheetWindow()
       : Fl_Double_Window(kWidth, kHeight), view_(0, 0, kWidth, kHeight - ButtonRowHeight()) {
     const int y = kHeight - kSpacing - kButtonHeight;
-    int x = kWidth - 3 * (kButtonWidth + kSpacing);
-    for (auto [button, caption, action] : {std::tuple{&save_, "保存…", &SheetWindow::Save},
+    int x = kWidth - 4 * (kButtonWidth + kSpacing);
+    for (auto [button, caption, action] : {std::tuple{&copy_, "复制", &SheetWindow::Copy},
+                                           std::tuple{&save_, "保存…", &SheetWindow::Save},
                                            std::tuple{&print_, "打印…", &SheetWindow::Print},
                                            std::tuple{&close_, "关闭", &SheetWindow::Close}}) {
       *button = std::make_unique<Fl_Button>(x, y, kButtonWidth, kButtonHeight);
@@ -48,6 +50,7 @@ class SheetWindow : public Fl_Double_Window {
       (*button)->callback(action, this);
       x += kButtonWidth + kSpacing;
     }
+    copy_->shortcut(FL_COMMAND | 'c');
     end();
     resizable(&view_);
     size_range(kMinimumWidth, kMinimumHeight);
@@ -101,6 +104,12 @@ class SheetWindow : public Fl_Double_Window {
     button.labelsize(font.size);
   }
 
+  // The whole sheet as text onto the clipboard, for a spreadsheet or a document.
+  static void Copy(Fl_Widget*, void* self) {
+    const std::string text =
+        rt::GbkToUtf8(SheetPlainText(static_cast<SheetWindow*>(self)->document_));
+    Fl::copy(text.c_str(), static_cast<int>(text.size()), 1);
+  }
   static void Save(Fl_Widget*, void* self) {
     SaveSheetThroughChooser(static_cast<SheetWindow*>(self)->sheet_);
   }
@@ -117,7 +126,7 @@ class SheetWindow : public Fl_Double_Window {
   std::string title_;
   std::list<std::string> captions_;  // the buttons' labels, which must stay where they are
   SheetView view_;
-  std::unique_ptr<Fl_Button> save_, print_, close_;
+  std::unique_ptr<Fl_Button> copy_, save_, print_, close_;
 };
 
 SheetWindows::SheetWindows() : offered_folder(rt::GbkToUtf8(rt::platform::HomeFolder())) {}
