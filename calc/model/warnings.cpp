@@ -158,9 +158,12 @@ std::optional<SheetWarning> ConnectionTextIgnoredWarning(const NamedValue& conne
   if (items.empty()) return std::nullopt;
   for (const std::string& item : items)
     if (connection.text == item) return std::nullopt;
-  return Warning("connection_text_ignored", connection.caption + "框中的文字“" + connection.text +
-                                                "”不是其选项（" + Quoted(items) + "）之一；" +
-                                                UsedConnection(items, picked));
+  const std::string shown =
+      connection.text.empty()
+          ? "框中没有文字（其选项为" + Quoted(items) + "）；"
+          : "框中的文字“" + connection.text + "”不是其选项（" + Quoted(items) + "）之一；";
+  return Warning("connection_text_ignored",
+                 connection.caption + shown + UsedConnection(items, picked));
 }
 
 }  // namespace calc

@@ -233,6 +233,10 @@ TEST(InputWarningsTest, ConnectionTextNoneOfTheItems) {
   EXPECT_EQ(Find(analysis, "connection_text_ignored")->message,
             "电容器组接线形式框中的文字“delta”不是其选项（“星形接线”、“角形接线”）之一；"
             "计算按“星形接线”的公式进行。");
+  analysis = AnalysedCapacitor(CapacitorBank(1, ""));
+  EXPECT_EQ(Find(analysis, "connection_text_ignored")->message,
+            "电容器组接线形式框中没有文字（其选项为“星形接线”、“角形接线”）；"
+            "计算按“角形接线”的公式进行。");
   analysis = AnalysedCapacitor(CapacitorBank(-1, ""));
   EXPECT_NE(Find(analysis, "connection_text_ignored")
                 ->message.find("未选中任何一项，额定电流与输出容量按角形接线的公式计算"),
