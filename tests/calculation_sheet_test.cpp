@@ -261,7 +261,7 @@ TEST(CurrentSheetTest, NotFiniteNamesTheEmptyInputs) {
   SetContent(kNeutralLine.common[1], "");
   Sheet sheet = SheetOfClick(kNeutralLine.external, kNeutralLine.result);
   EXPECT_EQ(sheet.setting.text, "1.#INF");
-  ASSERT_EQ(Codes(sheet), (Texts{"single_failure_exceeds_kv", "not_finite"}));
+  ASSERT_EQ(Codes(sheet), (Texts{"single_failure_exceeds_kv", "not_finite", "count_not_positive"}));
   EXPECT_NE(sheet.warnings[1].message.find("为空或为零的输入：电流互感器变比。"),
             std::string::npos);
 }
@@ -307,6 +307,19 @@ TEST(CapacitorSheetTest, NotFiniteResultsNameTheEmptyInputs) {
   ASSERT_EQ(Codes(sheet), Texts{"not_finite"});
   EXPECT_EQ(sheet.warnings[0].message,
             "结果不是有限数：调谐频率（1.#INF）。为空或为零的输入：电抗率。");
+}
+
+// "delta" typed into the connection box: the star formulas are used and the sheet says so,
+// naming the box by its caption and the items it offers.
+TEST(CapacitorSheetTest, ConnectionTextNoneOfTheItems) {
+  FillCapacitorPage("5", 0);
+  SetContent(组合框_接线方式, "delta");
+  Sheet sheet = SheetOfClick(按钮_电容器计算, 编辑框_XC);
+  EXPECT_EQ(sheet.results[0].text, "157.4803173257") << "the star formulas";
+  ASSERT_EQ(Codes(sheet), Texts{"connection_text_ignored"});
+  EXPECT_EQ(sheet.warnings[0].message,
+            "电容器组接线形式框中的文字“delta”不是其选项（“星形接线”、“角形接线”）之一；"
+            "计算按“星形接线”的公式进行。");
 }
 
 // Every one of the twelve boxes leads to the click that filled it, whatever was typed or

@@ -48,11 +48,7 @@ SheetDocument Document(int fault_rows) {
   document.sections.push_back({"输入参数", inputs, true, {}, {}});
   document.sections.push_back({"故障表", FaultTable(fault_rows, 2), false, {}, {}});
   document.sections.push_back(
-      {"提示",
-       {},
-       false,
-       {},
-       {{"picks_up_before_k", "首次动作的行在 F = K 之前：保护在允许的故障数之前已动作。"}}});
+      {"提示", {}, false, {}, {{"首次动作的行在 F = K 之前：保护在允许的故障数之前已动作。"}}});
   return document;
 }
 

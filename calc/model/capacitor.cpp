@@ -135,6 +135,7 @@ void ReadInputs(CapacitorTexts& texts, CapacitorOutcome& outcome) {
   v.P = read.Number("P", std::move(texts.P));
   v.connection = texts.connection;
   read.Choice(std::move(texts.connection_text), texts.connection);
+  outcome.connection_items = std::move(texts.connection_items);
 }
 
 bool IsStar(const CapacitorValues& v) { return v.connection == kStar; }
@@ -157,6 +158,26 @@ std::vector<NamedValue> Named(const std::vector<ResultValue>& results,
   return named;
 }
 
+bool IsProtectionSetting(CapacitorResult result) {
+  return result >= kInstantaneousSetting && result <= kDelayedDifferentialSetting;
+}
+
+// What was typed wrong: the CT ratio, a connection none of the box's items, and the four
+// protection settings that come out not above zero.
+void AddInputWarnings(SheetAnalysis& analysis, const CapacitorOutcome& outcome,
+                      const Captions& captions) {
+  AddWarning(analysis.warnings,
+             CountNotPositiveWarning(NamedInputsWith(outcome.inputs, captions.inputs, {"nCT"})));
+  const std::vector<NamedValue> results = Named(outcome.results, captions.results);
+  std::vector<NamedValue> settings;
+  for (size_t i = 0; i < results.size(); ++i)
+    if (IsProtectionSetting(outcome.results[i].result)) settings.push_back(results[i]);
+  AddWarning(analysis.warnings, SettingNotPositiveWarning(settings));
+  const NamedValue connection = NamedInputs(outcome.inputs, captions.inputs).back();
+  AddWarning(analysis.warnings, ConnectionTextIgnoredWarning(connection, outcome.connection_items,
+                                                             outcome.values.connection));
+}
+
 }  // namespace
 
 CapacitorOutcome CalculateCapacitorParameters(CapacitorTexts texts) {
@@ -177,12 +198,11 @@ SheetAnalysis AnalyseCapacitorParameters(const CapacitorOutcome& outcome,
                                          const Captions& captions) {
   SheetAnalysis analysis;
   analysis.operating_voltage = OperatingVoltage(outcome.values);
-  if (std::optional<SheetWarning> warning = NotFiniteWarning(
-          Named(outcome.results, captions.results), NamedInputs(outcome.inputs, captions.inputs)))
-    analysis.warnings.push_back(*warning);
-  if (std::optional<SheetWarning> warning =
-          CapacitorOvervoltageWarning(*analysis.operating_voltage, outcome.values.UN))
-    analysis.warnings.push_back(*warning);
+  AddWarning(analysis.warnings, NotFiniteWarning(Named(outcome.results, captions.results),
+                                                 NamedInputs(outcome.inputs, captions.inputs)));
+  AddWarning(analysis.warnings,
+             CapacitorOvervoltageWarning(*analysis.operating_voltage, outcome.values.UN));
+  AddInputWarnings(analysis, outcome, captions);
   analysis.formulas = {OperatingVoltageFormula(outcome.values)};
   return analysis;
 }

@@ -17,6 +17,7 @@ struct CapacitorTexts {
   std::string UN, QN, Kr, Usys, f, nCT, cosφ1, cosφ2, P;  // as typed, GBK
   int32_t connection = 0;                                 // the picked item: 0 star, 1 delta
   std::string connection_text;                            // the item's text as shown
+  std::vector<std::string> connection_items;              // the items the box offers
 };
 
 // The results in the order the page writes them.
@@ -58,6 +59,7 @@ struct CapacitorOutcome {
   std::vector<InputReading> inputs;  // in the order the page reads them, the connection last
   CapacitorValues values;
   std::vector<ResultValue> results;  // in the order the page writes them
+  std::vector<std::string> connection_items;
 };
 
 CapacitorOutcome CalculateCapacitorParameters(CapacitorTexts texts);

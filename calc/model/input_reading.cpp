@@ -1,5 +1,7 @@
 #include "calc/model/input_reading.h"
 
+#include <algorithm>
+
 #include "calc/model/numbers.h"
 
 namespace calc {
@@ -30,6 +32,17 @@ std::vector<NamedValue> NamedInputs(const std::vector<InputReading>& inputs,
     named.push_back({i < captions.size() ? captions[i] : "", inputs[i].text, inputs[i].value,
                      inputs[i].choice});
   return named;
+}
+
+std::vector<NamedValue> NamedInputsWith(const std::vector<InputReading>& inputs,
+                                        const std::vector<std::string>& captions,
+                                        std::initializer_list<std::string_view> symbols) {
+  const std::vector<NamedValue> named = NamedInputs(inputs, captions);
+  std::vector<NamedValue> chosen;
+  for (size_t i = 0; i < inputs.size(); ++i)
+    if (std::find(symbols.begin(), symbols.end(), inputs[i].symbol) != symbols.end())
+      chosen.push_back(named[i]);
+  return chosen;
 }
 
 }  // namespace calc

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/model/warnings.h"
@@ -43,5 +45,9 @@ class InputReader {
 // input, in their order).
 std::vector<NamedValue> NamedInputs(const std::vector<InputReading>& inputs,
                                     const std::vector<std::string>& captions);
+// Those of them the formulas name by one of the symbols, in the inputs' order.
+std::vector<NamedValue> NamedInputsWith(const std::vector<InputReading>& inputs,
+                                        const std::vector<std::string>& captions,
+                                        std::initializer_list<std::string_view> symbols);
 
 }  // namespace calc

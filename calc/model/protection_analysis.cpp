@@ -89,14 +89,22 @@ void AddModelValues(SheetAnalysis& analysis, const ProtectionOutcome& outcome,
                                      model.signal_factor});
 }
 
-void AddFaultTable(SheetAnalysis& analysis, const ProtectionOutcome& outcome) {
+// The page's sensitivity factor as its box showed it.
+NamedValue SensitivityFactor(const ProtectionOutcome& outcome, const Captions& captions) {
+  std::vector<NamedValue> Klm = NamedInputsWith(outcome.inputs, captions.inputs, {"Klm"});
+  return Klm.empty() ? NamedValue{"Klm", "", outcome.values.Klm} : Klm.front();
+}
+
+void AddFaultTable(SheetAnalysis& analysis, const ProtectionOutcome& outcome,
+                   const Captions& captions) {
   AddFailedCount(analysis, outcome);
   analysis.trip = StageOf(outcome);
   analysis.alarm = AlarmStage(outcome);
   const FaultModel model = ModelOf(outcome, *analysis.alarm);
   AddModelValues(analysis, outcome, model);
   analysis.faults = FaultRows(model);
-  for (SheetWarning& warning : FusedWarnings(model, analysis.faults))
+  for (SheetWarning& warning :
+       FusedWarnings(model, analysis.faults, SensitivityFactor(outcome, captions)))
     analysis.warnings.push_back(std::move(warning));
 }
 
@@ -113,17 +121,28 @@ void AddFuselessFault(SheetAnalysis& analysis, const ProtectionOutcome& outcome)
                                     StoredSignal(outcome)};
 }
 
+// What was typed wrong: counts and ratios, β as a percentage, U2 in volts.
+void AddInputWarnings(SheetAnalysis& analysis, const ProtectionOutcome& outcome,
+                      const Captions& captions) {
+  const auto with = [&](std::initializer_list<std::string_view> symbols) {
+    return NamedInputsWith(outcome.inputs, captions.inputs, symbols);
+  };
+  AddWarning(analysis.warnings, CountNotPositiveWarning(with({"CT", "M", "N", "m", "n"})));
+  for (const NamedValue& β : with({"β"})) AddWarning(analysis.warnings, BetaOutOfRangeWarning(β));
+  const std::vector<NamedValue> coil = with({"U1", "U2"});
+  if (coil.size() == 2) AddWarning(analysis.warnings, CoilVoltageSuspectWarning(coil[0], coil[1]));
+}
+
 void AddWarnings(SheetAnalysis& analysis, const ProtectionOutcome& outcome,
                  const Captions& captions) {
   const NamedValue setting = {captions.results.empty() ? "" : captions.results[0],
                               outcome.setting_text, outcome.setting};
-  if (std::optional<SheetWarning> warning =
-          NotFiniteWarning({setting}, NamedInputs(outcome.inputs, captions.inputs)))
-    analysis.warnings.push_back(*warning);
+  AddWarning(analysis.warnings,
+             NotFiniteWarning({setting}, NamedInputs(outcome.inputs, captions.inputs)));
   if (outcome.page == CalculationPage::kBridgePage)
-    if (std::optional<SheetWarning> warning =
-            BridgeLayoutWarning(outcome.values.M, outcome.values.N))
-      analysis.warnings.push_back(*warning);
+    AddWarning(analysis.warnings, BridgeLayoutWarning(outcome.values.M, outcome.values.N));
+  AddInputWarnings(analysis, outcome, captions);
+  AddWarning(analysis.warnings, SettingNotPositiveWarning({setting}));
 }
 
 }  // namespace
@@ -132,7 +151,7 @@ SheetAnalysis AnalyseProtection(const ProtectionOutcome& outcome, const Captions
   SheetAnalysis analysis;
   AddBasis(analysis, outcome);
   if (IsFused(outcome.variant)) {
-    AddFaultTable(analysis, outcome);
+    AddFaultTable(analysis, outcome, captions);
   } else {
     AddFuselessFault(analysis, outcome);
   }

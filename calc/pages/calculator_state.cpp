@@ -15,6 +15,7 @@ void CalculatorState::Keep(Calculation calculation, std::span<const uint32_t> bo
   auto kept = std::make_shared<const Calculation>(std::move(calculation));
   by_button_[kept->button] = kept;
   for (uint32_t box : boxes_written) by_box_[box] = kept;
+  if (after_keep) after_keep(kept->button);
 }
 
 const Calculation* CalculatorState::OfButton(uint32_t button) const {

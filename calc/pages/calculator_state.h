@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -33,6 +34,10 @@ class CalculatorState : public rt::ProgramState {
   const Calculation* OfButton(uint32_t button) const;
   // Null when no click has written the box.
   const Calculation* Behind(uint32_t box) const;
+
+  // Told of each click once it is kept: the window program's open sheets follow their
+  // page. Unset in the headless driver.
+  std::function<void(uint32_t button)> after_keep;
 
   // What the window program adds to the calculator (its sheet windows), made by it on
   // first use; it goes with the calculator.

@@ -15,6 +15,7 @@ CapacitorTexts ReadTexts() {
   for (const CapacitorInputBox& input : kCapacitorInputs) texts.*input.text = ReadText(input.box);
   texts.connection = ReadSelection(kConnectionBox);
   texts.connection_text = ReadText(kConnectionBox);
+  texts.connection_items = ReadItems(kConnectionBox);
   return texts;
 }
 

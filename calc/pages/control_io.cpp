@@ -8,12 +8,15 @@
 namespace calc {
 namespace {
 
-// The control's first own property (an edit box's content, a caption, a draw panel's
-// picture) as a runtime heap block, null when empty.
-void* ReadContent(uint32_t control_id) {
-  const uint64_t bits = rt::GetProperty(kMainWindowId, control_id, kContentProperty, -1);
+// A text or picture property as a runtime heap block, null when empty.
+void* ReadBlock(uint32_t control_id, int32_t property) {
+  const uint64_t bits = rt::GetProperty(kMainWindowId, control_id, property, -1);
   return reinterpret_cast<void*>(static_cast<uintptr_t>(bits));
 }
+
+// The control's first own property (an edit box's content, a caption, a draw panel's
+// picture).
+void* ReadContent(uint32_t control_id) { return ReadBlock(control_id, kContentProperty); }
 
 }  // namespace
 
@@ -29,6 +32,18 @@ void WriteText(uint32_t control_id, const std::string& gbk_text) {
 
 int32_t ReadSelection(uint32_t control_id) {
   return ReadIntProperty(control_id, kSelectionProperty);
+}
+
+std::vector<std::string> ReadItems(uint32_t control_id) {
+  const rt::HeapText text(static_cast<char*>(ReadBlock(control_id, kItemsProperty)));
+  std::vector<std::string> items;
+  if (text.view().empty()) return items;
+  for (size_t start = 0;;) {
+    const size_t end = text.view().find("\r\n", start);
+    items.emplace_back(text.view().substr(start, end - start));
+    if (end == std::string_view::npos) return items;
+    start = end + 2;
+  }
 }
 
 std::vector<uint8_t> ReadPicture(uint32_t control_id) {

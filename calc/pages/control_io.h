@@ -16,6 +16,8 @@ void WriteText(uint32_t control_id, const std::string& gbk_text);
 
 // The current selection of a combo box.
 int32_t ReadSelection(uint32_t control_id);
+// The items a combo box offers, in its order, GBK.
+std::vector<std::string> ReadItems(uint32_t control_id);
 
 // The image file a draw panel shows; empty when it has none.
 std::vector<uint8_t> ReadPicture(uint32_t control_id);

@@ -14,6 +14,7 @@ enum Property : int32_t {
   kVisibleProperty = 5,
   kContentProperty = 8,      // edit box content
   kTextColourProperty = 16,  // label text colour
+  kItemsProperty = 17,       // combo box items, one a line
   kSelectionProperty = 19,   // combo box current selection
 };
 

@@ -95,15 +95,14 @@ DocumentSection ResultsSection(const Sheet& sheet) {
 
 DocumentSection WarningsSection(const Sheet& sheet) {
   DocumentSection section{"提示", {}, false, {}, {}};
-  for (const SheetWarning& warning : sheet.warnings)
-    section.list.push_back({warning.code, warning.message});
+  for (const SheetWarning& warning : sheet.warnings) section.list.push_back({warning.message});
   if (section.list.empty()) section.paragraph = DocumentParagraph{"无。"};
   return section;
 }
 
 DocumentSection FormulasSection(const Sheet& sheet) {
   DocumentSection section{"计算公式", {}, false, {}, {}};
-  for (const std::string& formula : sheet.formulas) section.list.push_back({"", formula});
+  for (const std::string& formula : sheet.formulas) section.list.push_back({formula});
   return section;
 }
 

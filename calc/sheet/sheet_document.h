@@ -35,8 +35,8 @@ struct DocumentParagraph {
   ParagraphStyle style = ParagraphStyle::kPlain;
 };
 
+// A warning in words (its code stays in the JSON), or a formula.
 struct DocumentListItem {
-  std::string code;  // a warning's stable code; empty for a formula
   std::string text;
 };
 

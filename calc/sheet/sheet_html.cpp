@@ -16,7 +16,7 @@ constexpr char kStyle[] =
     "h1 { font-size: 15pt; } h2 { font-size: 12pt; margin: 1em 0 0.3em; }\n"
     "table { border-collapse: collapse; } th, td { border: 1px solid #999; padding: 2px 6px; }\n"
     "th { background: #eee; } td.number { text-align: right; }\n"
-    "tr.marked td { background: #eef3ff; } .code { color: #666; font-family: monospace; }\n"
+    "tr.marked td { background: #eef3ff; }\n"
     ".note { font-family: \"KaiTi_GB2312\", \"KaiTi\", \"AR PL UKai CN\", serif; }\n"
     ".beside { display: flex; flex-wrap: wrap; align-items: flex-start; justify-content: "
     "space-between; }\n"
@@ -80,10 +80,7 @@ std::string DiagramHtml(const std::vector<uint8_t>& diagram) {
 
 std::string ListHtml(const std::vector<DocumentListItem>& list) {
   std::string items;
-  for (const DocumentListItem& item : list) {
-    const std::string code = item.code.empty() ? "" : Element("span", item.code, "code") + " ";
-    items += "<li>" + code + Escaped(item.text) + "</li>\n";
-  }
+  for (const DocumentListItem& item : list) items += "<li>" + Escaped(item.text) + "</li>\n";
   return "<ul>\n" + items + "</ul>\n";
 }
 

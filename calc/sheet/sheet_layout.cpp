@@ -90,13 +90,9 @@ class LayoutBuilder {
     if (y_ >= keep_until_) layout_.breaks.push_back(y_);
   }
 
-  // A bullet, the warning's code on a line of its own, then the text, indented.
+  // A bullet, then the text, indented.
   void ListItem(const DocumentListItem& item) {
     Place(kBullet, TextStyle::kBody, 0);
-    if (!item.code.empty()) {
-      PlaceLine(rt::GbkToUtf8(item.code), TextStyle::kCode, kListIndent, 0);
-      Break();
-    }
     Lines(item.text, TextStyle::kBody, kListIndent);
   }
 

@@ -12,7 +12,7 @@
 
 namespace calc {
 
-enum class TextStyle { kTitle, kHeading, kBody, kSetting, kCode, kNote };
+enum class TextStyle { kTitle, kHeading, kBody, kSetting, kNote };
 
 class TextMetrics {
  public:

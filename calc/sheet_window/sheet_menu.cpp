@@ -17,7 +17,7 @@ constexpr uint32_t kResultBoxes[] = {
 };
 
 void ShowSheetBehind(uint32_t box) {
-  if (std::optional<Sheet> sheet = SheetBehind(box)) ShowSheetWindow(*sheet);
+  if (std::optional<Sheet> sheet = SheetBehind(box)) ShowSheetWindow(*sheet, box);
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ StyleLook LookOf(TextStyle style) {
     case TextStyle::kTitle: return {song.face, 18, FL_BLACK};
     case TextStyle::kHeading: return {song.face, 14, fl_rgb_color(0, 0, 128)};
     case TextStyle::kSetting: return {song.face, 14, FL_BLUE};
-    case TextStyle::kCode: return {FL_COURIER, 11, fl_rgb_color(102, 102, 102)};
     case TextStyle::kNote: {
       forms::LogFont kai;
       kai.height = -16;

@@ -29,9 +29,13 @@ SheetView::SheetView(int x, int y, int w, int h)
 }
 
 void SheetView::Show(SheetDocument document, std::optional<forms::Image> diagram) {
+  top_ = 0;
+  Replace(std::move(document), std::move(diagram));
+}
+
+void SheetView::Replace(SheetDocument document, std::optional<forms::Image> diagram) {
   document_ = std::move(document);
   diagram_ = std::move(diagram);
-  top_ = 0;
   LayOut();
 }
 

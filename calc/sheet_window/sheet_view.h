@@ -18,7 +18,10 @@ class SheetView : public Fl_Group {
  public:
   SheetView(int x, int y, int w, int h);
 
+  // From the top.
   void Show(SheetDocument document, std::optional<forms::Image> diagram);
+  // In place of what is shown, scrolled where it was as far as the new content allows.
+  void Replace(SheetDocument document, std::optional<forms::Image> diagram);
   const SheetLayout& layout() const { return layout_; }
 
   void resize(int x, int y, int w, int h) override;

@@ -10,7 +10,10 @@
 #include <memory>
 #include <tuple>
 
+#include "calc/pages/calculation_buttons.h"
 #include "calc/pages/calculator_state.h"
+#include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_text.h"
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
@@ -37,8 +40,9 @@ class SheetWindow : public Fl_Double_Window {
   SheetWindow()
       : Fl_Double_Window(kWidth, kHeight), view_(0, 0, kWidth, kHeight - ButtonRowHeight()) {
     const int y = kHeight - kSpacing - kButtonHeight;
-    int x = kWidth - 3 * (kButtonWidth + kSpacing);
-    for (auto [button, caption, action] : {std::tuple{&save_, "保存…", &SheetWindow::Save},
+    int x = kWidth - 4 * (kButtonWidth + kSpacing);
+    for (auto [button, caption, action] : {std::tuple{&copy_, "复制", &SheetWindow::Copy},
+                                           std::tuple{&save_, "保存…", &SheetWindow::Save},
                                            std::tuple{&print_, "打印…", &SheetWindow::Print},
                                            std::tuple{&close_, "关闭", &SheetWindow::Close}}) {
       *button = std::make_unique<Fl_Button>(x, y, kButtonWidth, kButtonHeight);
@@ -46,27 +50,44 @@ class SheetWindow : public Fl_Double_Window {
       (*button)->callback(action, this);
       x += kButtonWidth + kSpacing;
     }
+    copy_->shortcut(FL_COMMAND | 'c');
     end();
     resizable(&view_);
     size_range(kMinimumWidth, kMinimumHeight);
     callback(&SheetWindow::Close, this);  // the window manager's close button, Escape
   }
 
-  // The sheet in place of the one shown, the window in front.
-  void Present(const Sheet& sheet) {
-    sheet_ = sheet;
-    title_ = rt::GbkToUtf8(SheetTitle(sheet_));
-    label(title_.c_str());
-    document_ = DocumentOf(sheet_);
-    diagram_ = forms::DecodePicture(sheet_.diagram);
+  // The sheet behind the box in place of the one shown, from its top, the window in front.
+  void Present(const Sheet& sheet, uint32_t box) {
+    box_ = box;
+    Take(sheet);
     view_.Show(document_, diagram_);
     if (!shown()) CentreOnScreen();
     show();
     view_.take_focus();  // the arrow keys scroll the sheet
   }
 
+  // The box's sheet after a new click of the page, where the reader was; the window
+  // stays where it is in the stacking order, the main window keeps the focus.
+  void FollowPage() {
+    if (!shown()) return;
+    if (std::optional<Sheet> sheet = SheetBehind(box_)) {
+      Take(*sheet);
+      view_.Replace(document_, diagram_);
+    }
+  }
+
  private:
   static int ButtonRowHeight() { return kButtonHeight + 2 * kSpacing; }
+
+  // What the window shows, saves and prints.
+  void Take(const Sheet& sheet) {
+    sheet_ = sheet;
+    title_ = rt::GbkToUtf8(SheetTitle(sheet_));
+    label(title_.c_str());
+    document_ = DocumentOf(sheet_);
+    diagram_ = forms::DecodePicture(sheet_.diagram);
+  }
 
   void CentreOnScreen() {
     int screen_x, screen_y, screen_w, screen_h;
@@ -83,6 +104,12 @@ class SheetWindow : public Fl_Double_Window {
     button.labelsize(font.size);
   }
 
+  // The whole sheet as text onto the clipboard, for a spreadsheet or a document.
+  static void Copy(Fl_Widget*, void* self) {
+    const std::string text =
+        rt::GbkToUtf8(SheetPlainText(static_cast<SheetWindow*>(self)->document_));
+    Fl::copy(text.c_str(), static_cast<int>(text.size()), 1);
+  }
   static void Save(Fl_Widget*, void* self) {
     SaveSheetThroughChooser(static_cast<SheetWindow*>(self)->sheet_);
   }
@@ -92,32 +119,49 @@ class SheetWindow : public Fl_Double_Window {
   }
   static void Close(Fl_Widget*, void* self) { static_cast<SheetWindow*>(self)->hide(); }
 
+  uint32_t box_ = 0;  // the result box whose sheet the window shows
   Sheet sheet_;
   SheetDocument document_;
   std::optional<forms::Image> diagram_;
   std::string title_;
   std::list<std::string> captions_;  // the buttons' labels, which must stay where they are
   SheetView view_;
-  std::unique_ptr<Fl_Button> save_, print_, close_;
+  std::unique_ptr<Fl_Button> copy_, save_, print_, close_;
 };
 
 SheetWindows::SheetWindows() : offered_folder(rt::GbkToUtf8(rt::platform::HomeFolder())) {}
 
 SheetWindows::~SheetWindows() = default;
 
+namespace {
+
+// An open sheet window follows its page's clicks.
+void FollowPage(uint32_t button) {
+  const CalculationButton* clicked = FindCalculationButton(button);
+  if (!clicked) return;
+  const SheetWindows& windows = TheSheetWindows();
+  auto open = windows.open.find(clicked->page);
+  if (open != windows.open.end() && open->second) open->second->FollowPage();
+}
+
+}  // namespace
+
 SheetWindows& TheSheetWindows() {
   CalculatorState& calculator = *Calculator();
-  if (!calculator.window_part) calculator.window_part = std::make_unique<SheetWindows>();
+  if (!calculator.window_part) {
+    calculator.window_part = std::make_unique<SheetWindows>();
+    calculator.after_keep = FollowPage;
+  }
   return static_cast<SheetWindows&>(*calculator.window_part);
 }
 
-void ShowSheetWindow(const Sheet& sheet) {
+void ShowSheetWindow(const Sheet& sheet, uint32_t box) {
   std::unique_ptr<SheetWindow>& window = TheSheetWindows().open[sheet.page];
   if (!window) {
     Fl_Group::current(nullptr);  // a top-level window of its own
     window = std::make_unique<SheetWindow>();
   }
-  window->Present(sheet);
+  window->Present(sheet, box);
 }
 
 }  // namespace calc

@@ -1,14 +1,17 @@
 // The sheet windows: one per page, beside the main window and not blocking it, showing
-// the sheet of a calculation with buttons to save it as an HTML file, to print it and to
-// close the window.
+// the sheet of a calculation with buttons to copy it as text (also Ctrl+C), to save it as
+// an HTML file, to print it and to close the window.
 #pragma once
+
+#include <cstdint>
 
 #include "calc/sheet/sheet.h"
 
 namespace calc {
 
-// Shows the sheet in its page's window: opens it, or brings the open one to the front
-// with this sheet in place of the one it showed.
-void ShowSheetWindow(const Sheet& sheet);
+// Shows the sheet behind the result box in its page's window: opens it, or brings the
+// open one to the front with this sheet in place of the one it showed. While it stays
+// open, each new click of a "计算" button of the page puts that click's sheet in it.
+void ShowSheetWindow(const Sheet& sheet, uint32_t box);
 
 }  // namespace calc

@@ -85,7 +85,7 @@ class SheetWindowGuiTest : public MainWindowGuiTest {
     return sheet_;
   }
 
-  // The sheet window's buttons along its bottom right: 保存…, 打印…, 关闭.
+  // The sheet window's buttons along its bottom right: 复制 (-1), 保存… (0), 打印…, 关闭.
   void ClickSheetButton(int index) {
     Geometry g = WindowGeometry(display(), sheet_);
     Click(display(), g.x + g.width - 3 * 98 + index * 98 + 44, g.y + g.height - 24);
@@ -113,6 +113,30 @@ class SheetWindowGuiTest : public MainWindowGuiTest {
     ASSERT_NE(WaitForWindow(display(), title), 0u) << title;
     Settle();
     TypeName(name);
+  }
+
+  // What 复制 puts on the clipboard, the sheet window brought to the front first.
+  std::string CopiedSheet() {
+    ClearClipboard(display());
+    XRaiseWindow(display(), sheet_);
+    Settle();
+    ClickSheetButton(-1);
+    Settle();
+    return ClipboardText(display());
+  }
+
+  // Blanks the box, types the text into it.
+  void Retype(uint32_t box, const char* text) {
+    ClickOn(box);
+    PressKey(display(), XK_a, ControlMask);
+    PressKey(display(), XK_BackSpace);
+    TypeText(display(), text);
+  }
+
+  std::vector<uint32_t> SheetPixels() {
+    Settle();
+    Geometry g = WindowGeometry(display(), sheet_);
+    return WindowPixels(display(), sheet_, {0, 0, g.width, g.height});
   }
 
   Window sheet_ = 0;
@@ -254,6 +278,122 @@ TEST_F(SheetWindowGuiTest, SavingThroughTheFileChooser) {
   EXPECT_EQ(Contents(file), "old") << "not replaced before the question is answered";
   PressKey(display(), XK_Return);  // its default answer replaces the file
   EXPECT_TRUE(WaitUntil([&] { return Holds(file, "</html>\n"); }, 5s));
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// The stale sheet: Klm blank gives 1.#INF; with the sheet open, Klm typed and 计算 clicked
+// again, the open window shows the new Udz, scrolled where it was, and 保存… saves that.
+TEST_F(SheetWindowGuiTest, TheOpenSheetFollowsItsPage) {
+  CalculateOpenDelta(按钮_开口无熔丝);
+  Retype(编辑框_Klm3, "");
+  ClickOn(按钮_开口无熔丝);
+  Settle();
+  ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  const std::string stale = CopiedSheet();
+  EXPECT_TRUE(Contains(stale, Utf8(u8"电压整定值Udz = 1.#INF V")));
+  EXPECT_TRUE(Contains(stale, Utf8(u8"· 结果不是有限数：电压整定值Udz（1.#INF）。")))
+      << "the warning in words";
+  EXPECT_FALSE(Contains(stale, "not_finite")) << "its code is the JSON's";
+  PressKey(display(), XK_End);  // the sheet has the focus: to its foot
+  SaveScreenshot(display(), sheet_, std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-warning.png");
+
+  XRaiseWindow(display(), window_);
+  Settle();
+  Retype(编辑框_Klm3, "1.3");
+  ClickOn(按钮_开口无熔丝);
+  Settle();
+  EXPECT_EQ(TextOf(编辑框_Udz), "7.444169244186");
+  const std::string copied = CopiedSheet();
+  EXPECT_TRUE(Contains(copied, Utf8(u8"电压整定值Udz = 7.444169244186 V"))) << copied;
+  EXPECT_FALSE(Contains(copied, "1.#INF")) << "nothing of the earlier click";
+  SaveScreenshot(display(), sheet_,
+                 std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-follows-page.png");
+  const std::vector<uint32_t> followed = SheetPixels();
+  PressKey(display(), XK_End);
+  EXPECT_EQ(SheetPixels(), followed) << "still at the foot";
+  PressKey(display(), XK_Home);
+  EXPECT_NE(SheetPixels(), followed) << "the foot is no view of the top";
+
+  ClickSheetButton(0);
+  const std::filesystem::path file = Folder().path / "followed.html";
+  ChooseFile(Utf8(u8"保存计算书"), "followed.html");
+  ASSERT_TRUE(WaitUntil([&] { return Holds(file, "</html>\n"); }, 5s));
+  EXPECT_TRUE(Holds(file, "7.444169244186"));
+  EXPECT_FALSE(Holds(file, "1.#INF"));
+
+  XRaiseWindow(display(), window_);
+  Settle();
+  ClickOn(按钮_开口外熔丝);  // another variant of the page: the same window follows it
+  Settle();
+  EXPECT_EQ(WindowTitle(display(), sheet_), Utf8(u8"计算书：开口三角电压计算（外熔丝）"));
+}
+
+// A closed sheet window stays closed when its page calculates again; another page's
+// calculation leaves an open one as it is.
+TEST_F(SheetWindowGuiTest, OnlyAnOpenWindowOfThePageFollows) {
+  CalculateOpenDelta();
+  ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  PressKey(display(), XK_Escape);
+  ASSERT_TRUE(WaitUntil([this] { return !SheetShown(); }, 2s));
+  ClickOn(按钮_开口内熔丝);
+  Settle();
+  EXPECT_FALSE(SheetShown());
+}
+
+// Rows and columns of copied text: lines, and the cells of a line parted by tabs.
+std::vector<std::vector<std::string>> RowsOf(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    rows.emplace_back();
+    if (line.empty()) continue;
+    for (size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+      tab = line.find('\t', start);
+      rows.back().push_back(line.substr(start, tab - start));
+    }
+  }
+  return rows;
+}
+
+// The rows after the heading's line, up to the next empty line.
+std::vector<std::vector<std::string>> TableUnder(const std::vector<std::vector<std::string>>& rows,
+                                                 const std::string& heading) {
+  auto at = std::find(rows.begin(), rows.end(), std::vector<std::string>{heading});
+  if (at == rows.end()) return {};
+  auto end = std::find(at + 1, rows.end(), std::vector<std::string>{});
+  return {at + 1, end};
+}
+
+// Ctrl+C in the sheet window: the whole sheet as text, each table a row a line with its
+// cells parted by tabs, as a spreadsheet takes it.
+TEST_F(SheetWindowGuiTest, CtrlCCopiesTheSheetAsRowsAndColumns) {
+  CalculateOpenDelta();
+  ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  ClearClipboard(display());
+  PressKey(display(), XK_c, ControlMask);
+  Settle();
+  const std::vector<std::vector<std::string>> rows = RowsOf(ClipboardText(display()));
+  ASSERT_GE(rows.size(), 2u);
+  EXPECT_EQ(rows[0], std::vector<std::string>{Utf8(u8"计算书：开口三角电压计算（外熔丝）")});
+
+  const auto inputs = TableUnder(rows, Utf8(u8"输入参数"));
+  ASSERT_EQ(inputs.size(), 8u) << "the headings, Uψ, U1, U2, M, N, Kv and Klm";
+  EXPECT_EQ(inputs[0], (std::vector<std::string>{Utf8(u8"参数"), Utf8(u8"符号"), Utf8(u8"输入文本"),
+                                                 Utf8(u8"存储值"), Utf8(u8"单位")}));
+  EXPECT_EQ(inputs[3][2], "0.1");
+  EXPECT_EQ(inputs[3][4], "kV");
+  for (const auto& row : inputs) EXPECT_EQ(row.size(), 5u);
+
+  const auto faults = TableUnder(rows, Utf8(u8"故障表"));
+  ASSERT_EQ(faults.size(), 6u) << "the headings and F = 0 to 4";
+  EXPECT_EQ(faults[3][0], "2");
+  EXPECT_EQ(faults[3][2], "21.429");
+  EXPECT_EQ(faults[3][4], Utf8(u8"F = K、首次动作、V ≤ Kv 的最后一行"));
+  EXPECT_EQ(TableUnder(rows, Utf8(u8"整定值")),
+            (std::vector<std::vector<std::string>>{{Utf8(u8"电压整定值Udz = 16.48351729773 V")}}));
 }
 
 // 打印… to a file: the toolkit's print dialog, its "print to file", and A4 pages with the

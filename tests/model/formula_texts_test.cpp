@@ -125,7 +125,7 @@ void AddTangents(Values& values, const std::string& formula) {
 TEST(CapacitorFormulaTest, EveryFormulaGivesTheFigure) {
   for (int32_t connection : {0, 1}) {
     const CapacitorOutcome outcome = CalculateCapacitorParameters(
-        {"6.35", "3000", "5", "10", "50", "300", "0.8", "0.95", "5000", connection, ""});
+        {"6.35", "3000", "5", "10", "50", "300", "0.8", "0.95", "5000", connection, "", {}});
     Values values;
     AddInputs(values, outcome.inputs);
     for (const ResultValue& result : outcome.results) {

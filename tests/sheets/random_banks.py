@@ -192,7 +192,7 @@ def fault_table(whole, step, G, setting, Kv, K, most, alarm_K):
     return rows
 
 
-def expected_warnings(page, variant, values):
+def expected_warnings(page, variant, texts, values):
     codes = []
     if variant != "fuseless":
         setting = values["setting"]
@@ -208,6 +208,27 @@ def expected_warnings(page, variant, values):
     M, N = values["M"], values["N"]
     if page.C == 8 and (N < 2 or N % 2 or M % 2):
         codes.append("bridge_layout")
+    return codes + input_warnings(page, variant, texts, values["setting"])
+
+
+def input_warnings(page, variant, texts, setting):
+    """The warnings for mistyped inputs: counts, β, the coil's secondary, the setting."""
+    counted = 3 if page.voltage else 2
+    counts = [integer(t) for t in texts[counted:counted + 2]]
+    if not page.voltage:
+        counts.append(math.trunc(number(texts[1])))
+    own = texts[counted + 2:]
+    if variant == "internal_fuses":
+        counts += [math.trunc(number(t)) for t in own[2:4]]
+    codes = ["count_not_positive"] if any(count <= 0 for count in counts) else []
+    if variant == "fuseless" and not 0 < number(own[0]) <= 1:
+        codes.append("beta_out_of_range")
+    if page.voltage:
+        u1, u2 = number(texts[1]), number(texts[2])
+        if u2 > 1 or (u1 > 0 and u2 > u1):
+            codes.append("coil_voltage_suspect")
+    if math.isfinite(setting) and setting <= 0:
+        codes.append("setting_not_positive")
     return codes
 
 
@@ -259,7 +280,7 @@ class ProtectionSheets(unittest.TestCase):
                 self.assertEqual(list(row), list(expected))
                 for key, value in expected.items():
                     self.assertTrue(same(value, row[key]), f"F = {row['failures']}: {key}")
-        self.assertEqual(sheet["warnings"], expected_warnings(page, variant, values))
+        self.assertEqual(sheet["warnings"], expected_warnings(page, variant, texts, values))
 
 
 CAPACITOR_INPUTS = ["编辑框_电容电压", "编辑框_电容容量", "编辑框_电抗率", "编辑框_系统电压", "编辑框_频率",
@@ -303,6 +324,9 @@ class CapacitorSheets(unittest.TestCase):
         self.assertEqual(sheet["operating_voltage"], uc)
         codes = ["not_finite"] if any("#" in text for text in shown) else []
         codes += ["capacitor_overvoltage"] if uc > un else []
+        codes += ["count_not_positive"] if integer(texts[5]) <= 0 else []
+        settings = [float(text) for text in shown[8:] if "#" not in text]
+        codes += ["setting_not_positive"] if any(setting <= 0 for setting in settings) else []
         self.assertEqual(sheet["warnings"], codes)
 
 
