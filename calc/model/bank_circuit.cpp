@@ -19,8 +19,14 @@ constexpr size_t kMostUnits = 100000;
 
 const char* const kPhaseNames[] = {"A", "B", "C"};
 
-// The balanced phase voltages, per unit of Uψ.
-Phasor PhaseVoltage(int phase) { return std::polar(1.0, -2 * std::numbers::pi * phase / 3); }
+// The balanced phase voltages, per unit of Uψ: A, B lagging by 120°, C by 240°.
+const Phasor kPhaseVoltages[] = {
+    {1, 0}, {-0.5, -std::numbers::sqrt3 / 2}, {-0.5, std::numbers::sqrt3 / 2}};
+Phasor PhaseVoltage(int phase) { return kPhaseVoltages[phase]; }
+
+// |z| without hypot's care for overflow, which no voltage here comes near; the search
+// of a rebalancing weighs it some hundred thousand times a pass.
+double Magnitude(Phasor z) { return std::sqrt(std::norm(z)); }
 
 // The voltage of the star point (per unit of Uψ) for the phases' capacitances: the one
 // node of the network, its current sum zero.
@@ -179,7 +185,7 @@ RelativeSignals BankNetwork::SignalsOf(const Elastances& e) const {
       // The two halves' voltages divide the phase's in the ratio of their elastances.
       for (int p = 0; p < 3; ++p) {
         const double first = e[p * kMostSections], second = e[p * kMostSections + 1];
-        phases[p] = std::abs(v[p]) * std::fabs(first - second) / (first + second);
+        phases[p] = Magnitude(v[p]) * std::fabs(first - second) / (first + second);
       }
       signals.phases = phases;
       signals.scheme = Largest(phases);
@@ -188,7 +194,7 @@ RelativeSignals BankNetwork::SignalsOf(const Elastances& e) const {
       // The current from star 1's point to star 2's is what star 2's phases carry.
       Phasor link = 0;
       for (int p = 0; p < 3; ++p) link += c[p][1] * v[p];
-      signals.scheme = std::abs(link) / nominal_phase_capacitance_;
+      signals.scheme = Magnitude(link) / nominal_phase_capacitance_;
       break;
     }
     case CalculationPage::kBridgePage:
@@ -196,7 +202,7 @@ RelativeSignals BankNetwork::SignalsOf(const Elastances& e) const {
       for (int p = 0; p < 3; ++p) {
         const BridgePhase bridge = BridgeOf(c[p]);
         const double share = c[p][0] / bridge.upper - c[p][1] / bridge.lower;
-        phases[p] = std::abs(v[p]) * bridge.whole * std::fabs(share) / nominal_phase_capacitance_;
+        phases[p] = Magnitude(v[p]) * bridge.whole * std::fabs(share) / nominal_phase_capacitance_;
       }
       signals.phases = phases;
       signals.scheme = Largest(phases);
@@ -204,7 +210,7 @@ RelativeSignals BankNetwork::SignalsOf(const Elastances& e) const {
     default: {
       // The open delta adds the three coils' voltages: three times the star point's.
       const Phasor star = PhaseVoltage(0) - v[0];
-      signals.scheme = 3 * std::abs(star);
+      signals.scheme = 3 * Magnitude(star);
       break;
     }
   }
@@ -226,7 +232,7 @@ double BankNetwork::HighestUnitVoltage() const {
   double highest = 0;
   for (size_t group = 0; group < group_sums_.size(); ++group) {
     const UnitPosition at = PositionOf(shape_, group * shape_.units);
-    double branch_voltage = std::abs(v[at.phase]);
+    double branch_voltage = Magnitude(v[at.phase]);
     if (IsBridge(shape_)) {
       // An arm's share: the phase current over the capacitance of its arm pair.
       const BridgePhase bridge = BridgeOf(c[at.phase]);

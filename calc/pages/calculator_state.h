@@ -8,10 +8,12 @@
 #include <ctime>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <variant>
 
 #include "calc/model/capacitor.h"
+#include "calc/model/measured_bank.h"
 #include "calc/model/protection.h"
 #include "runtime/core/frame.h"
 
@@ -24,6 +26,12 @@ struct Calculation {
   std::variant<CapacitorOutcome, ProtectionOutcome> outcome;
 };
 
+// A protection page's bank as measured, and as rebalanced once it has been.
+struct MeasuredBanks {
+  MeasuredBank measured;
+  std::optional<MeasuredBank> rebalanced;
+};
+
 class CalculatorState : public rt::ProgramState {
  public:
   // The click becomes its button's last, and the one behind each box it wrote, whatever
@@ -34,6 +42,13 @@ class CalculatorState : public rt::ProgramState {
   // Null when no click has written the box.
   const Calculation* Behind(uint32_t box) const;
 
+  // The bank becomes its page's measured bank; a rebalancing of the one before goes.
+  void KeepMeasuredBank(MeasuredBank bank);
+  // The page's measured bank rearranged; only where the page has a measured bank.
+  void KeepRebalancedBank(MeasuredBank bank);
+  // Null before a bank was measured for the page.
+  const MeasuredBanks* MeasuredBanksOf(CalculationPage page) const;
+
   // What the window program adds to the calculator (its sheet windows), made by it on
   // first use; it goes with the calculator.
   std::unique_ptr<rt::ProgramState> window_part;
@@ -41,6 +56,7 @@ class CalculatorState : public rt::ProgramState {
  private:
   std::map<uint32_t, std::shared_ptr<const Calculation>> by_button_;
   std::map<uint32_t, std::shared_ptr<const Calculation>> by_box_;
+  std::map<CalculationPage, MeasuredBanks> measured_;
 };
 
 // Makes the state for the runtime to keep.

@@ -3,10 +3,12 @@
 //    "setting": {"control", "text", "value"}, "failed_count": {"computed", "used"},
 //    "faults": [{"failures", "overvoltage", "signal", "picks_up"}],
 //    "fuseless": {"overvoltage", "signal"}, "results": {control: text},
-//    "operating_voltage", "warnings": [codes]}
+//    "operating_voltage", "measured": {"initial_signal", "phase_signals": [A, B, C] or null,
+//    "share_of_setting", "max_unit_voltage", "rebalanced_signal": number or null},
+//    "warnings": [codes]}
 // with failed_count and faults for fused variants, fuseless for fuseless ones, results
-// and operating_voltage for page 1. Numbers are JSON numbers, as few digits as give the
-// value back exactly; a number that is not finite is null.
+// and operating_voltage for page 1, measured once the page's bank was measured. Numbers are JSON
+// numbers, as few digits as give the value back exactly; a number that is not finite is null.
 #pragma once
 
 #include <string>

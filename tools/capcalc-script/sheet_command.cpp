@@ -3,6 +3,7 @@
 #include "calc/pages/page_sheets.h"
 #include "calc/sheet/sheet_file.h"
 #include "runtime/platform/gbk.h"
+#include "tools/capcalc-script/script_path.h"
 
 namespace script {
 
@@ -11,11 +12,12 @@ std::string WriteSheet(rt::LoadedWindow& window, const Line& line) {
   const rt::ControlState* control = rt::FindControlByName(window, rt::Utf8ToGbk(line.name));
   if (!control) return "unknown control " + Quoted(line.name);
   if (line.rest.empty()) return "missing path";
-  std::optional<calc::SheetFormat> format = calc::SheetFormatOf(line.rest);
-  if (!format) return "a sheet is written as .html or .json, not " + Quoted(line.rest);
+  const std::string path = PathOf(line);
+  std::optional<calc::SheetFormat> format = calc::SheetFormatOf(path);
+  if (!format) return "a sheet is written as .html or .json, not " + Quoted(path);
   std::optional<calc::Sheet> sheet = calc::SheetBehind(control->record.control_id);
   if (!sheet) return "no calculation behind " + line.name;
-  if (!calc::SaveSheet(*sheet, line.rest, *format)) return "cannot write " + Quoted(line.rest);
+  if (!calc::SaveSheet(*sheet, path, *format)) return "cannot write " + Quoted(path);
   return {};
 }
 
