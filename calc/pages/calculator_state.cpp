@@ -33,6 +33,8 @@ void CalculatorState::KeepRebalancedBank(MeasuredBank bank) {
   if (found != measured_.end()) found->second.rebalanced = std::move(bank);
 }
 
+void CalculatorState::ForgetMeasuredBank(CalculationPage page) { measured_.erase(page); }
+
 const MeasuredBanks* CalculatorState::MeasuredBanksOf(CalculationPage page) const {
   auto found = measured_.find(page);
   return found == measured_.end() ? nullptr : &found->second;

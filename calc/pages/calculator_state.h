@@ -46,6 +46,8 @@ class CalculatorState : public rt::ProgramState {
   void KeepMeasuredBank(MeasuredBank bank);
   // The page's measured bank rearranged; only where the page has a measured bank.
   void KeepRebalancedBank(MeasuredBank bank);
+  // The page goes back to no measured bank.
+  void ForgetMeasuredBank(CalculationPage page);
   // Null before a bank was measured for the page.
   const MeasuredBanks* MeasuredBanksOf(CalculationPage page) const;
 
