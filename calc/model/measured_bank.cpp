@@ -13,6 +13,9 @@ namespace {
 constexpr const char* kColumns[] = {"phase", "branch", "group", "unit", "uF"};
 constexpr size_t kColumnCount = 5;
 constexpr std::string_view kWasColumn = "was";
+// No capacitor unit lies outside these by far; within them the sums and reciprocals of a
+// whole bank stay finite, so no signal comes out as no number.
+constexpr double kLeastUnit = 1e-6, kLargestUnit = 1e6;
 
 std::string_view Trimmed(std::string_view field) {
   const size_t start = field.find_first_not_of(" \t");
@@ -71,6 +74,8 @@ class RecordReader {
     if (!problem.empty()) return problem;
     if (!ParsedWhole(row.fields[4], uF) || !std::isfinite(*uF) || !(*uF > 0))
       return "uF 应为正的有限数，而非" + Quoted(Trimmed(row.fields[4]));
+    if (*uF < kLeastUnit || *uF > kLargestUnit)
+      return "uF 应在 0.000001 到 1000000 之间，而非" + Quoted(Trimmed(row.fields[4]));
     *index = IndexOf(shape_, at);
     return {};
   }

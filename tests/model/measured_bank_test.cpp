@@ -76,6 +76,8 @@ TEST(MeasuredBankTest, EveryFaultIsRefusedWithItsLineAndReason) {
       {"phase,branch,group,unit,uF\nA,1,1,1,inf\n", 2, "uF 应为正的有限数"},
       {"phase,branch,group,unit,uF\nA,1,1,1,nan\n", 2, "uF 应为正的有限数"},
       {"phase,branch,group,unit,uF\nA,1,1,1,1e999\n", 2, "uF 应为正的有限数"},
+      {"phase,branch,group,unit,uF\nA,1,1,1,1e300\n", 2, "uF 应在 0.000001 到 1000000 之间"},
+      {"phase,branch,group,unit,uF\nA,1,1,1,1e-320\n", 2, "uF 应在"},
       {"phase,branch,group,unit,uF\nA,1,1,1,3,3\n", 2, "应有 5 个字段，实有 6 个"},
       {"phase,branch,group,unit,uF\nA,1,1,1,\n", 2, "uF 应为正的有限数，而非“”"},
       {"phase,branch,group,unit,uF\nA,1,1,1\n", 2, "应有 5 个字段，实有 4 个"},
