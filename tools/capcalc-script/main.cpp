@@ -33,6 +33,7 @@ standard input without one, in UTF-8:
     measured NAME PATH   the measured capacitances (CSV: phase,branch,group,unit,uF) of the
                          bank of NAME's page, for the page's last calculation
     rebalance NAME PATH  that bank rebalanced, written to PATH as CSV; prints the exchanges
+                         (NAME.exchange=... a line), NAME.initial_signal=, NAME.rebalanced_signal=
 
 TEXT is the rest of the line as it stands. Blank lines and lines starting with "#" are
 skipped. A bad line prints "line N: ..." and ends with status 2; a runtime error prints its
