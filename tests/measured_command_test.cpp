@@ -10,7 +10,6 @@
 #include "calc/pages/calculator_state.h"
 #include "calc/pages/page_sheets.h"
 #include "tests/headless_window.h"
-#include "tests/temporary_folder.h"
 #include "tools/capcalc-script/script.h"
 
 namespace {
@@ -59,19 +58,24 @@ std::string BridgeCsv(const std::string& first) {
   return csv;
 }
 
+// A folder of each test's own, so that tests run side by side keep apart; and the page's
+// bank forgotten afterwards, so that no other test's sheet checks it.
 class MeasuredCommandTest : public testing::Test {
  protected:
+  void SetUp() override { fs::create_directories(folder_); }
   void TearDown() override {
-    for (calc::CalculationPage page :
-         {calc::CalculationPage::kOpenDeltaPage, calc::CalculationPage::kBridgePage})
-      calc::Calculator()->ForgetMeasuredBank(page);
+    if (calc::CalculatorState* calculator = calc::Calculator())
+      calculator->ForgetMeasuredBank(calc::CalculationPage::kBridgePage);
+    fs::remove_all(folder_);
   }
-  testing_support::TemporaryFolder folder_{"capcalc-measured"};
+  const fs::path folder_ =
+      fs::temp_directory_path() / (std::string("capcalc measured ") +
+                                   testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 TEST_F(MeasuredCommandTest, TheSheetChecksTheMeasuredBankAndItsRebalancing) {
-  const fs::path csv = folder_.path() / "bank.csv", rebalanced = folder_.path() / "new bank.csv";
-  const fs::path json = folder_.path() / "sheet.json";
+  const fs::path csv = folder_ / "bank.csv", rebalanced = folder_ / "new bank.csv";
+  const fs::path json = folder_ / "sheet.json";
   Write(csv, BridgeCsv("3.25"));
   const ScriptRun run = RunLines(kBridgeClick + U8(u8"measured 编辑框_Idz1 ") + csv.string() +
                                  "\n" + U8(u8"rebalance 编辑框_Idz1 ") + rebalanced.string() +
@@ -100,7 +104,7 @@ TEST_F(MeasuredCommandTest, TheSheetChecksTheMeasuredBankAndItsRebalancing) {
 }
 
 TEST_F(MeasuredCommandTest, AnInitialUnbalanceAtTheSettingIsWarnedOf) {
-  const fs::path csv = folder_.path() / "bank.csv", json = folder_.path() / "sheet.json";
+  const fs::path csv = folder_ / "bank.csv", json = folder_ / "sheet.json";
   Write(csv, BridgeCsv("0.3"));
   ASSERT_EQ(RunLines(kBridgeClick + U8(u8"measured 编辑框_Idz1 ") + csv.string() + "\n" +
                      U8(u8"sheet 编辑框_Idz1 ") + json.string() + "\n")
@@ -120,8 +124,8 @@ TEST_F(MeasuredCommandTest, AnInitialUnbalanceAtTheSettingIsWarnedOf) {
 }
 
 TEST_F(MeasuredCommandTest, ARefusedCsvNamesItsLineAndChangesNothing) {
-  const fs::path good = folder_.path() / "good.csv", bad = folder_.path() / "bad.csv";
-  const fs::path json = folder_.path() / "sheet.json";
+  const fs::path good = folder_ / "good.csv", bad = folder_ / "bad.csv";
+  const fs::path json = folder_ / "sheet.json";
   Write(good, BridgeCsv("3.2"));
   Write(bad, BridgeCsv("-3.2"));
   ASSERT_EQ(RunLines(kBridgeClick + U8(u8"measured 编辑框_Idz1 ") + good.string() + "\n" +
@@ -136,7 +140,7 @@ TEST_F(MeasuredCommandTest, ARefusedCsvNamesItsLineAndChangesNothing) {
 }
 
 TEST_F(MeasuredCommandTest, RefusedLines) {
-  const fs::path csv = folder_.path() / "bank.csv";
+  const fs::path csv = folder_ / "bank.csv";
   Write(csv, BridgeCsv("3.2"));
   EXPECT_EQ(RunLines("measured\n").err, "line 1: missing control name\n");
   EXPECT_EQ(RunLines(U8(u8"measured 编辑框_没有 x.csv\n")).err,
@@ -146,9 +150,9 @@ TEST_F(MeasuredCommandTest, RefusedLines) {
             U8(u8"line 1: 该结果框尚无保护整定计算，请先计算\n"));
   EXPECT_EQ(RunLines(kBridgeClick + U8(u8"rebalance 编辑框_Idz1 /tmp/x.csv\n")).err,
             U8(u8"line 6: 本页尚未载入实测电容\n"));
-  EXPECT_TRUE(RunLines(kBridgeClick + U8(u8"measured 编辑框_Idz1 ") + folder_.path().string() +
-                       "/none.csv\n")
-                  .err.starts_with(U8(u8"line 6: 无法读取文件：")));
+  EXPECT_TRUE(
+      RunLines(kBridgeClick + U8(u8"measured 编辑框_Idz1 ") + folder_.string() + "/none.csv\n")
+          .err.starts_with(U8(u8"line 6: 无法读取文件：")));
   EXPECT_EQ(RunLines(kBridgeClick +
                      U8(u8"set 编辑框_N7 3\nclick 按钮_桥式差电流外熔丝\n"
                         u8"measured 编辑框_Idz1 ") +
