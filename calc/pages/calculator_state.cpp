@@ -24,6 +24,23 @@ const Calculation* CalculatorState::OfButton(uint32_t button) const {
 
 const Calculation* CalculatorState::Behind(uint32_t box) const { return Find(by_box_, box); }
 
+void CalculatorState::KeepMeasuredBank(MeasuredBank bank) {
+  const CalculationPage page = bank.shape.page;
+  measured_[page] = {std::move(bank), std::nullopt};
+}
+
+void CalculatorState::KeepRebalancedBank(MeasuredBank bank) {
+  auto found = measured_.find(bank.shape.page);
+  if (found != measured_.end()) found->second.rebalanced = std::move(bank);
+}
+
+void CalculatorState::ForgetMeasuredBank(CalculationPage page) { measured_.erase(page); }
+
+const MeasuredBanks* CalculatorState::MeasuredBanksOf(CalculationPage page) const {
+  auto found = measured_.find(page);
+  return found == measured_.end() ? nullptr : &found->second;
+}
+
 void MakeCalculatorState() { rt::SetProgramState(std::make_unique<CalculatorState>()); }
 
 CalculatorState* Calculator() { return dynamic_cast<CalculatorState*>(rt::CurrentProgramState()); }

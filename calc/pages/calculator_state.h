@@ -9,10 +9,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <variant>
 
 #include "calc/model/capacitor.h"
+#include "calc/model/measured_bank.h"
 #include "calc/model/protection.h"
 #include "runtime/core/frame.h"
 
@@ -23,6 +25,12 @@ struct Calculation {
   uint32_t button = 0;
   std::time_t time = 0;
   std::variant<CapacitorOutcome, ProtectionOutcome> outcome;
+};
+
+// A protection page's bank as measured, and as rebalanced once it has been.
+struct MeasuredBanks {
+  MeasuredBank measured;
+  std::optional<MeasuredBank> rebalanced;
 };
 
 class CalculatorState : public rt::ProgramState {
@@ -39,6 +47,15 @@ class CalculatorState : public rt::ProgramState {
   // page. Unset in the headless driver.
   std::function<void(uint32_t button)> after_keep;
 
+  // The bank becomes its page's measured bank; a rebalancing of the one before goes.
+  void KeepMeasuredBank(MeasuredBank bank);
+  // The page's measured bank rearranged; only where the page has a measured bank.
+  void KeepRebalancedBank(MeasuredBank bank);
+  // The page goes back to no measured bank.
+  void ForgetMeasuredBank(CalculationPage page);
+  // Null before a bank was measured for the page.
+  const MeasuredBanks* MeasuredBanksOf(CalculationPage page) const;
+
   // What the window program adds to the calculator (its sheet windows), made by it on
   // first use; it goes with the calculator.
   std::unique_ptr<rt::ProgramState> window_part;
@@ -46,6 +63,7 @@ class CalculatorState : public rt::ProgramState {
  private:
   std::map<uint32_t, std::shared_ptr<const Calculation>> by_button_;
   std::map<uint32_t, std::shared_ptr<const Calculation>> by_box_;
+  std::map<CalculationPage, MeasuredBanks> measured_;
 };
 
 // Makes the state for the runtime to keep.

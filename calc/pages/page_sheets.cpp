@@ -7,6 +7,7 @@
 #include "calc/pages/capacitor_boxes.h"
 #include "calc/pages/control_io.h"
 #include "calc/pages/main_window.h"
+#include "calc/pages/measured_banks.h"
 #include "calc/pages/protection_boxes.h"
 
 namespace calc {
@@ -61,6 +62,7 @@ void AddProtectionPart(Sheet& sheet, const ProtectionOutcome& outcome) {
       EntryOf(boxes.result, SettingSymbol(outcome.page), outcome.setting_text, outcome.setting);
   static_cast<SheetAnalysis&>(sheet) =
       AnalyseProtection(outcome, {CaptionsOf(sheet.inputs), {sheet.setting.label}});
+  AddMeasuredPart(sheet, outcome);
 }
 
 void AddCapacitorPart(Sheet& sheet, const CapacitorOutcome& outcome, uint32_t asked) {

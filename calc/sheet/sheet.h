@@ -9,12 +9,14 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "calc/model/analysis.h"
 #include "calc/model/kinds.h"
+#include "calc/model/measured_check.h"
 
 namespace calc {
 
@@ -40,6 +42,7 @@ struct Sheet : SheetAnalysis {
   std::vector<SheetEntry> results;  // page 1's twelve boxes
   std::vector<uint8_t> diagram;     // the diagram's image file
   std::string note;
+  std::optional<MeasuredCheck> measured;  // the page's measured bank, when one was given
 };
 
 // The input the formulas name so; null when the sheet has none.

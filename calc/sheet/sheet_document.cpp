@@ -93,6 +93,27 @@ DocumentSection ResultsSection(const Sheet& sheet) {
   return {"计算结果", table, false, DocumentParagraph{operating}, {}};
 }
 
+DocumentRow MeasuredRow(const std::string& what, double value, const std::string& unit) {
+  return {{Text(what), Number(TableNumber(value)), Text(unit)}, false};
+}
+
+DocumentSection MeasuredSection(const Sheet& sheet) {
+  const MeasuredCheck& check = *sheet.measured;
+  const std::string& unit = sheet.setting.unit;
+  DocumentTable table = TableWith({"项目", "值", "单位"});
+  table.rows.push_back(MeasuredRow("初始不平衡信号 S0", check.initial_signal, unit));
+  if (check.phase_signals)
+    for (size_t phase = 0; phase < 3; ++phase)
+      table.rows.push_back(MeasuredRow(std::string(1, char('A' + phase)) + "相初始不平衡信号",
+                                       (*check.phase_signals)[phase], unit));
+  table.rows.push_back(MeasuredRow("S0 占整定值的比例", check.share_of_setting * 100, "%"));
+  table.rows.push_back(
+      MeasuredRow("电容器最高电压（以 Uψ / N 为 1）", check.highest_unit_voltage, "倍"));
+  if (check.rebalanced_signal)
+    table.rows.push_back(MeasuredRow("配平后初始不平衡信号", *check.rebalanced_signal, unit));
+  return {"实测电容校核", table, false, {}, {}};
+}
+
 DocumentSection WarningsSection(const Sheet& sheet) {
   DocumentSection section{"提示", {}, false, {}, {}};
   for (const SheetWarning& warning : sheet.warnings) section.list.push_back({warning.message});
@@ -120,6 +141,7 @@ SheetDocument DocumentOf(const Sheet& sheet) {
   if (sheet.alarm && sheet.trip) sections.push_back(StagesSection(sheet));
   if (sheet.fuseless) sections.push_back(FuselessSection(sheet));
   if (sheet.operating_voltage) sections.push_back(ResultsSection(sheet));
+  if (sheet.measured) sections.push_back(MeasuredSection(sheet));
   sections.push_back(WarningsSection(sheet));
   sections.push_back(FormulasSection(sheet));
   return document;

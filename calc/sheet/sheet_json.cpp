@@ -158,6 +158,20 @@ std::vector<Member> VariantMembers(const Sheet& sheet) {
           {"operating_voltage", Number(sheet.operating_voltage.value_or(NAN))}};
 }
 
+std::string MeasuredMember(const MeasuredCheck& check) {
+  std::string phases = "null";
+  if (check.phase_signals) {
+    std::vector<std::string> signals;
+    for (double signal : *check.phase_signals) signals.push_back(Number(signal));
+    phases = Joined(signals, "[", ", ", "]");
+  }
+  return Object({{"initial_signal", Number(check.initial_signal)},
+                 {"phase_signals", phases},
+                 {"share_of_setting", Number(check.share_of_setting)},
+                 {"max_unit_voltage", Number(check.highest_unit_voltage)},
+                 {"rebalanced_signal", Number(check.rebalanced_signal.value_or(NAN))}});
+}
+
 }  // namespace
 
 std::string SheetJson(const Sheet& sheet) {
@@ -171,6 +185,7 @@ std::string SheetJson(const Sheet& sheet) {
       {"working", Working(sheet)},
   };
   for (Member& member : VariantMembers(sheet)) members.push_back(std::move(member));
+  if (sheet.measured) members.emplace_back("measured", MeasuredMember(*sheet.measured));
   members.emplace_back("warnings", Warnings(sheet));
   return Joined(Pairs(members), "{\n  ", ",\n  ", "\n}\n");
 }

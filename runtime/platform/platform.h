@@ -105,6 +105,13 @@ bool Close(File& file);
 // each as the system knows it; true when the system accepted them.
 bool SetAttributes(const std::string& path, int32_t attributes);
 
+// Files read.
+
+// Reads the whole file at `path` (an inside text) into `bytes`; false when it cannot be
+// read or holds more than `most_bytes`, `reason` then receiving the system's words.
+bool ReadWholeFile(const std::string& path, size_t most_bytes, std::string* bytes,
+                   std::string* reason = nullptr);
+
 // Failures.
 
 // The system's own words for why the last call of this interface that failed did so, in

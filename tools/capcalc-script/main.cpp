@@ -31,6 +31,10 @@ standard input without one, in UTF-8:
     tip NAME             NAME=the control's hint          dump-template PATH
     sheet NAME PATH      the calculation sheet of the last click shown in result box NAME,
                          written to PATH: HTML for .html, JSON for .json
+    measured NAME PATH   the measured capacitances (CSV: phase,branch,group,unit,uF) of the
+                         bank of NAME's page, for the page's last calculation
+    rebalance NAME PATH  that bank rebalanced, written to PATH as CSV; prints the exchanges
+                         (NAME.exchange=... a line), NAME.initial_signal=, NAME.rebalanced_signal=
 
 TEXT is the rest of the line as it stands; a relative SCRIPT or PATH is taken from the
 folder the driver was started in. Blank lines and lines starting with "#" are skipped.

@@ -22,6 +22,7 @@
 #include "runtime/ui/loop/focus.h"
 #include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/tips/balloon_tip.h"
+#include "tools/capcalc-script/measured_commands.h"
 #include "tools/capcalc-script/sheet_command.h"
 #include "tools/capcalc-script/starting_folder.h"
 
@@ -285,6 +286,12 @@ const std::map<std::string, CommandFunction>& Commands() {
       {"dump-template", DumpTemplate},
       {"sheet",
        [](Context& context, const Line& line) { return WriteSheet(context.window, line); }},
+      {"measured",
+       [](Context& context, const Line& line) { return LoadMeasured(context.window, line); }},
+      {"rebalance",
+       [](Context& context, const Line& line) {
+         return WriteRebalanced(context.window, line, context.out);
+       }},
   };
   return kCommands;
 }
