@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -220,6 +221,25 @@ TEST_F(Win32PlatformTest, FilesAreReplacedWholeWhereverTheirNameStarts) {
   EXPECT_TRUE(Replace(rt::Utf8ToGbk(PathUtf8(dir_)) + "/slash.html", ""));
   EXPECT_EQ(Content("slash.html"), "");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"sheet.html", "slash.html", Utf8(u8"淺.html")}));
+}
+
+// A folder or a device under the name is refused before anything is written; of the
+// temporaries that writes of the name left, only those too old to be written still go.
+TEST_F(Win32PlatformTest, WhatIsNoFileIsRefusedAndOldLeftoversGo) {
+  std::string reason;
+  fs::create_directory(dir_ / "folder.html");
+  EXPECT_FALSE(Replace(In("folder.html"), "x", &reason));
+  EXPECT_EQ(reason, platform::kNotARegularFile);
+  EXPECT_FALSE(Replace("NUL", "x", &reason));
+  EXPECT_EQ(reason, platform::kNotARegularFile);
+  const auto an_hour_ago = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* name : {".sheet.html.0123abcd", ".sheet.html.old", ".sheet.html.89abcdef"}) {
+    MakeFile(name);
+    if (name[12] != '8') fs::last_write_time(Path(name), an_hour_ago);
+  }
+  platform::RemoveLeftoverTemporaries(In("sheet.html"));
+  EXPECT_EQ(Entries(),
+            (std::vector<std::string>{".sheet.html.89abcdef", ".sheet.html.old", "folder.html"}));
 }
 
 // The system's text for an error, as the platform words it.
