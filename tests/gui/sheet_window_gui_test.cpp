@@ -341,6 +341,18 @@ TEST_F(SheetWindowGuiTest, OnlyAnOpenWindowOfThePageFollows) {
   ClickOn(按钮_开口内熔丝);
   Settle();
   EXPECT_FALSE(SheetShown());
+
+  ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  const std::string shown = CopiedSheet();
+  EXPECT_TRUE(Contains(shown, Utf8(u8"（内熔丝）")));
+  XRaiseWindow(display(), window_);
+  Settle();
+  ClickOn(编辑框_Udz);
+  PressKey(display(), XK_Tab, ControlMask | ShiftMask);  // page 1
+  CalculateFirstPage();
+  ASSERT_TRUE(OpenMenu(kFirstPageResults[0]).back().enabled) << "page 1 calculated";
+  CloseMenu();
+  EXPECT_EQ(CopiedSheet(), shown) << "page 1's click is not page 2's";
 }
 
 // Rows and columns of copied text: lines, and the cells of a line parted by tabs.
