@@ -14,6 +14,7 @@
 #include "calc/pages/program.h"
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
+#include "calc/sheet/sheet_pdf.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/property_access.h"
 #include "runtime/ui/controls/toolkit_control.h"
@@ -111,6 +112,7 @@ void BM_Sheet(benchmark::State& state, std::string (*render)(const Sheet&)) {
 }
 BENCHMARK_CAPTURE(BM_Sheet, json, SheetJson)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Sheet, html, SheetHtml)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Sheet, pdf, SheetPdf)->Unit(benchmark::kMicrosecond);
 
 // The driver on a script of `lines`, from process start to exit.
 void RunDriver(benchmark::State& state, const std::vector<std::string>& lines) {

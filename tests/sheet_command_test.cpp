@@ -8,6 +8,7 @@
 #include "calc/pages/page_sheets.h"
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
+#include "calc/sheet/sheet_pdf.h"
 #include "tests/headless_window.h"
 #include "tools/capcalc-script/script.h"
 
@@ -46,13 +47,16 @@ const std::string kClick =
 TEST(SheetCommandTest, WritesTheSheetBehindTheBox) {
   const fs::path folder = fs::temp_directory_path() / "capcalc sheet test";
   fs::create_directories(folder);
-  const fs::path json = folder / "a sheet.json", html = folder / "a sheet.HTML";
+  const fs::path json = folder / "a sheet.json", html = folder / "a sheet.HTML",
+                 pdf = folder / "a sheet.Pdf";
   ASSERT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + json.string() + "\n" +
-                     U8(u8"sheet 编辑框_Idz1 ") + html.string() + "\n"),
+                     U8(u8"sheet 编辑框_Idz1 ") + html.string() + "\n" +
+                     U8(u8"sheet 编辑框_Idz1 ") + pdf.string() + "\n"),
             "");
   std::optional<calc::Sheet> sheet = calc::SheetBehind(calc::编辑框_Idz1);
   EXPECT_EQ(Contents(json), calc::SheetJson(*sheet));
   EXPECT_EQ(Contents(html), calc::SheetHtml(*sheet));
+  EXPECT_EQ(Contents(pdf), calc::SheetPdf(*sheet)) << "the same sheet, the same bytes";
   fs::remove_all(folder);
 }
 
@@ -64,7 +68,7 @@ TEST(SheetCommandTest, RefusedLines) {
   EXPECT_EQ(ErrorsOf("sheet\n"), "line 1: missing control name\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1\n")), "line 6: missing path\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /tmp/x.txt\n")),
-            "line 6: a sheet is written as .html or .json, not \"/tmp/x.txt\"\n");
+            "line 6: a sheet is written as .html, .json or .pdf, not \"/tmp/x.txt\"\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /nonexistent/folder/x.json\n")),
             "line 6: cannot write \"/nonexistent/folder/x.json\"\n");
 }

@@ -1,4 +1,5 @@
-// Writing a calculation sheet to a file: HTML to keep and print, JSON for other programs.
+// Writing a calculation sheet to a file: HTML or PDF to keep and print, JSON for other
+// programs.
 #pragma once
 
 #include <optional>
@@ -9,10 +10,10 @@
 
 namespace calc {
 
-enum class SheetFormat { kHtml, kJson };
+enum class SheetFormat { kHtml, kJson, kPdf };
 
-// The format a file name asks for by its extension, ".html" or ".json" in any case; none
-// for any other.
+// The format a file name asks for by its extension, ".html", ".json" or ".pdf" in any
+// case; none for any other.
 std::optional<SheetFormat> SheetFormatOf(std::string_view path);
 
 // Writes the sheet in the format to the file at the UTF-8 path, whole or not at all: an

@@ -29,7 +29,7 @@ standard input without one, in UTF-8:
     tick NAME N          N ticks of a timer               hover NAME      move the pointer over it
     tip NAME             NAME=the control's hint          dump-template PATH
     sheet NAME PATH      the calculation sheet of the last click shown in result box NAME,
-                         written to PATH: HTML for .html, JSON for .json
+                         written to PATH: HTML for .html, JSON for .json, PDF for .pdf
 
 TEXT is the rest of the line as it stands. Blank lines and lines starting with "#" are
 skipped. A bad line prints "line N: ..." and ends with status 2; a runtime error prints its
