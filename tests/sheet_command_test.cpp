@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_file.h"
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
 #include "calc/sheet/sheet_pdf.h"
@@ -58,6 +59,28 @@ TEST(SheetCommandTest, WritesTheSheetBehindTheBox) {
   EXPECT_EQ(Contents(html), calc::SheetHtml(*sheet));
   EXPECT_EQ(Contents(pdf), calc::SheetPdf(*sheet)) << "the same sheet, the same bytes";
   fs::remove_all(folder);
+}
+
+// A name typed in the file chooser: its own sheet extension decides, in any case; without
+// one, the chosen type's is added.
+TEST(SheetFileTest, ChosenFileAndFormat) {
+  using calc::SheetFormat;
+  const auto choose = [](const char* name, SheetFormat chosen) {
+    const calc::SheetFileChoice file = calc::ChooseSheetFile(name, chosen);
+    return std::pair(file.utf8_path, file.format);
+  };
+  EXPECT_EQ(choose("/a/sheet", SheetFormat::kPdf),
+            std::pair(std::string("/a/sheet.pdf"), SheetFormat::kPdf));
+  EXPECT_EQ(choose("/a/sheet", SheetFormat::kHtml),
+            std::pair(std::string("/a/sheet.html"), SheetFormat::kHtml));
+  EXPECT_EQ(choose("/a/sheet.PDF", SheetFormat::kHtml),
+            std::pair(std::string("/a/sheet.PDF"), SheetFormat::kPdf));
+  EXPECT_EQ(choose("/a/sheet.html", SheetFormat::kPdf),
+            std::pair(std::string("/a/sheet.html"), SheetFormat::kHtml));
+  EXPECT_EQ(choose("/a/v1.2", SheetFormat::kPdf),
+            std::pair(std::string("/a/v1.2.pdf"), SheetFormat::kPdf));
+  EXPECT_EQ(choose("/a/sheet.htm", SheetFormat::kHtml),
+            std::pair(std::string("/a/sheet.htm.html"), SheetFormat::kHtml));
 }
 
 TEST(SheetCommandTest, RefusedLines) {

@@ -31,11 +31,26 @@ std::string SheetContent(const Sheet& sheet, SheetFormat format) {
 
 }  // namespace
 
+std::string_view ExtensionOf(SheetFormat format) {
+  switch (format) {
+    case SheetFormat::kHtml: return ".html";
+    case SheetFormat::kJson: return ".json";
+    case SheetFormat::kPdf: return ".pdf";
+  }
+  return {};
+}
+
 std::optional<SheetFormat> SheetFormatOf(std::string_view path) {
-  if (EndsWithIgnoringCase(path, ".html")) return SheetFormat::kHtml;
-  if (EndsWithIgnoringCase(path, ".json")) return SheetFormat::kJson;
-  if (EndsWithIgnoringCase(path, ".pdf")) return SheetFormat::kPdf;
+  for (SheetFormat format : {SheetFormat::kHtml, SheetFormat::kJson, SheetFormat::kPdf}) {
+    if (EndsWithIgnoringCase(path, ExtensionOf(format))) return format;
+  }
   return std::nullopt;
+}
+
+SheetFileChoice ChooseSheetFile(std::string_view utf8_path, SheetFormat chosen) {
+  if (std::optional<SheetFormat> named = SheetFormatOf(utf8_path))
+    return {std::string(utf8_path), *named};
+  return {std::string(utf8_path) + std::string(ExtensionOf(chosen)), chosen};
 }
 
 bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat format,

@@ -51,6 +51,7 @@ void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>
   Fl_Printer printer;
   int from = 1, to = static_cast<int>(on_a4.pages.size());
   const int started = [&] {
+    const CjkDialogFaces faces;
     const InOfferedFolder folder(TheSheetWindows().offered_folder);
     return printer.start_job(to, &from, &to);
   }();

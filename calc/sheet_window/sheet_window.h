@@ -1,6 +1,6 @@
 // The sheet windows: one per page, beside the main window and not blocking it, showing
-// the sheet of a calculation with buttons to save it as an HTML file, to print it and to
-// close the window.
+// the sheet of a calculation with buttons to save it as an HTML or PDF file, to print it
+// and to close the window, and a line that says where the last save went.
 #pragma once
 
 #include "calc/sheet/sheet.h"
