@@ -1,5 +1,6 @@
 #include "calc/sheet/pdf_fonts.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "runtime/platform/gbk.h"
@@ -94,12 +95,17 @@ std::vector<PdfRun> PdfFonts::Runs(std::string_view utf8, TextStyle style) const
   return runs;
 }
 
+// The library measures at most 65,535 bytes at once (a line a layout measures before it
+// wraps may be longer): an even count, so no character of two bytes is cut.
 int PdfFonts::Width(std::string_view utf8, TextStyle style) const {
+  constexpr size_t kMostBytes = 65534;
   HPDF_UINT thousandths = 0;
   for (const PdfRun& run : Runs(utf8, style)) {
     const auto* bytes = reinterpret_cast<const HPDF_BYTE*>(run.bytes.data());
-    thousandths +=
-        HPDF_Font_TextWidth(run.font, bytes, static_cast<HPDF_UINT>(run.bytes.size())).width;
+    for (size_t at = 0; at < run.bytes.size(); at += kMostBytes) {
+      const auto length = static_cast<HPDF_UINT>(std::min(kMostBytes, run.bytes.size() - at));
+      thousandths += HPDF_Font_TextWidth(run.font, bytes + at, length).width;
+    }
   }
   return static_cast<int>(std::ceil(thousandths * Size(style) / 1000));
 }

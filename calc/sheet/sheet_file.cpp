@@ -57,7 +57,7 @@ bool SaveSheet(const Sheet& sheet, std::string_view utf8_path, SheetFormat forma
                std::string* reason) {
   const std::string content = SheetContent(sheet, format);
   if (content.empty()) {
-    if (reason) *reason = "无法生成 PDF 文件（内存不足）";
+    if (reason) *reason = "无法生成 PDF 文件";
     return false;
   }
   const auto* bytes = reinterpret_cast<const uint8_t*>(content.data());

@@ -6,6 +6,7 @@ properties; the first page rendered to a screenshot.
 Usage: pdf_sheets.py DRIVER WORK_FOLDER SCREENSHOT_FOLDER
 """
 import os
+import re
 import subprocess
 import sys
 import unittest
@@ -68,6 +69,17 @@ class PdfSheets(unittest.TestCase):
         last = squeezed("".join(pages))
         self.assertIn(f"{faults[-1]['failures']}{faults[-1]['overvoltage']:.5g}", last)
         self.assertEqual(properties(self.largest)["Pages"].strip(), str(len(pages)))
+
+    def test_an_input_longer_than_the_library_measures_at_once(self):
+        path = os.path.join(FOLDER, "long.pdf")
+        digits = "1" * 100000  # 65,535 bytes is the most the library measures at once
+        run_driver(DRIVER, set_lines(dict(WORKED, 编辑框_电容电压1=digits)) + [
+            "click 按钮_开口外熔丝", f"sheet 编辑框_Udz {path}"])
+        pages = page_texts(path)
+        self.assertGreater(len(pages), 10)
+        bodies = [re.sub(r"第\d+页/共\d+页", "", squeezed(page)).replace(squeezed(TITLE), "") for page in pages]
+        self.assertIn(digits, "".join(bodies), "every digit, on as many pages as they need")
+        self.assertTrue(squeezed(pages[-1]).endswith(squeezed(f"第 {len(pages)} 页 / 共 {len(pages)} 页")))
 
     def test_chinese_cid_fonts_and_latin_digits(self):
         fonts = {line.split()[0]: line.split()[1:] for line in tool("pdffonts", self.worked).splitlines()[2:]}
