@@ -14,6 +14,7 @@
 #include "calc/pages/program.h"
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
+#include "calc/sheet/sheet_pdf.h"
 #include "calc/sheet/sheet_text.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/property_access.h"
@@ -115,6 +116,7 @@ BENCHMARK_CAPTURE(BM_Sheet, html, SheetHtml)->Unit(benchmark::kMicrosecond);
 // What 复制 puts on the clipboard (before its conversion to UTF-8).
 std::string CopiedText(const Sheet& sheet) { return SheetPlainText(DocumentOf(sheet)); }
 BENCHMARK_CAPTURE(BM_Sheet, copied_text, CopiedText)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Sheet, pdf, SheetPdf)->Unit(benchmark::kMicrosecond);
 
 // The driver on a script of `lines`, from process start to exit.
 void RunDriver(benchmark::State& state, const std::vector<std::string>& lines) {

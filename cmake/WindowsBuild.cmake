@@ -1,7 +1,8 @@
-# What the Windows build takes from elsewhere: the toolkit built from its tarball, the test
-# framework built from Debian's source, the build tools of a native build, and Wine to run
-# the test programs.
+# What the Windows build takes from elsewhere: the toolkit and the PDF writer built from
+# their tarballs, the test framework built from Debian's source, the build tools of a
+# native build, and Wine to run the test programs.
 include(WindowsToolkit)
+include(WindowsHaru)
 
 # FLTK 1.3's headers choose their Windows code by WIN32, which the compiler defines only
 # in its GNU dialects; the project compiles as standard C++20.

@@ -2,8 +2,8 @@
 # with the same cross compiler once per build folder (its stamps keep later builds from
 # building it again). It is configured with its bundled jpeg, png and zlib rather than any
 # the compiler may find; of its libraries only the two the programs link are compiled
-# (the toolkit and its jpeg), none of its image, png or zlib libraries, test programs or
-# tools. Defines:
+# (the toolkit and its jpeg) and its zlib, which the PDF writer needs, none of its image or
+# png libraries, test programs or tools. Defines:
 #   FLTK_LIBRARY       the imported toolkit library, with its include folders and system
 #                      libraries, linked like Debian's libfltk on Linux
 #   FLTK_INCLUDE_DIR   its include folders
@@ -21,7 +21,7 @@ endif()
 set(FLTK_PREFIX ${CMAKE_BINARY_DIR}/fltk)
 set(FLTK_SOURCE ${FLTK_PREFIX}/source)
 set(FLTK_BUILD ${FLTK_PREFIX}/build)
-set(fltk_libraries fltk fltk_jpeg)
+set(fltk_libraries fltk fltk_jpeg fltk_z)
 set(fltk_files)
 set(fltk_targets)
 foreach(library ${fltk_libraries})

@@ -153,4 +153,15 @@ PictureDrawing LayoutPicture(const Image& decoded, int area_width, int area_heig
   return {decoded, {0, 0, decoded.width, decoded.height}};
 }
 
+std::vector<uint8_t> RgbOnWhite(const Image& image) {
+  std::vector<uint8_t> rgb;
+  rgb.reserve(image.rgba.size() / 4 * 3);
+  for (size_t i = 0; i + 3 < image.rgba.size(); i += 4) {
+    const int alpha = image.rgba[i + 3];
+    for (size_t c = 0; c < 3; ++c)
+      rgb.push_back(static_cast<uint8_t>((image.rgba[i + c] * alpha + 255 * (255 - alpha)) / 255));
+  }
+  return rgb;
+}
+
 }  // namespace forms

@@ -31,6 +31,9 @@ Rect FitRectangle(int area_width, int area_height, int image_width, int image_he
 // An empty image when either size is not positive.
 Image ScaleImage(const Image& source, int width, int height);
 
+// The image on white, rows of 8-bit R, G, B: what a printer or a document draws of it.
+std::vector<uint8_t> RgbOnWhite(const Image& image);
+
 // What a control draws over its background: `image` at `destination`, which is of the
 // image's size, relative to the client area, and may reach past it (the caller clips).
 // "fit" gives the scaled image, "tiled" one image already tiled to the area's size,

@@ -6,8 +6,10 @@
 #include <sstream>
 
 #include "calc/pages/page_sheets.h"
+#include "calc/sheet/sheet_file.h"
 #include "calc/sheet/sheet_html.h"
 #include "calc/sheet/sheet_json.h"
+#include "calc/sheet/sheet_pdf.h"
 #include "runtime/platform/utf8.h"
 #include "tests/headless_window.h"
 #include "tools/capcalc-script/script.h"
@@ -47,14 +49,39 @@ const std::string kClick =
 TEST(SheetCommandTest, WritesTheSheetBehindTheBox) {
   const fs::path folder = fs::temp_directory_path() / "capcalc sheet test";
   fs::create_directories(folder);
-  const fs::path json = folder / "a sheet.json", html = folder / "a sheet.HTML";
+  const fs::path json = folder / "a sheet.json", html = folder / "a sheet.HTML",
+                 pdf = folder / "a sheet.Pdf";
   ASSERT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 ") + json.string() + "\n" +
-                     U8(u8"sheet 编辑框_Idz1 ") + html.string() + "\n"),
+                     U8(u8"sheet 编辑框_Idz1 ") + html.string() + "\n" +
+                     U8(u8"sheet 编辑框_Idz1 ") + pdf.string() + "\n"),
             "");
   std::optional<calc::Sheet> sheet = calc::SheetBehind(calc::编辑框_Idz1);
   EXPECT_EQ(Contents(json), calc::SheetJson(*sheet));
   EXPECT_EQ(Contents(html), calc::SheetHtml(*sheet));
+  EXPECT_EQ(Contents(pdf), calc::SheetPdf(*sheet)) << "the same sheet, the same bytes";
   fs::remove_all(folder);
+}
+
+// A name typed in the file chooser: its own sheet extension decides, in any case; without
+// one, the chosen type's is added.
+TEST(SheetFileTest, ChosenFileAndFormat) {
+  using calc::SheetFormat;
+  const auto choose = [](const char* name, SheetFormat chosen) {
+    const calc::SheetFileChoice file = calc::ChooseSheetFile(name, chosen);
+    return std::pair(file.utf8_path, file.format);
+  };
+  EXPECT_EQ(choose("/a/sheet", SheetFormat::kPdf),
+            std::pair(std::string("/a/sheet.pdf"), SheetFormat::kPdf));
+  EXPECT_EQ(choose("/a/sheet", SheetFormat::kHtml),
+            std::pair(std::string("/a/sheet.html"), SheetFormat::kHtml));
+  EXPECT_EQ(choose("/a/sheet.PDF", SheetFormat::kHtml),
+            std::pair(std::string("/a/sheet.PDF"), SheetFormat::kPdf));
+  EXPECT_EQ(choose("/a/sheet.html", SheetFormat::kPdf),
+            std::pair(std::string("/a/sheet.html"), SheetFormat::kHtml));
+  EXPECT_EQ(choose("/a/v1.2", SheetFormat::kPdf),
+            std::pair(std::string("/a/v1.2.pdf"), SheetFormat::kPdf));
+  EXPECT_EQ(choose("/a/sheet.htm", SheetFormat::kHtml),
+            std::pair(std::string("/a/sheet.htm.html"), SheetFormat::kHtml));
 }
 
 TEST(SheetCommandTest, RefusedLines) {
@@ -65,7 +92,7 @@ TEST(SheetCommandTest, RefusedLines) {
   EXPECT_EQ(ErrorsOf("sheet\n"), "line 1: missing control name\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1\n")), "line 6: missing path\n");
   EXPECT_EQ(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /tmp/x.txt\n")),
-            "line 6: a sheet is written as .html or .json, not \"/tmp/x.txt\"\n");
+            "line 6: a sheet is written as .html, .json or .pdf, not \"/tmp/x.txt\"\n");
   // The system's reason follows, in the user's language.
   EXPECT_TRUE(ErrorsOf(kClick + U8(u8"sheet 编辑框_Idz1 /nonexistent/folder/x.json\n"))
                   .starts_with("line 6: cannot write \"/nonexistent/folder/x.json\": "));

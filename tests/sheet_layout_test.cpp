@@ -136,5 +136,28 @@ TEST(SheetLayoutTest, PaperPages) {
   EXPECT_EQ(large.pages.back().bottom, large.layout.height);
 }
 
+// Every page: the title above the sheet's part, its number centred below, both inside the
+// printable area and clear of the part, whose tallest page still fits between them.
+TEST(SheetLayoutTest, RunningHeadAndFoot) {
+  const PaperLayout paper = LayOutForPaper(Document(100), {480, 577}, 559, 806, FixedMetrics());
+  const size_t count = paper.pages.size();
+  int tallest = 0;
+  for (const PageSpan& page : paper.pages) tallest = std::max(tallest, page.bottom - page.top);
+  const std::vector<PlacedText> frame =
+      PageFrame(paper, "计算书：开口三角电压计算", count - 1, FixedMetrics());
+  ASSERT_EQ(frame.size(), 2u);
+  const PlacedText &head = frame[0], &foot = frame[1];
+  EXPECT_EQ(head.utf8, reinterpret_cast<const char*>(u8"计算书：开口三角电压计算"));
+  EXPECT_EQ(foot.utf8, reinterpret_cast<const char*>(u8"第 ") + std::to_string(count) +
+                           reinterpret_cast<const char*>(u8" 页 / 共 ") + std::to_string(count) +
+                           reinterpret_cast<const char*>(u8" 页"));
+  EXPECT_EQ(head.place.x, paper.margin);
+  EXPECT_EQ(foot.place.x + foot.place.width / 2, paper.printable_width / 2);
+  EXPECT_LE(head.place.bottom(), paper.body_top);
+  EXPECT_LE(paper.body_top + tallest, foot.place.y);
+  EXPECT_LE(foot.place.bottom(), paper.printable_height - paper.margin);
+  EXPECT_EQ(PageNumberText(2, 12), "第 2 页 / 共 12 页");
+}
+
 }  // namespace
 }  // namespace calc

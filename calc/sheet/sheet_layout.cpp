@@ -19,6 +19,7 @@ constexpr int kDiagramSide = 180;  // the diagram's largest size on the sheet
 constexpr int kDiagramGap = 16;
 constexpr double kPaperScale = 0.8;
 constexpr int kPaperMargin = 30;  // 24 pt
+constexpr int kFrameGap = 10;     // between the running head or foot and the sheet's part
 const std::string kBullet = reinterpret_cast<const char*>(u8"•");
 
 struct TableGeometry {
@@ -223,11 +224,33 @@ PaperLayout LayOutForPaper(const SheetDocument& document, PictureSize diagram, i
   PaperLayout paper;
   paper.scale = kPaperScale;
   paper.margin = kPaperMargin;
-  const int width = static_cast<int>(printable_width / kPaperScale) - 2 * kPaperMargin;
-  const int height = static_cast<int>(printable_height / kPaperScale) - 2 * kPaperMargin;
+  paper.printable_width = static_cast<int>(printable_width / kPaperScale);
+  paper.printable_height = static_cast<int>(printable_height / kPaperScale);
+  const int frame_band = metrics.LineHeight(TextStyle::kBody) + kFrameGap;
+  paper.body_top = kPaperMargin + frame_band;
+  const int width = paper.printable_width - 2 * kPaperMargin;
+  const int height = paper.printable_height - 2 * paper.body_top;
   paper.layout = LayOutSheet(document, diagram, width, metrics);
   paper.pages = SplitIntoPages(paper.layout, height);
   return paper;
+}
+
+std::string PageNumberText(size_t page_number, size_t page_count) {
+  return "第 " + std::to_string(page_number) + " 页 / 共 " + std::to_string(page_count) + " 页";
+}
+
+std::vector<PlacedText> PageFrame(const PaperLayout& paper, const std::string& title_gbk,
+                                  size_t page_index, const TextMetrics& metrics) {
+  const int line_height = metrics.LineHeight(TextStyle::kBody);
+  auto placed = [&](const std::string& gbk, int y, bool centred) {
+    const std::string utf8 = rt::GbkToUtf8(gbk);
+    const int width = metrics.Width(utf8, TextStyle::kBody);
+    const int x = centred ? (paper.printable_width - width) / 2 : paper.margin;
+    return PlacedText{{x, y, width, line_height}, utf8, TextStyle::kBody};
+  };
+  const int foot_y = paper.printable_height - paper.margin - line_height;
+  return {placed(title_gbk, paper.margin, false),
+          placed(PageNumberText(page_index + 1, paper.pages.size()), foot_y, true)};
 }
 
 }  // namespace calc

@@ -70,15 +70,26 @@ struct PageSpan {
 std::vector<PageSpan> SplitIntoPages(const SheetLayout& layout, int page_height);
 
 // The sheet on paper, in the printer's points: body text of 12 layout units prints at
-// about 10 pt, inside a margin that brings the printer's own to about 15 mm.
+// about 10 pt, inside a margin that brings the printer's own to about 15 mm. Every page
+// carries the title above the sheet's part and its number below it.
 struct PaperLayout {
   SheetLayout layout;
   std::vector<PageSpan> pages;
   double scale = 1;  // points per layout unit
   int margin = 0;    // layout units inside the printable area, on every side
+  int body_top = 0;  // layout units from the printable area's top to the sheet's part
+  int printable_width = 0, printable_height = 0;  // in layout units
 };
 
 PaperLayout LayOutForPaper(const SheetDocument& document, PictureSize diagram, int printable_width,
                            int printable_height, const TextMetrics& metrics);
+
+// "第 2 页 / 共 3 页" (GBK), counting from 1.
+std::string PageNumberText(size_t page_number, size_t page_count);
+
+// The running head and foot of the page with the index: the title at the top left and the
+// page's number centred at the foot, placed from the printable area's top-left corner.
+std::vector<PlacedText> PageFrame(const PaperLayout& paper, const std::string& title_gbk,
+                                  size_t page_index, const TextMetrics& metrics);
 
 }  // namespace calc

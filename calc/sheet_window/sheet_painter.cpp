@@ -3,6 +3,7 @@
 #include <FL/Fl_Device.H>
 #include <FL/fl_draw.H>
 
+#include "calc/sheet/sheet_colours.h"
 #include "calc/sheet_window/printable_text.h"
 #include "forms/picture_layout.h"
 #include "runtime/ui/controls/look.h"
@@ -20,31 +21,25 @@ struct StyleLook {
 
 // The body in the program's 12-pixel face, the setting in the blue of the result boxes,
 // the note in the face of the pages' notes.
+Fl_Color ToolkitColour(Rgb rgb) { return fl_rgb_color(rgb.red, rgb.green, rgb.blue); }
+
 StyleLook LookOf(TextStyle style) {
   const rt::ToolkitFont song = rt::ToToolkitFont(std::nullopt);
+  const Fl_Color colour = ToolkitColour(TextColour(style));
   switch (style) {
-    case TextStyle::kTitle: return {song.face, 18, FL_BLACK};
-    case TextStyle::kHeading: return {song.face, 14, fl_rgb_color(0, 0, 128)};
-    case TextStyle::kSetting: return {song.face, 14, FL_BLUE};
+    case TextStyle::kTitle: return {song.face, 18, colour};
+    case TextStyle::kHeading: return {song.face, 14, colour};
+    case TextStyle::kSetting: return {song.face, 14, colour};
     case TextStyle::kNote: {
       forms::LogFont kai;
       kai.height = -16;
       kai.face = "楷体_GB2312";
       const rt::ToolkitFont font = rt::ToToolkitFont(kai);
-      return {font.face, font.size, FL_BLACK};
+      return {font.face, font.size, colour};
     }
     case TextStyle::kBody: break;
   }
-  return {song.face, song.size, FL_BLACK};
-}
-
-Fl_Color ShadeColour(Shade shade) {
-  switch (shade) {
-    case Shade::kCellFrame: return fl_rgb_color(153, 153, 153);
-    case Shade::kHeadingCell: return fl_rgb_color(238, 238, 238);
-    case Shade::kMarkedRow: return fl_rgb_color(238, 243, 255);
-  }
-  return FL_WHITE;
+  return {song.face, song.size, colour};
 }
 
 bool Overlaps(const LayoutRect& place, PageSpan span) {
@@ -77,7 +72,7 @@ void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, 
   fl_push_clip(x, y, layout.width, span.bottom - span.top);
   for (const PlacedShade& shade : layout.shades) {
     if (!Overlaps(shade.place, span)) continue;
-    fl_color(ShadeColour(shade.shade));
+    fl_color(ToolkitColour(ShadeColour(shade.shade)));
     const LayoutRect& r = shade.place;
     if (shade.shade == Shade::kCellFrame) {
       fl_rect(x + r.x, dy + r.y, r.width, r.height);
@@ -89,14 +84,17 @@ void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, 
     fl_draw_image(diagram.rgb.data(), x + layout.diagram.x, dy + layout.diagram.y, diagram.width,
                   diagram.height, 3);
   for (const PlacedText& text : layout.texts) {
-    if (!Overlaps(text.place, span)) continue;
-    const StyleLook look = LookOf(text.style);
-    fl_font(look.face, look.size);
-    fl_color(look.colour);
-    const int baseline = dy + text.place.bottom() - kLeading / 2 - fl_descent();
-    fl_draw(DrawableText(text.utf8, look).c_str(), x + text.place.x, baseline);
+    if (Overlaps(text.place, span)) PaintText(text, x, dy);
   }
   fl_pop_clip();
+}
+
+void PaintText(const PlacedText& text, int x, int y) {
+  const StyleLook look = LookOf(text.style);
+  fl_font(look.face, look.size);
+  fl_color(look.colour);
+  const int baseline = y + text.place.bottom() - kLeading / 2 - fl_descent();
+  fl_draw(DrawableText(text.utf8, look).c_str(), x + text.place.x, baseline);
 }
 
 // Three channels on white: the diagrams are opaque, and the printer's driver draws plain
@@ -104,15 +102,7 @@ void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, 
 DiagramPixels DiagramImage(const std::optional<forms::Image>& diagram, const LayoutRect& place) {
   if (!diagram || place.width <= 0 || place.height <= 0) return {};
   const forms::Image scaled = forms::ScaleImage(*diagram, place.width, place.height);
-  DiagramPixels pixels{scaled.width, scaled.height, {}};
-  pixels.rgb.reserve(scaled.rgba.size() / 4 * 3);
-  for (size_t i = 0; i + 3 < scaled.rgba.size(); i += 4) {
-    const int alpha = scaled.rgba[i + 3];
-    for (size_t c = 0; c < 3; ++c)
-      pixels.rgb.push_back(
-          static_cast<uint8_t>((scaled.rgba[i + c] * alpha + 255 * (255 - alpha)) / 255));
-  }
-  return pixels;
+  return {scaled.width, scaled.height, forms::RgbOnWhite(scaled)};
 }
 
 }  // namespace calc

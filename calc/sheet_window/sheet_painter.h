@@ -30,6 +30,9 @@ struct DiagramPixels {
 void PaintSheet(const SheetLayout& layout, const DiagramPixels& diagram, int x, int y,
                 PageSpan span);
 
+// One text with its place's origin at (x, y).
+void PaintText(const PlacedText& text, int x, int y);
+
 // The diagram scaled to the size the layout gives it, as the pictures are scaled; no
 // pixels when there is none.
 DiagramPixels DiagramImage(const std::optional<forms::Image>& diagram, const LayoutRect& place);

@@ -4,6 +4,7 @@
 #include <FL/Fl_Window.H>
 
 #include <algorithm>
+#include <string>
 
 #include "calc/sheet_window/sheet_painter.h"
 #include "calc/sheet_window/sheet_windows.h"
@@ -33,9 +34,11 @@ PaperLayout LayOutForPrinter(const SheetDocument& document,
 }
 
 void PrintPage(Fl_Printer& printer, const PaperLayout& paper, const DiagramPixels& diagram,
-               PageSpan page) {
+               const std::string& title, size_t page_index) {
   printer.scale(static_cast<float>(paper.scale));
-  PaintSheet(paper.layout, diagram, paper.margin, paper.margin, page);
+  PaintSheet(paper.layout, diagram, paper.margin, paper.body_top, paper.pages[page_index]);
+  for (const PlacedText& text : PageFrame(paper, title, page_index, ToolkitTextMetrics()))
+    PaintText(text, 0, 0);
   printer.end_page();
 }
 
@@ -48,6 +51,7 @@ void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>
   Fl_Printer printer;
   int from = 1, to = static_cast<int>(on_a4.pages.size());
   const int started = [&] {
+    const CjkDialogFaces faces;
     const InOfferedFolder folder(TheSheetWindows().offered_folder);
     return printer.start_job(to, &from, &to);
   }();
@@ -68,7 +72,7 @@ void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>
   const int last = std::clamp(to, first, count);
   for (int page = first; page <= last; ++page) {
     if (page > first) printer.start_page();
-    PrintPage(printer, paper, image, paper.pages[static_cast<size_t>(page - 1)]);
+    PrintPage(printer, paper, image, document.title, static_cast<size_t>(page - 1));
   }
   printer.end_job();
 }

@@ -1,6 +1,7 @@
 #include "calc/sheet_window/sheet_window.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
 
@@ -18,6 +19,7 @@
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
 #include "calc/sheet_window/sheet_windows.h"
+#include "calc/sheet_window/toolkit_dialogs.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
 #include "runtime/ui/controls/look.h"
@@ -51,6 +53,12 @@ class SheetWindow : public Fl_Double_Window {
       x += kButtonWidth + kSpacing;
     }
     copy_->shortcut(FL_COMMAND | 'c');
+    status_ = std::make_unique<Fl_Box>(
+        kSpacing, y, kWidth - 4 * (kButtonWidth + kSpacing) - kSpacing, kButtonHeight);
+    status_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
+    const rt::ToolkitFont font = rt::ToToolkitFont(std::nullopt);
+    status_->labelfont(font.face);
+    status_->labelsize(font.size);
     end();
     resizable(&view_);
     size_range(kMinimumWidth, kMinimumHeight);
@@ -62,6 +70,7 @@ class SheetWindow : public Fl_Double_Window {
     box_ = box;
     Take(sheet);
     view_.Show(document_, diagram_);
+    ShowStatus({});  // a save of the sheet shown before is no word on this one
     if (!shown()) CentreOnScreen();
     show();
     view_.take_focus();  // the arrow keys scroll the sheet
@@ -110,8 +119,17 @@ class SheetWindow : public Fl_Double_Window {
         rt::GbkToUtf8(SheetPlainText(static_cast<SheetWindow*>(self)->document_));
     Fl::copy(text.c_str(), static_cast<int>(text.size()), 1);
   }
+  // The line left of the buttons; the text stays where the box can find it.
+  void ShowStatus(const std::string& gbk) {
+    status_text_ = rt::GbkToUtf8(gbk);
+    status_->label(status_text_.c_str());
+    status_->redraw();
+  }
+
   static void Save(Fl_Widget*, void* self) {
-    SaveSheetThroughChooser(static_cast<SheetWindow*>(self)->sheet_);
+    auto* window = static_cast<SheetWindow*>(self);
+    if (std::optional<std::string> path = SaveSheetThroughChooser(window->sheet_))
+      window->ShowStatus("已保存：" + rt::Utf8ToGbk(*path));
   }
   static void Print(Fl_Widget*, void* self) {
     auto* window = static_cast<SheetWindow*>(self);
@@ -125,11 +143,15 @@ class SheetWindow : public Fl_Double_Window {
   std::optional<forms::Image> diagram_;
   std::string title_;
   std::list<std::string> captions_;  // the buttons' labels, which must stay where they are
+  std::string status_text_;
   SheetView view_;
   std::unique_ptr<Fl_Button> copy_, save_, print_, close_;
+  std::unique_ptr<Fl_Box> status_;
 };
 
-SheetWindows::SheetWindows() : offered_folder(rt::GbkToUtf8(rt::platform::HomeFolder())) {}
+SheetWindows::SheetWindows() : offered_folder(rt::GbkToUtf8(rt::platform::HomeFolder())) {
+  SpeakChineseInToolkitDialogs();
+}
 
 SheetWindows::~SheetWindows() = default;
 

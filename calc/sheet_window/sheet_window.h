@@ -1,6 +1,7 @@
 // The sheet windows: one per page, beside the main window and not blocking it, showing
 // the sheet of a calculation with buttons to copy it as text (also Ctrl+C), to save it as
-// an HTML file, to print it and to close the window.
+// an HTML or PDF file, to print it and to close the window, and a line that says where the
+// last save went.
 #pragma once
 
 #include <cstdint>

@@ -24,6 +24,10 @@ class CjkDialogFaces {
   std::string cjk_regular_, cjk_bold_;
 };
 
+// The toolkit's dialogs speak Chinese: the labels of its file chooser, print dialog and
+// question boxes are variables of its own, set once for the rest of the program.
+void SpeakChineseInToolkitDialogs();
+
 // The print dialog's "print to file" chooser opens in the current folder and takes no
 // other: while the dialog is up, the current folder is the one the file choosers offer,
 // and then the program's own again.

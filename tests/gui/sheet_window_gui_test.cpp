@@ -91,6 +91,12 @@ class SheetWindowGuiTest : public MainWindowGuiTest {
     Click(display(), g.x + g.width - 3 * 98 + index * 98 + 44, g.y + g.height - 24);
   }
 
+  // The line left of the buttons, where a save says where it went.
+  std::vector<uint32_t> StatusLine() {
+    Geometry g = WindowGeometry(display(), sheet_);
+    return WindowPixels(display(), sheet_, {10, g.height - 38, 300, 28});
+  }
+
   bool SheetShown() {
     std::vector<Window> shown = MappedTopLevels(display());
     return std::find(shown.begin(), shown.end(), sheet_) != shown.end();
@@ -248,11 +254,13 @@ TEST_F(SheetWindowGuiTest, ItsButtonAndEscapeCloseIt) {
   EXPECT_EQ(program_.WaitForExit(0ms), std::nullopt) << "the main window stays";
 }
 
-// 保存… proposes the sheet's own name; a typed name gets the HTML file with the table; a
-// second save over it asks first.
+// 保存… proposes the sheet's own name, its extension left to the chosen type; a typed name
+// gets the HTML file with the table, and the window says where it went; a second save
+// over it asks first.
 TEST_F(SheetWindowGuiTest, SavingThroughTheFileChooser) {
   CalculateOpenDelta();
   ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  const std::vector<uint32_t> before = StatusLine();
   ClickSheetButton(0);
   ASSERT_NE(WaitForWindow(display(), Utf8(u8"保存计算书")), 0u);
   Settle();
@@ -260,7 +268,7 @@ TEST_F(SheetWindowGuiTest, SavingThroughTheFileChooser) {
                    std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-save.png");
   EXPECT_TRUE(std::regex_match(
       CopyFocusedText(display()),
-      std::regex(Folder().path.string() + Utf8(u8"/开口三角电压计算-外熔丝-\\d{8}-\\d{4}\\.html"))))
+      std::regex(Folder().path.string() + Utf8(u8"/开口三角电压计算-外熔丝-\\d{8}-\\d{4}"))))
       << "the sheet's own name in the user's home";
   const std::filesystem::path file = Folder().path / "sheet.html";
   TypeName("sheet.html");
@@ -270,6 +278,9 @@ TEST_F(SheetWindowGuiTest, SavingThroughTheFileChooser) {
   EXPECT_EQ(table[3][0], "2");
   EXPECT_EQ(table[3][2], "21.429");
   EXPECT_EQ(table[3][4], Utf8(u8"F = K、首次动作、V ≤ Kv 的最后一行"));
+  Settle();
+  EXPECT_NE(StatusLine(), before) << "已保存：PATH";
+  SaveScreenshot(display(), sheet_, std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-saved.png");
 
   std::ofstream(file) << "old";
   ClickSheetButton(0);
@@ -410,24 +421,79 @@ TEST_F(SheetWindowGuiTest, CtrlCCopiesTheSheetAsRowsAndColumns) {
 
 // 打印… to a file: the toolkit's print dialog, its "print to file", and A4 pages with the
 // sheet's text on them.
+// A name without an extension gets the chosen type's, HTML as first offered, and a file
+// it then names is asked about too (the toolkit's question, in Chinese); a name ending in
+// ".pdf" gets the PDF.
+TEST_F(SheetWindowGuiTest, SavingWithAndWithoutExtension) {
+  CalculateOpenDelta();
+  ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
+  const std::filesystem::path html = Folder().path / "typed.html",
+                              pdf = Folder().path / "typed.pdf";
+  std::ofstream(html) << "old";
+  ClickSheetButton(0);
+  ChooseFile(Utf8(u8"保存计算书"), "typed");
+  Settle();
+  SaveScreenRegion(display(), {0, 0, 1024, 768},
+                   std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-save-question.png");
+  EXPECT_EQ(Contents(html), "old") << "not replaced before the question is answered";
+  PressKey(display(), XK_Return);  // 确定: replace it
+  EXPECT_TRUE(WaitUntil([&] { return Holds(html, "</html>\n"); }, 5s));
+  Settle();
+
+  ClickSheetButton(0);
+  ChooseFile(Utf8(u8"保存计算书"), "typed.pdf");
+  ASSERT_TRUE(WaitUntil([&] { return Holds(pdf, "%%EOF"); }, 5s));
+  EXPECT_EQ(Contents(pdf).substr(0, 5), "%PDF-");
+}
+
+// 打印… to a file: the toolkit's print dialog in Chinese, its "print to file", and A4 pages
+// with the sheet's text on them, each with the title and its number.
 TEST_F(SheetWindowGuiTest, PrintingToAFileGivesA4Pages) {
   CalculateOpenDelta();
   ASSERT_NE(OpenSheet(编辑框_Udz), 0u);
   ClickSheetButton(1);
-  const Window dialog = WaitForWindow(display(), "Print");
+  const Window dialog = WaitForWindow(display(), Utf8(u8"打印"));
   ASSERT_NE(dialog, 0u);
   Settle();
   SaveScreenshot(display(), dialog,
                  std::string(CAPCALC_SCREENSHOT_DIR) + "/sheet-print-dialog.png");
   PressKey(display(), XK_Return);
   const std::filesystem::path file = Folder().path / "sheet.ps";
-  ChooseFile("Select a .ps file", "sheet.ps");
+  ChooseFile(Utf8(u8"选择 PostScript 文件 (.ps)"), "sheet.ps");
   ASSERT_TRUE(WaitUntil([&] { return Holds(file, "%%EOF"); }, 10s));
   const std::string postscript = Contents(file);
   EXPECT_NE(postscript.find("<</PageSize[595 842]>>setpagedevice"), std::string::npos) << "A4";
   // The open-delta sheet, its diagram above the fault table, fills a page and a part.
   EXPECT_NE(postscript.find("%%Pages: 2\n"), std::string::npos) << postscript.substr(0, 300);
   EXPECT_NE(postscript.find(" MI\n"), std::string::npos) << "the text, drawn as pictures";
+
+  // Each page ends with its running head and foot, the title and "第 N 页 / 共 2 页":
+  // the same picture of the title in the same place on both, the numbers differing.
+  std::vector<std::vector<std::string>> pictures;  // of each page, "x y ... MI" and data
+  for (size_t at = postscript.find("%%Page: "); at != std::string::npos;) {
+    const size_t next = postscript.find("%%Page: ", at + 1);
+    const std::string page = postscript.substr(at, next - at);
+    pictures.emplace_back();
+    for (size_t end = page.find(" MI\n"); end != std::string::npos;
+         end = page.find(" MI\n", end + 1)) {
+      const size_t begin = page.rfind('\n', end) + 1;
+      pictures.back().push_back(page.substr(begin, page.find("~>", end) - begin));
+    }
+    at = next;
+  }
+  ASSERT_EQ(pictures.size(), 2u);
+  ASSERT_GE(pictures[0].size(), 2u);
+  ASSERT_GE(pictures[1].size(), 2u);
+  const auto head = [](const std::vector<std::string>& page) { return page[page.size() - 2]; };
+  const auto place = [](const std::string& picture) {
+    return picture.substr(0, picture.find('\n'));
+  };
+  EXPECT_EQ(head(pictures[0]), head(pictures[1])) << "the title";
+  EXPECT_EQ(place(pictures[0].back()), place(pictures[1].back())) << "the page numbers' place";
+  EXPECT_NE(pictures[0].back(), pictures[1].back()) << "each page its number";
+  EXPECT_LT(std::stod(place(head(pictures[0])).substr(place(head(pictures[0])).find(' '))),
+            std::stod(place(pictures[0].back()).substr(place(pictures[0].back()).find(' '))))
+      << "the title above, the number below";
 }
 
 }  // namespace

@@ -17,6 +17,6 @@ field() { dpkg-deb --field "$package" "$1"; }
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture $(field Architecture)"
 [ "$(basename "$package")" = "capcalc_${version}_$(dpkg --print-architecture).deb" ] ||
   fail "file name $(basename "$package")"
-for dependency in fonts-arphic-uming fonts-arphic-ukai libfltk1.3 libjpeg62-turbo libc6; do
+for dependency in fonts-arphic-uming fonts-arphic-ukai libfltk1.3 libjpeg62-turbo libhpdf-2.3.0 libc6; do
   field Depends | tr ',' '\n' | grep -q "^ *$dependency\b" || fail "no dependency on $dependency: $(field Depends)"
 done

@@ -30,7 +30,7 @@ standard input without one, in UTF-8:
     tick NAME N          N ticks of a timer               hover NAME      move the pointer over it
     tip NAME             NAME=the control's hint          dump-template PATH
     sheet NAME PATH      the calculation sheet of the last click shown in result box NAME,
-                         written to PATH: HTML for .html, JSON for .json
+                         written to PATH: HTML for .html, JSON for .json, PDF for .pdf
     measured NAME PATH   the measured capacitances (CSV: phase,branch,group,unit,uF) of the
                          bank of NAME's page, for the page's last calculation
     rebalance NAME PATH  that bank rebalanced, written to PATH as CSV; prints the exchanges

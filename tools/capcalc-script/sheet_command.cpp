@@ -13,7 +13,7 @@ std::string WriteSheet(rt::LoadedWindow& window, const Line& line) {
   if (!control) return "unknown control " + Quoted(line.name);
   if (line.rest.empty()) return "missing path";
   std::optional<calc::SheetFormat> format = calc::SheetFormatOf(line.rest);
-  if (!format) return "a sheet is written as .html or .json, not " + Quoted(line.rest);
+  if (!format) return "a sheet is written as .html, .json or .pdf, not " + Quoted(line.rest);
   std::optional<calc::Sheet> sheet = calc::SheetBehind(control->record.control_id);
   if (!sheet) return "no calculation behind " + line.name;
   std::string reason;
