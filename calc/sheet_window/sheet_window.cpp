@@ -11,6 +11,9 @@
 #include <tuple>
 
 #include "calc/pages/calculator_state.h"
+#include "calc/pages/page_sheets.h"
+#include "calc/pages/protection_boxes.h"
+#include "calc/sheet_window/measured_window.h"
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
@@ -46,6 +49,9 @@ class SheetWindow : public Fl_Double_Window {
       (*button)->callback(action, this);
       x += kButtonWidth + kSpacing;
     }
+    measured_ = std::make_unique<Fl_Button>(kSpacing, y, kButtonWidth, kButtonHeight);
+    Caption(*measured_, "实测电容…");
+    measured_->callback(&SheetWindow::Measured, this);
     end();
     resizable(&view_);
     size_range(kMinimumWidth, kMinimumHeight);
@@ -54,15 +60,22 @@ class SheetWindow : public Fl_Double_Window {
 
   // The sheet in place of the one shown, the window in front.
   void Present(const Sheet& sheet) {
+    Replace(sheet);
+    if (!shown()) CentreOnScreen();
+    show();
+    view_.take_focus();  // the arrow keys scroll the sheet
+  }
+
+  // The sheet in place of the one shown.
+  void Replace(const Sheet& sheet) {
     sheet_ = sheet;
     title_ = rt::GbkToUtf8(SheetTitle(sheet_));
     label(title_.c_str());
     document_ = DocumentOf(sheet_);
     diagram_ = forms::DecodePicture(sheet_.diagram);
     view_.Show(document_, diagram_);
-    if (!shown()) CentreOnScreen();
-    show();
-    view_.take_focus();  // the arrow keys scroll the sheet
+    measured_->activate();
+    if (sheet_.page == CalculationPage::kCapacitorPage) measured_->deactivate();
   }
 
  private:
@@ -91,6 +104,9 @@ class SheetWindow : public Fl_Double_Window {
     PrintSheet(window->document_, window->diagram_, *window);
   }
   static void Close(Fl_Widget*, void* self) { static_cast<SheetWindow*>(self)->hide(); }
+  static void Measured(Fl_Widget*, void* self) {
+    ShowMeasuredWindow(static_cast<SheetWindow*>(self)->sheet_.page);
+  }
 
   Sheet sheet_;
   SheetDocument document_;
@@ -98,7 +114,7 @@ class SheetWindow : public Fl_Double_Window {
   std::string title_;
   std::list<std::string> captions_;  // the buttons' labels, which must stay where they are
   SheetView view_;
-  std::unique_ptr<Fl_Button> save_, print_, close_;
+  std::unique_ptr<Fl_Button> save_, print_, close_, measured_;
 };
 
 SheetWindows::SheetWindows() : offered_folder(rt::GbkToUtf8(rt::platform::HomeFolder())) {}
@@ -118,6 +134,13 @@ void ShowSheetWindow(const Sheet& sheet) {
     window = std::make_unique<SheetWindow>();
   }
   window->Present(sheet);
+}
+
+void RefreshSheetWindow(CalculationPage page) {
+  const auto found = TheSheetWindows().open.find(page);
+  if (found == TheSheetWindows().open.end() || !found->second->shown()) return;
+  if (std::optional<Sheet> sheet = SheetBehind(BoxesOfPage(page).result))
+    found->second->Replace(*sheet);
 }
 
 }  // namespace calc
