@@ -98,13 +98,18 @@ class MeasuredWindowGuiTest : public MainWindowGuiTest {
     Click(display(), g.x + g.width / 2, g.y + 10 + 300 + 10 + 40);
     return CopyFocusedText(display());
   }
-  // Types the path into the toolkit's chooser in place of what it proposes.
-  void Choose(const std::string& title, const std::filesystem::path& file) {
+  // Types the name into the toolkit's chooser, which offers the home folder, in place of
+  // the name it proposes: a hand's keys, since the chooser turns a name typed on its own
+  // into one in its folder at each key.
+  void Choose(const std::string& title, const std::string& name) {
     ASSERT_NE(WaitForWindow(display(), title), 0u) << title;
     Settle();
-    PressKey(display(), XK_a, ControlMask);
-    PressKey(display(), XK_BackSpace);
-    TypeText(display(), file.string());
+    const std::string proposed = CopyFocusedText(display());
+    PressKey(display(), XK_End);
+    const size_t slash = proposed.rfind('/');
+    for (unsigned char c : proposed.substr(slash == std::string::npos ? 0 : slash + 1))
+      if ((c & 0xC0) != 0x80) PressKey(display(), XK_BackSpace);  // one per character
+    TypeText(display(), name);
     PressKey(display(), XK_Return);
     Settle(300ms);
   }
@@ -177,15 +182,16 @@ TEST_F(MeasuredWindowGuiTest, TypedPastedCheckedAndRebalanced) {
                  std::string(CAPCALC_SCREENSHOT_DIR) + "/measured-window-rebalanced.png");
 
   ClickButton(1);  // 导出…
-  Choose(Utf8(u8"导出实测电容"), Home() / "measured.csv");
-  const std::string measured = Contents(Home() / "measured.csv");
+  Choose(Utf8(u8"导出实测电容"), "measured.csv");
+  WaitUntil([] { return Has(Contents(Home() / "measured.csv"), "3.56\r\n"); }, 5s);
+  const std::string measured = Contents("measured.csv");
   EXPECT_TRUE(Has(measured, "phase,branch,group,unit,uF\r\n")) << measured;
   EXPECT_TRUE(Has(measured, "A,1,2,1,3.34")) << "typed after Tab at the row's end";
   EXPECT_TRUE(Has(measured, "B,1,2,2,3.45")) << "the bad cell mended";
   EXPECT_TRUE(Has(measured, "C,1,1,2,3.2")) << "pasted";
 
   ClickButton(3);  // 导出配平…
-  Choose(Utf8(u8"导出配平"), Home() / "rebalanced.csv");
+  Choose(Utf8(u8"导出配平"), "rebalanced.csv");
   EXPECT_TRUE(Has(Contents(Home() / "rebalanced.csv"), "phase,branch,group,unit,uF,was"));
 }
 
@@ -203,13 +209,13 @@ TEST_F(MeasuredWindowGuiTest, ImportedFromCsv) {
   OpenMeasuredWindow();
 
   ClickButton(0);
-  Choose(Utf8(u8"导入实测电容"), Home() / "bank.csv");
+  Choose(Utf8(u8"导入实测电容"), "bank.csv");
   std::string check = Check();
   EXPECT_TRUE(Has(check, Utf8(u8"初始不平衡信号 S0 = "))) << check;
   EXPECT_FALSE(Has(check, Utf8(u8"尚缺"))) << check;
 
   ClickButton(0);
-  Choose(Utf8(u8"导入实测电容"), Home() / "bad.csv");
+  Choose(Utf8(u8"导入实测电容"), "bad.csv");
   EXPECT_NE(WaitForWindow(display(), ""), 0u);
   PressKey(display(), XK_Return);  // the message's button
   Settle();
