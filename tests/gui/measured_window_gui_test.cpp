@@ -184,7 +184,7 @@ TEST_F(MeasuredWindowGuiTest, TypedPastedCheckedAndRebalanced) {
   ClickButton(1);  // 导出…
   Choose(Utf8(u8"导出实测电容"), "measured.csv");
   WaitUntil([] { return Has(Contents(Home() / "measured.csv"), "3.56\r\n"); }, 5s);
-  const std::string measured = Contents("measured.csv");
+  const std::string measured = Contents(Home() / "measured.csv");
   EXPECT_TRUE(Has(measured, "phase,branch,group,unit,uF\r\n")) << measured;
   EXPECT_TRUE(Has(measured, "A,1,2,1,3.34")) << "typed after Tab at the row's end";
   EXPECT_TRUE(Has(measured, "B,1,2,2,3.45")) << "the bad cell mended";
