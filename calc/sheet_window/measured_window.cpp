@@ -110,6 +110,7 @@ class MeasuredWindow : public Fl_Double_Window {
     check_->buffer(&check_text_);
     check_->textfont(font.face);
     check_->textsize(font.size);
+    check_->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);  // a warning reads whole
     const int y = kHeight - kSpacing - kButtonHeight;
     int x = kSpacing;
     for (auto [button, caption, action] :
