@@ -54,6 +54,15 @@ std::string WithUnit(CalculationPage page, double value) {
   return TableNumber(value) + (MeasuresVoltage(page) ? " V" : " A");
 }
 
+// The exchange's arrow "↔" as the window's CJK faces can draw it: they have no such glyph,
+// and the toolkit takes none from another face, so it would show as an empty box.
+std::string Drawable(std::string exchange) {
+  const std::string arrow = "↔", drawn = "←→";
+  for (size_t at = exchange.find(arrow); at != std::string::npos; at = exchange.find(arrow, at))
+    exchange.replace(at, arrow.size(), drawn);
+  return exchange;
+}
+
 // "A相", "A相2星", "A相3臂".
 std::string SectionName(const BankShape& shape, int phase, int branch) {
   std::string name = std::string(1, char('A' + phase)) + "相";
@@ -247,7 +256,7 @@ class MeasuredWindow : public Fl_Double_Window {
                        " 次";
     text += rebalancing_->exchanges.empty() ? "（已无可降低信号的交换）\n" : "：\n";
     for (const auto& exchange : rebalancing_->exchanges)
-      text += "  " + ExchangeText(*shape_, exchange) + "\n";
+      text += "  " + Drawable(ExchangeText(*shape_, exchange)) + "\n";
     return text;
   }
 
