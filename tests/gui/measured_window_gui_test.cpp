@@ -219,6 +219,43 @@ TEST_F(MeasuredWindowGuiTest, ImportedFromCsv) {
   PressKey(display(), XK_Return);  // the message's button
   Settle();
   EXPECT_EQ(Check(), check) << "a refused file changes nothing";
+
+  // The open sheet follows the bank: saved now, it has the check.
+  const Geometry g = WindowGeometry(display(), sheet_);
+  Click(display(), g.x + g.width - 3 * 98 + 44, g.y + g.height - 24);  // 保存…
+  Choose(Utf8(u8"保存计算书"), "sheet.html");
+  ASSERT_TRUE(WaitUntil([] { return Has(Contents(Home() / "sheet.html"), "</html>"); }, 5s));
+  EXPECT_TRUE(Has(Contents(Home() / "sheet.html"), Utf8(u8"实测电容校核")));
+}
+
+// M and N that the page's arrangement cannot take open no window and say so.
+TEST_F(MeasuredWindowGuiTest, AnImpossibleArrangementIsSaid) {
+  PressKey(display(), XK_Tab, ControlMask);
+  PressKey(display(), XK_Tab, ControlMask);  // the voltage-differential page: N even
+  const std::pair<uint32_t, const char*> inputs[] = {
+      {编辑框_电容电压2, "6.35"}, {编辑框_线圈一次1, "6.35"}, {编辑框_线圈二次1, "0.1"},
+      {编辑框_M3, "4"},           {编辑框_N3, "3"},
+  };
+  for (const auto& [box, text] : inputs) {
+    ClickOn(box);
+    TypeText(display(), text);
+  }
+  ClickOn(按钮_差动外熔丝);
+  Settle();
+  std::vector<MenuRow> rows = OpenMenu(编辑框_Udz1);
+  ASSERT_FALSE(rows.empty());
+  Pick(rows.back());
+  sheet_ = WaitForWindow(display(), Utf8(u8"计算书："));
+  ASSERT_NE(sheet_, 0u);
+  Settle();
+  const size_t before = MappedTopLevels(display()).size();
+  const Geometry g = WindowGeometry(display(), sheet_);
+  Click(display(), g.x + 10 + 48, g.y + g.height - 24);  // 实测电容…
+  EXPECT_TRUE(WaitUntil([&] { return MappedTopLevels(display()).size() > before; }, 3s))
+      << "a message";
+  EXPECT_EQ(WaitForWindow(display(), Utf8(u8"实测电容："), 1s), 0u);
+  PressKey(display(), XK_Return);
+  EXPECT_EQ(program_.WaitForExit(300ms), std::nullopt) << "still running";
 }
 
 }  // namespace
