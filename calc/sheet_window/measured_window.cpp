@@ -188,17 +188,20 @@ class MeasuredWindow : public Fl_Double_Window {
   }
 
   // The grid complete is the page's measured bank; incomplete, the page has none.
+  // A rebalancing goes with the bank it was made of.
   void CellsChanged() {
-    rebalancing_.reset();
     const GridReading reading = ReadGrid(*shape_, cells_);
     CalculatorState& calculator = *Calculator();
     const MeasuredBanks* banks = calculator.MeasuredBanksOf(page_);
     if (reading.bank) {
       if (!banks || banks->measured.shape.M != shape_->M || banks->measured.shape.N != shape_->N ||
-          banks->measured.capacitances != reading.bank->capacitances)
+          banks->measured.capacitances != reading.bank->capacitances) {
         calculator.KeepMeasuredBank(*reading.bank);
-    } else if (banks) {
-      calculator.ForgetMeasuredBank(page_);
+        rebalancing_.reset();
+      }
+    } else {
+      if (banks) calculator.ForgetMeasuredBank(page_);
+      rebalancing_.reset();
     }
     Update();
     RefreshSheetWindow(page_);
