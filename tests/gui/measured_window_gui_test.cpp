@@ -167,6 +167,9 @@ TEST_F(MeasuredWindowGuiTest, TypedPastedCheckedAndRebalanced) {
     PressKey(display(), XK_v, ControlMask);
     Settle(300ms);
   }
+  ClickCell(0, 3);
+  PressKey(display(), XK_Return);  // down the column
+  TypeText(display(), "3.60");
   check = Check();
   EXPECT_FALSE(Has(check, Utf8(u8"尚缺"))) << check;
   EXPECT_TRUE(Has(check, Utf8(u8"初始不平衡信号 S0 = "))) << check;
@@ -182,12 +185,13 @@ TEST_F(MeasuredWindowGuiTest, TypedPastedCheckedAndRebalanced) {
 
   ClickButton(1);  // 导出…
   Choose(Utf8(u8"导出实测电容"), "measured.csv");
-  WaitUntil([] { return Has(Contents(Home() / "measured.csv"), "3.56\r\n"); }, 5s);
+  WaitUntil([] { return Has(Contents(Home() / "measured.csv"), "C,1,2,4,3.6\r\n"); }, 5s);
   const std::string measured = Contents(Home() / "measured.csv");
   EXPECT_TRUE(Has(measured, "phase,branch,group,unit,uF\r\n")) << measured;
   EXPECT_TRUE(Has(measured, "A,1,2,1,3.34")) << "typed after Tab at the row's end";
   EXPECT_TRUE(Has(measured, "B,1,2,2,3.45")) << "the bad cell mended";
   EXPECT_TRUE(Has(measured, "C,1,1,2,3.2")) << "pasted";
+  EXPECT_TRUE(Has(measured, "C,1,2,4,3.6\r\n")) << "typed after Enter";
 
   ClickButton(3);  // 导出配平…
   Choose(Utf8(u8"导出配平"), "rebalanced.csv");
