@@ -139,7 +139,8 @@ class MeasuredWindow : public Fl_Double_Window {
     callback(&MeasuredWindow::Close, this);
   }
 
-  ~MeasuredWindow() override { check_->buffer(nullptr); }
+  // The widgets go first: the check's display uses the buffer, the grids the cells.
+  ~MeasuredWindow() override { clear(); }
 
   // Lays the window out for the page's last calculation and shows it in front.
   void Present(const BankShape& shape) {
