@@ -230,6 +230,7 @@ TEST_F(MeasuredWindowGuiTest, ImportedFromCsv) {
   Choose(Utf8(u8"保存计算书"), "sheet.html");
   ASSERT_TRUE(WaitUntil([] { return Has(Contents(Home() / "sheet.html"), "</html>"); }, 5s));
   EXPECT_TRUE(Has(Contents(Home() / "sheet.html"), Utf8(u8"实测电容校核")));
+  SaveScreenshot(display(), sheet_, std::string(CAPCALC_SCREENSHOT_DIR) + "/measured-sheet.png");
 }
 
 // M and N that the page's arrangement cannot take open no window and say so.
