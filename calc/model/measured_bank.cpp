@@ -101,12 +101,6 @@ class RecordReader {
   size_t columns_;
 };
 
-// The shortest text that reads back as the very same number.
-std::string Exact(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
 MeasuredBankReading Refused(size_t line, std::string reason) {
   return {std::nullopt, std::move(reason), line};
 }
@@ -159,11 +153,23 @@ std::string MeasuredBankCsv(const MeasuredBank& bank, std::span<const size_t> wa
     const UnitPosition at = PositionOf(bank.shape, index);
     csv += std::string(1, char('A' + at.phase)) + "," + rt::FormatInteger(at.branch + 1) + "," +
            rt::FormatInteger(at.group + 1) + "," + rt::FormatInteger(at.unit + 1) + "," +
-           Exact(bank.capacitances[index]);
+           CapacitanceText(bank.capacitances[index]);
     if (!was.empty()) csv += "," + PositionName(bank.shape, PositionOf(bank.shape, was[index]));
     csv += "\r\n";
   }
   return "\xEF\xBB\xBF" + rt::GbkToUtf8(csv);
+}
+
+std::optional<double> CapacitanceOf(std::string_view field) {
+  double uF = 0;
+  if (!ParsedWhole(field, &uF) || !std::isfinite(uF) || uF < kLeastUnit || uF > kLargestUnit)
+    return std::nullopt;
+  return uF;
+}
+
+std::string CapacitanceText(double uF) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, uF).ptr);
 }
 
 }  // namespace calc

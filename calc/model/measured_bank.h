@@ -38,6 +38,12 @@ struct MeasuredBankReading {
 // the shape: every position exactly once, in any order, each a positive finite number.
 MeasuredBankReading ReadMeasuredBank(std::string_view bytes, const BankShape& shape);
 
+// The capacitance a field holds, as the CSV takes it: a positive finite number of µF within
+// the range a unit can have; none for anything else.
+std::optional<double> CapacitanceOf(std::string_view field);
+// The shortest text that reads back as the very same capacitance.
+std::string CapacitanceText(double uF);
+
 // The CSV of a bank, UTF-8 with a byte-order mark so that a spreadsheet takes it as such.
 // With `was` (one index a position), the unit now at each position came from that one.
 std::string MeasuredBankCsv(const MeasuredBank& bank, std::span<const size_t> was = {});

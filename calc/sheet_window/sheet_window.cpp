@@ -15,6 +15,7 @@
 #include "calc/pages/calculator_state.h"
 #include "calc/pages/page_sheets.h"
 #include "calc/sheet/sheet_text.h"
+#include "calc/sheet_window/measured_window.h"
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
 #include "calc/sheet_window/sheet_view.h"
@@ -53,12 +54,17 @@ class SheetWindow : public Fl_Double_Window {
       x += kButtonWidth + kSpacing;
     }
     copy_->shortcut(FL_COMMAND | 'c');
+    // The status line between 实测电容… on the left and the other buttons on the right.
+    const int status_x = 2 * kSpacing + kButtonWidth;
     status_ = std::make_unique<Fl_Box>(
-        kSpacing, y, kWidth - 4 * (kButtonWidth + kSpacing) - kSpacing, kButtonHeight);
+        status_x, y, kWidth - 4 * (kButtonWidth + kSpacing) - status_x, kButtonHeight);
     status_->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
     const rt::ToolkitFont font = rt::ToToolkitFont(std::nullopt);
     status_->labelfont(font.face);
     status_->labelsize(font.size);
+    measured_ = std::make_unique<Fl_Button>(kSpacing, y, kButtonWidth, kButtonHeight);
+    Caption(*measured_, "实测电容…");
+    measured_->callback(&SheetWindow::Measured, this);
     end();
     resizable(&view_);
     size_range(kMinimumWidth, kMinimumHeight);
@@ -96,6 +102,8 @@ class SheetWindow : public Fl_Double_Window {
     label(title_.c_str());
     document_ = DocumentOf(sheet_);
     diagram_ = forms::DecodePicture(sheet_.diagram);
+    measured_->activate();
+    if (sheet_.page == CalculationPage::kCapacitorPage) measured_->deactivate();
   }
 
   void CentreOnScreen() {
@@ -136,6 +144,9 @@ class SheetWindow : public Fl_Double_Window {
     PrintSheet(window->document_, window->diagram_, *window);
   }
   static void Close(Fl_Widget*, void* self) { static_cast<SheetWindow*>(self)->hide(); }
+  static void Measured(Fl_Widget*, void* self) {
+    ShowMeasuredWindow(static_cast<SheetWindow*>(self)->sheet_.page);
+  }
 
   uint32_t box_ = 0;  // the result box whose sheet the window shows
   Sheet sheet_;
@@ -145,7 +156,7 @@ class SheetWindow : public Fl_Double_Window {
   std::list<std::string> captions_;  // the buttons' labels, which must stay where they are
   std::string status_text_;
   SheetView view_;
-  std::unique_ptr<Fl_Button> copy_, save_, print_, close_;
+  std::unique_ptr<Fl_Button> copy_, save_, print_, close_, measured_;
   std::unique_ptr<Fl_Box> status_;
 };
 
@@ -184,6 +195,11 @@ void ShowSheetWindow(const Sheet& sheet, uint32_t box) {
     window = std::make_unique<SheetWindow>();
   }
   window->Present(sheet, box);
+}
+
+void RefreshSheetWindow(CalculationPage page) {
+  const auto found = TheSheetWindows().open.find(page);
+  if (found != TheSheetWindows().open.end() && found->second) found->second->FollowPage();
 }
 
 }  // namespace calc

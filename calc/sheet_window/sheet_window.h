@@ -14,5 +14,7 @@ namespace calc {
 // open one to the front with this sheet in place of the one it showed. While it stays
 // open, each new click of a "计算" button of the page puts that click's sheet in it.
 void ShowSheetWindow(const Sheet& sheet, uint32_t box);
+// The page's open window shows its sheet anew (its measured bank changed), where it stands.
+void RefreshSheetWindow(CalculationPage page);
 
 }  // namespace calc

@@ -10,6 +10,8 @@
 #include "calc/model/kinds.h"
 #include "runtime/core/frame.h"
 
+class Fl_Double_Window;
+
 namespace calc {
 
 class SheetWindow;
@@ -20,6 +22,7 @@ class SheetWindows : public rt::ProgramState {
   ~SheetWindows() override;
 
   std::map<CalculationPage, std::unique_ptr<SheetWindow>> open;
+  std::map<CalculationPage, std::unique_ptr<Fl_Double_Window>> measured;  // measured_window.h
   std::string offered_folder;  // UTF-8: the folder of the last file saved, else the home folder
 };
 

@@ -421,6 +421,60 @@ std::string ClipboardText(Display* display) {
   return text;
 }
 
+ClipboardOffer::ClipboardOffer(const std::string& display_name, std::string utf8)
+    : display_(XOpenDisplay(display_name.c_str())), text_(std::move(utf8)) {
+  if (!display_) throw std::runtime_error("no connection for the clipboard");
+  owner_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False), owner_, CurrentTime);
+  XSync(display_, False);
+  server_ = std::thread([this] { Serve(); });
+}
+
+ClipboardOffer::~ClipboardOffer() {
+  stop_ = true;
+  server_.join();
+  XDestroyWindow(display_, owner_);
+  XCloseDisplay(display_);
+}
+
+void ClipboardOffer::Serve() {
+  while (!stop_) {
+    while (XPending(display_)) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      if (event.type == SelectionRequest) Answer(event.xselectionrequest);
+    }
+    std::this_thread::sleep_for(10ms);
+  }
+}
+
+// The text as UTF8_STRING, STRING or text/plain, and the list of those (TARGETS).
+void ClipboardOffer::Answer(const XSelectionRequestEvent& request) {
+  const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+  const Atom targets = XInternAtom(display_, "TARGETS", False);
+  const Atom plain = XInternAtom(display_, "text/plain;charset=utf-8", False);
+  XSelectionEvent answer{};
+  answer.type = SelectionNotify;
+  answer.requestor = request.requestor;
+  answer.selection = request.selection;
+  answer.target = request.target;
+  answer.time = request.time;
+  answer.property = request.property != None ? request.property : request.target;
+  if (request.target == targets) {
+    const Atom offered[] = {targets, utf8, XA_STRING, plain};
+    XChangeProperty(display_, request.requestor, answer.property, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(offered), 4);
+  } else if (request.target == utf8 || request.target == XA_STRING || request.target == plain) {
+    XChangeProperty(display_, request.requestor, answer.property, request.target, 8,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(text_.data()),
+                    static_cast<int>(text_.size()));
+  } else {
+    answer.property = None;
+  }
+  XSendEvent(display_, request.requestor, False, 0, reinterpret_cast<XEvent*>(&answer));
+  XFlush(display_);
+}
+
 void ClearClipboard(Display* display) {
   XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), None, CurrentTime);
   Flush(display);

@@ -4,6 +4,9 @@
 
 #include <X11/Xlib.h>
 
+#include <atomic>
+#include <thread>
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -92,6 +95,27 @@ std::vector<Window> MappedTopLevels(Display* display);
 // copy has usually just been asked for: a program that is slow to take the clipboard
 // (a loaded machine, the sanitizers) gets a second to do so.
 std::string ClipboardText(Display* display);
+// Owns the clipboard and offers the text (UTF-8) to whoever pastes, as a spreadsheet
+// offers a copied block of several lines, until the object goes. It answers from a thread
+// and a connection of its own, so the test may go on sending input meanwhile.
+class ClipboardOffer {
+ public:
+  ClipboardOffer(const std::string& display_name, std::string utf8);
+  ~ClipboardOffer();
+  ClipboardOffer(const ClipboardOffer&) = delete;
+  ClipboardOffer& operator=(const ClipboardOffer&) = delete;
+
+ private:
+  void Serve();
+  void Answer(const XSelectionRequestEvent& request);
+
+  Display* display_ = nullptr;
+  Window owner_ = 0;
+  std::string text_;
+  std::atomic<bool> stop_{false};
+  std::thread server_;
+};
+
 // Leaves the clipboard without an owner, so that a copy that copies nothing shows.
 void ClearClipboard(Display* display);
 // The whole text of the focused field, as a user reads it: select all, copy, paste
