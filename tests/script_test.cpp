@@ -102,7 +102,7 @@ TEST(ScriptRunTest, LongLinesAreRefusedAndMessagesQuoteLittle) {
   EXPECT_EQ(RunLines("get " + name + "\n", &out, &err), 2);
   EXPECT_EQ(err, "line 1: unknown control \"" + name.substr(0, 80) + U8(u8"…\"\n"));
   EXPECT_EQ(RunLines(U8(u8"sheet 编辑框_Idz1 ") + name + "\n", &out, &err), 2);
-  EXPECT_EQ(err, "line 1: a sheet is written as .html or .json, not \"" + name.substr(0, 80) +
+  EXPECT_EQ(err, "line 1: a sheet is written as .html, .json or .pdf, not \"" + name.substr(0, 80) +
                      U8(u8"…\"\n"));
   EXPECT_EQ(RunLines(U8(u8"frobnicate 编辑框\n"), &out, &err), 2);
   EXPECT_EQ(err, "line 1: unknown command \"frobnicate\"\n");
