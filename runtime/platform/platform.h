@@ -95,6 +95,13 @@ bool Close(File& file);
 // each as the system knows it; true when the system accepted them.
 bool SetAttributes(const std::string& path, int32_t attributes);
 
+// Files read.
+
+// Reads the whole file at `path` into `content` when it holds at most `limit` bytes. False
+// when it cannot be read or is larger; `reason` then receives why, as an inside text (the
+// system's words, or "文件过大" for a file over the limit).
+bool ReadFileUpTo(const std::string& path, size_t limit, std::string* content, std::string* reason);
+
 // Failures.
 
 // The system's own words for why the last call of this interface that failed did so, in

@@ -12,11 +12,13 @@
 
 #include "calc/pages/program.h"
 #include "runtime/platform/platform.h"
+#include "tools/capcalc-script/batch.h"
 #include "tools/capcalc-script/script.h"
 
 namespace {
 
 constexpr std::string_view kUsage = R"(usage: capcalc-script [SCRIPT]
+       capcalc-script --batch BANKS.csv OUTDIR [--pdf]
        capcalc-script --help | --version
 
 Runs the calculator without a display and reads one command a line from SCRIPT, or from
@@ -30,6 +32,14 @@ standard input without one, in UTF-8:
     tip NAME             NAME=the control's hint          dump-template PATH
     sheet NAME PATH      the calculation sheet of the last click shown in result box NAME,
                          written to PATH: HTML for .html, JSON for .json
+    open PATH            a saved sheet (.json or .html) back in its page, uncalculated
+
+With --batch, each row of BANKS.csv (UTF-8 or GBK) is one bank: the columns name, page
+(电容器参数, 开口三角, 电压差动, 中性线, 桥差), variant (无熔丝, 外熔丝, 内熔丝; empty on
+电容器参数) and the inputs by their symbols (Uψ,U1,U2,M,N,β,Kv,Klm,m,n,Iψ,CT and UN,QN,Kr,
+Usys,f,nCT,cosφ1,cosφ2,P,connection). Each bank's sheet is written to OUTDIR/NAME.json
+and NAME.html (and NAME.pdf with --pdf), and OUTDIR/summary.csv lists them. A bad row is
+reported as "row N: ..." and skipped; the status is then 2.
 
 TEXT is the rest of the line as it stands. Blank lines and lines starting with "#" are
 skipped. A bad line prints "line N: ..." and ends with status 2; a runtime error prints its
@@ -45,6 +55,29 @@ int Print(std::string_view text) {
   return 1;
 }
 
+int Usage() {
+  std::cerr << kUsage.substr(0, kUsage.find("\n\n") + 1);
+  return 2;
+}
+
+// "--batch BANKS.csv OUTDIR", "--pdf" before or after the two paths.
+int Batch(const std::vector<std::string>& arguments) {
+  script::BatchRequest request;
+  std::vector<std::string> paths;
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == "--pdf") {
+      request.pdf = true;
+    } else {
+      paths.push_back(arguments[i]);
+    }
+  }
+  if (paths.size() != 2) return Usage();
+  request.table = paths[0];
+  request.folder = paths[1];
+  calc::StartProgram(rt::DisplayMode::kHeadless);
+  rt::EndProgram(script::RunBatch(request, std::cerr));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,10 +87,8 @@ int main(int argc, char** argv) {
       arguments.size() == 1 ? std::string_view(arguments[0]) : std::string_view();
   if (option == "--help") return Print(kUsage);
   if (option == "--version") return Print(kVersion);
-  if (arguments.size() > 1) {
-    std::cerr << kUsage.substr(0, kUsage.find("\n\n") + 1);
-    return 2;
-  }
+  if (!arguments.empty() && arguments[0] == "--batch") return Batch(arguments);
+  if (arguments.size() > 1) return Usage();
   std::ifstream file;
   if (arguments.size() == 1) {
     // A path of UTF-8 characters, so that it names the same file on every system.

@@ -22,6 +22,7 @@
 #include "runtime/ui/loop/focus.h"
 #include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/tips/balloon_tip.h"
+#include "tools/capcalc-script/open_command.h"
 #include "tools/capcalc-script/sheet_command.h"
 
 namespace script {
@@ -282,6 +283,7 @@ const std::map<std::string, CommandFunction>& Commands() {
       {"dump-template", DumpTemplate},
       {"sheet",
        [](Context& context, const Line& line) { return WriteSheet(context.window, line); }},
+      {"open", [](Context&, const Line& line) { return OpenSheet(line); }},
   };
   return kCommands;
 }

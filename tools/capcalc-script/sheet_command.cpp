@@ -3,6 +3,7 @@
 #include "calc/pages/page_sheets.h"
 #include "calc/sheet/sheet_file.h"
 #include "runtime/platform/gbk.h"
+#include "tools/capcalc-script/user_path.h"
 
 namespace script {
 
@@ -15,7 +16,8 @@ std::string WriteSheet(rt::LoadedWindow& window, const Line& line) {
   if (!format) return "a sheet is written as .html or .json, not " + Quoted(line.rest);
   std::optional<calc::Sheet> sheet = calc::SheetBehind(control->record.control_id);
   if (!sheet) return "no calculation behind " + line.name;
-  if (!calc::SaveSheet(*sheet, line.rest, *format)) return "cannot write " + Quoted(line.rest);
+  if (!calc::SaveSheet(*sheet, UserPath(line.rest), *format))
+    return "cannot write " + Quoted(line.rest);
   return {};
 }
 
