@@ -11,6 +11,7 @@
 #include "calc/pages/capacitor_boxes.h"
 #include "calc/pages/control_io.h"
 #include "calc/pages/protection_boxes.h"
+#include "calc/pages/sheet_reopening.h"
 #include "calc/sheet/saved_sheet.h"
 #include "calc/sheet/sheet_json.h"
 #include "runtime/platform/gbk.h"
@@ -106,9 +107,9 @@ std::string TextFor(size_t index) {
 // opens the saved sheet and finds every text back, its page selected, nothing calculated.
 void ReopenEveryCalculation(const char* extension) {
   for (const Calculation& calculation : kCalculations) {
+    testing_support::StartHeadless();
     SCOPED_TRACE(calc::ControlName(calculation.button) + extension);
     Folder folder;
-    testing_support::StartHeadless();
     const std::vector<uint32_t> boxes = EditBoxesOf(calculation);
     for (size_t i = 0; i < boxes.size(); ++i) testing_support::SetContent(boxes[i], TextFor(i));
     const bool delta = calculation.page == CalculationPage::kCapacitorPage;
@@ -127,7 +128,9 @@ void ReopenEveryCalculation(const char* extension) {
       EXPECT_EQ(testing_support::Content(boxes[i]), TextFor(i)) << calc::ControlName(boxes[i]);
     EXPECT_EQ(CurrentPage(), static_cast<int>(calculation.page));
     EXPECT_EQ(testing_support::Content(ResultBoxOf(calculation)), "shown before");
-    if (delta) EXPECT_EQ(calc::ReadSelection(calc::组合框_接线方式), 1);
+    if (delta) {
+      EXPECT_EQ(calc::ReadSelection(calc::组合框_接线方式), 1);
+    }
   }
 }
 
@@ -205,10 +208,10 @@ TEST(SheetReopeningTest, AFileThatIsNoSheetChangesNothing) {
   }
   testing_support::StartHeadless();
   const fs::path missing = folder.path() / "missing.json";
-  EXPECT_EQ(
-      ErrorsOf("open " + missing.string() + "\n")
-          .rfind("line 1: cannot open \"" + missing.string() + "\": " + U8(u8"无法读取文件："), 0),
-      true);
+  const std::string reported = ErrorsOf("open " + missing.string() + "\n");
+  const std::string reason =
+      "line 1: cannot open \"" + missing.string() + "\": " + U8(u8"无法读取文件：");
+  EXPECT_EQ(reported.substr(0, reason.size()), reason);
   EXPECT_EQ(ErrorsOf("open\n"), "line 1: missing path\n");
 }
 

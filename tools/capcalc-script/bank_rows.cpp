@@ -116,7 +116,8 @@ std::variant<Bank, std::string> BankOf(const BankColumns& columns, const calc::C
   const std::string variant_name = Field(row, columns.variant);
   std::optional<Variant> variant = Lookup(kVariants, variant_name);
   if (*page == CalculationPage::kCapacitorPage) {
-    if (!variant_name.empty()) return "the page 电容器参数 has no variant";
+    if (!variant_name.empty())
+      return "the page " + Utf8(Field(row, columns.page)) + " has no variant";
     variant = Variant::kCapacitorParameters;
   } else if (!variant) {
     return "no variant \"" + Utf8(variant_name) + "\"";
