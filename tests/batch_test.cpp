@@ -3,6 +3,7 @@
 // the same inputs; each bad row is reported and leaves no file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -192,6 +193,26 @@ TEST(BatchTest, ATableOrFolderThatCannotServeMakesNothing) {
   EXPECT_EQ(RunOn(folder, kHeader + GoodRows()),
             std::make_pair(2, "capcalc-script: no folder \"" + folder.out().string() + "\"\n"));
   EXPECT_FALSE(fs::exists(folder.out()));
+}
+
+// The banks' files are written together; one that cannot be written fails its row alone,
+// with neither of its files, and the others are made.
+TEST(BatchTest, ABankWhoseFileCannotBeWrittenFailsAlone) {
+  Folder folder("capcalc batch blocked");
+  const fs::path blocked = folder.out() / "neutral.json";
+  fs::create_directory(blocked);  // a folder where the sheet would go
+  const auto [status, errors] = RunOn(folder, kHeader + GoodRows());
+  EXPECT_EQ(status, 2);
+  const std::string report = "row 4: cannot write \"" + blocked.string() + "\": ";
+  EXPECT_EQ(errors.substr(0, report.size()), report);
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1);
+  EXPECT_TRUE(fs::is_directory(blocked));
+  EXPECT_FALSE(fs::exists(folder.out() / "neutral.html"));
+  EXPECT_TRUE(fs::exists(folder.out() / "open-delta.html"));
+  const std::string summary = Contents(folder.out() / "summary.csv");
+  EXPECT_EQ(summary.find("neutral"), std::string::npos);
+  EXPECT_NE(summary.find("open-delta"), std::string::npos);
+  EXPECT_EQ(Entries(folder.out()).size(), 8u);  // three banks, the summary, the folder
 }
 
 // Over 100 rows, a progress line each 100 rows and at the end.

@@ -74,6 +74,17 @@ bool AnyEntryMatches(const std::string& path);
 // failed, as an inside text.
 bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                            std::string* reason = nullptr);
+// Several files replaced whole, each as ReplaceFileAtomically replaces one, with the disk
+// waited for once for them all rather than once a file: for many files written at once.
+// Returns how many of them, from the first, have their new content: all on success. On
+// failure the others keep what they held before, and `reason`, when given, says why the
+// file at `failed` could not be written.
+struct WholeFile {
+  std::string path;
+  std::span<const uint8_t> bytes;
+};
+size_t ReplaceFilesAtomically(std::span<const WholeFile> files, std::string* reason,
+                              size_t* failed);
 // Creates the file with the pieces one after the other, only when nothing exists under
 // `path`: never replaces anything. Neither group nor others may write it, as it may hold
 // code. On failure `reason`, when given, receives the system's description.

@@ -5,6 +5,8 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <span>
+#include <vector>
 
 #include "calc/model/csv_table.h"
 #include "calc/pages/calculation_buttons.h"
@@ -14,7 +16,8 @@
 #include "calc/pages/page_sheets.h"
 #include "calc/pages/protection_boxes.h"
 #include "calc/pages/sheet_reopening.h"
-#include "calc/sheet/sheet_file.h"
+#include "calc/sheet/sheet_html.h"
+#include "calc/sheet/sheet_json.h"
 #include "runtime/core/live_control.h"
 #include "runtime/core/loaded_windows.h"
 #include "runtime/core/number_format.h"
@@ -81,6 +84,44 @@ std::string SummaryLine(const Bank& bank, const calc::Sheet& sheet) {
   return line + "\r\n";
 }
 
+// A bank's files, made and waiting to be written with others.
+struct PendingBank {
+  size_t number;
+  std::vector<std::string> paths;  // UTF-8
+  std::vector<std::string> contents;
+  std::string summary_line;
+};
+
+// Writes the banks' files whole, with one wait for the disk for them all; a bank whose
+// files could not all be written so is written alone, which reports its own failure.
+// The summary lines of the banks written; false when any failed.
+bool WriteBanks(const std::vector<PendingBank>& banks, std::string* summary, std::ostream& err) {
+  std::vector<rt::platform::WholeFile> files;
+  for (const PendingBank& bank : banks)
+    for (size_t i = 0; i < bank.paths.size(); ++i)
+      files.push_back(
+          {rt::Utf8ToGbk(bank.paths[i]),
+           {reinterpret_cast<const uint8_t*>(bank.contents[i].data()), bank.contents[i].size()}});
+  size_t failed = 0;
+  size_t written = rt::platform::ReplaceFilesAtomically(files, nullptr, &failed);
+  bool all_written = true;
+  size_t first_file = 0;
+  for (const PendingBank& bank : banks) {
+    std::span<const rt::platform::WholeFile> own(files.data() + first_file, bank.paths.size());
+    first_file += bank.paths.size();
+    std::string reason;
+    if (first_file > written &&
+        rt::platform::ReplaceFilesAtomically(own, &reason, &failed) < own.size()) {
+      err << "row " << bank.number << ": cannot write \"" << bank.paths[failed]
+          << "\": " << rt::GbkToUtf8(reason) << "\n";
+      all_written = false;
+      continue;
+    }
+    *summary += bank.summary_line;
+  }
+  return all_written;
+}
+
 class Batch {
  public:
   Batch(const BatchRequest& request, std::ostream& err)
@@ -97,24 +138,42 @@ class Batch {
     std::string problem = std::holds_alternative<std::string>(bank)
                               ? std::get<std::string>(bank)
                               : Made(std::get<Bank>(bank), number);
+    if (pending_.size() >= kBanksWrittenTogether) all_written_ &= Flush();
     if (problem.empty()) return true;
     err_ << "row " << number << ": " << problem << "\n";
     return false;
   }
 
-  bool WriteSummary(std::string* reason) const {
+  // Writes what waits, then the summary; false when any bank's files or the summary
+  // could not be written.
+  bool Finish() {
+    all_written_ &= Flush();
     const std::string content =
         "\xEF\xBB\xBFname,page,variant,setting,unit,K,warnings\r\n" + summary_;
     const auto* bytes = reinterpret_cast<const uint8_t*>(content.data());
-    return rt::platform::ReplaceFileAtomically(rt::Utf8ToGbk(PathOf("summary.csv")),
-                                               {bytes, content.size()}, reason);
+    std::string reason;
+    if (rt::platform::ReplaceFileAtomically(rt::Utf8ToGbk(PathOf("summary.csv")),
+                                            {bytes, content.size()}, &reason))
+      return all_written_;
+    err_ << "capcalc-script: cannot write \"" << PathOf("summary.csv")
+         << "\": " << rt::GbkToUtf8(reason) << "\n";
+    return false;
   }
+
+ private:
+  // Banks whose files wait for one another: a few megabytes of sheets in memory.
+  static constexpr size_t kBanksWrittenTogether = 50;
 
   std::string PathOf(const std::string& utf8_name) const {
     return folder_ + rt::platform::FolderSeparator() + utf8_name;
   }
 
- private:
+  bool Flush() {
+    const bool written = WriteBanks(pending_, &summary_, err_);
+    pending_.clear();
+    return written;
+  }
+
   std::string Made(const Bank& bank, size_t number) {
     std::string key = bank.name;  // a name taken twice, as a system that ignores case sees it
     std::transform(key.begin(), key.end(), key.begin(), [](char c) {
@@ -127,18 +186,12 @@ class Batch {
     std::optional<calc::Sheet> sheet = Calculate(bank, &problem);
     if (!sheet) return problem;
     const std::string name = rt::GbkToUtf8(bank.name);
-    for (calc::SheetFormat format : {calc::SheetFormat::kJson, calc::SheetFormat::kHtml}) {
-      const std::string path =
-          PathOf(name + (format == calc::SheetFormat::kJson ? ".json" : ".html"));
-      std::string reason;
-      if (!calc::SaveSheet(*sheet, path, format, &reason))
-        return "cannot write \"" + path + "\": " + rt::GbkToUtf8(reason);
-    }
-    if (pdf_) {
-      std::string reason;
-      if (!SaveSheetPdf(*sheet, PathOf(name + ".pdf"), &reason)) return reason;
-    }
-    summary_ += SummaryLine(bank, *sheet);
+    pending_.push_back({number,
+                        {PathOf(name + ".json"), PathOf(name + ".html")},
+                        {calc::SheetJson(*sheet), calc::SheetHtml(*sheet)},
+                        SummaryLine(bank, *sheet)});
+    std::string reason;
+    if (pdf_ && !SaveSheetPdf(*sheet, PathOf(name + ".pdf"), &reason)) return reason;
     return {};
   }
 
@@ -147,7 +200,9 @@ class Batch {
   std::ostream& err_;
   std::map<uint32_t, std::string> fresh_;  // the boxes' texts before the first bank
   std::map<std::string, size_t> names_;
+  std::vector<PendingBank> pending_;
   std::string summary_;
+  bool all_written_ = true;
 };
 
 std::optional<calc::CsvTable> TableOf(const BatchRequest& request, std::ostream& err) {
@@ -192,12 +247,7 @@ int RunBatch(const BatchRequest& request, std::ostream& err) {
     if (banks > kProgressEvery && (number % kProgressEvery == 0 || number == banks))
       err << "progress: " << number << " of " << banks << " rows\n";
   }
-  std::string reason;
-  if (!batch.WriteSummary(&reason)) {
-    err << "capcalc-script: cannot write \"" << batch.PathOf("summary.csv")
-        << "\": " << rt::GbkToUtf8(reason) << "\n";
-    return 2;
-  }
+  all_made &= batch.Finish();
   return all_made ? 0 : 2;
 }
 
