@@ -1,7 +1,7 @@
 // The calculator's process start: the start routine runs, the result boxes offer their
-// calculation sheets, a saved sheet named on the command line is put back into its page,
-// the message loop waits for the window to close, and the runtime ends the program with
-// the routine's result.
+// calculation sheets, a saved sheet named on the command line is put back into its page
+// (and so is one dropped onto the window later), the message loop waits for the window to
+// close, and the runtime ends the program with the routine's result.
 #include <optional>
 
 #include "calc/pages/main_window.h"
@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   if (!arguments.empty()) reading = calc::ReadSavedSheetFile(path);
   calc::StartProgram(rt::DisplayMode::kOnScreen);
   calc::OfferSheetWindows(calc::kMainWindowId);
+  calc::OpenDroppedSheets();
   if (reading) calc::OpenReadSheet(path, *reading);
   rt::WaitForEnd();
   rt::EndProgram(0);

@@ -12,6 +12,7 @@
 #include <map>
 
 #include "tests/child_process.h"
+#include "tests/gui/file_drag.h"
 #include "tests/gui/main_window_fixture.h"
 
 namespace {
@@ -158,6 +159,31 @@ INSTANTIATE_TEST_SUITE_P(EachPage, SheetReopeningGuiTest, ::testing::ValuesIn(kC
                            std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
+
+// A URI of the file, as a file manager offers it: its spaces escaped.
+std::string FileUri(const fs::path& path) {
+  std::string uri = "file://";
+  for (char c : path.string()) uri += c == ' ' ? std::string("%20") : std::string(1, c);
+  return uri;
+}
+
+// The bridge page's sheet dragged from a file manager and dropped onto a box of page 1.
+TEST_F(MainWindowGuiTest, ASheetDroppedOntoTheWindowComesBack) {
+  const SavedCalculation& bridge = kCalculations[4];
+  const fs::path saved = SheetFolder() / "dropped bridge.html";
+  SavedCalculation dropped = bridge;
+  dropped.file = "dropped bridge.html";
+  SaveWithTheDriver(dropped);
+  const ClientRect box = ControlRect(编辑框_电容电压);
+  ASSERT_TRUE(DropUriList(display(), window_, origin_.x + box.centre_x(),
+                          origin_.y + box.centre_y(), FileUri(saved) + "\r\n"));
+  Settle(300ms);
+  Screenshot("dropped-sheet");
+  for (const auto& [control, text] : bridge.inputs)
+    EXPECT_EQ(TextOf(control), text) << NameOf(control);
+  EXPECT_EQ(TextOf(bridge.result), "");
+  fs::remove_all(SheetFolder());
+}
 
 const fs::path& NotASheet() {
   static const fs::path file = fs::temp_directory_path() / "capcalc not a sheet.json";
