@@ -192,6 +192,9 @@ TEST(SheetReopeningTest, AFileThatIsNoSheetChangesNothing) {
        prefix + U8(u8"数据不是完整的 JSON（第 61 个字节处有误）。")},
       {"page.html", "<!DOCTYPE html>\n<html><body><p>a sheet</p></body></html>\n",
        prefix + U8(u8"HTML 文件中没有计算书数据。")},
+      // Nested a million deep: read without running out of stack.
+      {"deep.json", std::string(1'000'000, '[') + std::string(1'000'000, ']'),
+       prefix + U8(u8"数据不是一个 JSON 对象。")},
       {"huge.json", std::string(calc::kLargestSavedSheet + 1, ' '), U8(u8"无法读取文件：文件过大")},
   };
   Folder folder;
