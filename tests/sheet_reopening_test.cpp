@@ -153,6 +153,16 @@ TEST(SheetReopeningTest, ATypedConnectionComesBackAsItsText) {
   EXPECT_EQ(calc::ReadSelection(calc::组合框_接线方式), 0);
   EXPECT_EQ(testing_support::Content(calc::编辑框_电容电压), "11");
   EXPECT_EQ(CurrentPage(), 0);
+
+  // Typed over the delta item, the item the sheet names by its value.
+  reading = calc::ReadSavedSheet(
+      "{\"page\": \"" + rt::GbkToUtf8(calc::PageTitle(CalculationPage::kCapacitorPage)) +
+      "\", \"variant\": \"capacitor_parameters\", \"inputs\": [{\"control\": \"" +
+      U8(u8"组合框_接线方式") + "\", \"text\": \"delta\", \"value\": 1}]}");
+  ASSERT_TRUE(reading.sheet) << rt::GbkToUtf8(reading.problem);
+  EXPECT_EQ(calc::PutBackSavedSheet(*reading.sheet), "");
+  EXPECT_EQ(calc::ReadText(calc::组合框_接线方式), "delta");
+  EXPECT_EQ(calc::ReadSelection(calc::组合框_接线方式), 1);
 }
 
 struct NotASheet {

@@ -29,16 +29,18 @@ rt::LiveControl* LiveControl(uint32_t control_id) {
   return control && control->live ? control->live.get() : nullptr;
 }
 
-// The connection as the user would give it: an item picked from the list (which shows its
-// diagram), any other text typed into the text field.
-void PutBackConnection(const std::string& text) {
-  const auto* item = std::find(std::begin(kConnectionItems), std::end(kConnectionItems), text);
+// The connection as the user gave it: an item picked from the list (which shows its
+// diagram), or any other text typed into the text field over the item that was picked.
+void PutBackConnection(const SavedInput& input) {
+  const auto* item =
+      std::find(std::begin(kConnectionItems), std::end(kConnectionItems), input.text);
   rt::LiveControl* box = LiveControl(kConnectionBox);
   if (item != std::end(kConnectionItems) && box) {
     box->UserPickItem(static_cast<int>(item - std::begin(kConnectionItems)));
-  } else {
-    WriteText(kConnectionBox, text);
+    return;
   }
+  WriteIntProperty(kConnectionBox, kSelectionProperty, input.item);
+  WriteText(kConnectionBox, input.text);
 }
 
 }  // namespace
@@ -57,21 +59,21 @@ std::vector<uint32_t> InputBoxesOf(CalculationPage page, Variant variant) {
 
 std::string PutBackSavedSheet(const SavedSheet& sheet) {
   const std::vector<uint32_t> boxes = InputBoxesOf(sheet.page, sheet.variant);
-  std::vector<std::pair<uint32_t, const std::string*>> texts;
+  std::vector<std::pair<uint32_t, const SavedInput*>> inputs;
   for (const SavedInput& input : sheet.inputs) {
     const uint32_t box = BoxNamed(boxes, input.control);
     if (!box)
       return "这不是本程序保存的计算书：“" + input.control + "”不是“" + PageTitle(sheet.page) +
              "”页这项计算的输入框。";
-    texts.emplace_back(box, &input.text);
+    inputs.emplace_back(box, &input);
   }
   if (rt::LiveControl* tabs = LiveControl(选择夹1))
     tabs->UserSelectPage(static_cast<int>(sheet.page));
-  for (const auto& [box, text] : texts) {
+  for (const auto& [box, input] : inputs) {
     if (box == kConnectionBox) {
-      PutBackConnection(*text);
+      PutBackConnection(*input);
     } else {
-      WriteText(box, *text);
+      WriteText(box, input->text);
     }
   }
   return {};

@@ -59,8 +59,12 @@ std::optional<SavedInput> InputOf(const json& item) {
   const json* control = StringMember(item, "control");
   const json* text = StringMember(item, "text");
   if (!control || !text || control->get_ref<const std::string&>().empty()) return std::nullopt;
+  auto value = item.find("value");
+  const bool small_whole_number = value != item.end() && value->is_number_integer() &&
+                                  value->get<int64_t>() >= 0 && value->get<int64_t>() < 16;
   return SavedInput{rt::Utf8ToGbk(control->get<std::string>()),
-                    rt::Utf8ToGbk(text->get<std::string>())};
+                    rt::Utf8ToGbk(text->get<std::string>()),
+                    small_whole_number ? value->get<int>() : 0};
 }
 
 SavedSheetReading SheetOf(const json& document) {

@@ -18,6 +18,7 @@ namespace calc {
 struct SavedInput {
   std::string control;
   std::string text;
+  int item = 0;  // a choice's item that was picked (its "value"); 0 when the sheet has none
 };
 
 struct SavedSheet {
