@@ -36,8 +36,8 @@ struct SavedSheetReading {
 // The id of the HTML sheet's script element that holds its JSON.
 inline constexpr char kSheetScriptId[] = "capcalc-sheet";
 
-// A saved sheet is far smaller (the largest, with its diagram, about 200 KB); a larger
-// file is refused unread.
+// A saved sheet is far smaller (a page of 100 fault rows with its diagram is well under a
+// megabyte); a larger file is refused unread.
 inline constexpr size_t kLargestSavedSheet = 16 << 20;
 
 // Reads the bytes of a .json or .html sheet, whichever they are.
