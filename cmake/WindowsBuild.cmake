@@ -13,6 +13,15 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 # Its own build defines GTest::gtest and GTest::gtest_main, as Debian's package does.
 add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# The JSON library is header-only: the cross build takes Debian's headers, copied on their
+# own, so that no other native header reaches the cross compiler.
+find_path(CAPCALC_JSON_HEADERS nlohmann/json.hpp PATHS /usr/include NO_DEFAULT_PATH
+          NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(COPY ${CAPCALC_JSON_HEADERS}/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/json-headers)
+add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
+set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
+                      INTERFACE_INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/json-headers)
+
 # The window template and the skins are compiled at build time by the native formc and
 # capcalc_skinc: the build runs tools of a native build of the same source, which exports
 # them under their own names (host-tools.cmake in its build folder).

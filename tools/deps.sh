@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
   libfltk1.3-dev libjpeg62-turbo-dev libx11-dev libxft-dev libfontconfig-dev
-  libgtest-dev libbenchmark-dev libhpdf-dev
+  libgtest-dev libbenchmark-dev libhpdf-dev nlohmann-json3-dev
   fonts-arphic-uming fonts-arphic-ukai
   xvfb xauth xdotool x11-utils libpng-dev libxtst-dev libxext-dev poppler-utils poppler-data
   openbox icewm

@@ -36,4 +36,12 @@ const CalculationButton* FindCalculationButton(uint32_t button) {
   return found == std::end(kButtons) ? nullptr : found;
 }
 
+const CalculationButton* CalculationButtonOf(CalculationPage page, Variant variant) {
+  const auto* found = std::find_if(std::begin(kButtons), std::end(kButtons),
+                                   [page, variant](const CalculationButton& kind) {
+                                     return kind.page == page && kind.variant == variant;
+                                   });
+  return found == std::end(kButtons) ? nullptr : found;
+}
+
 }  // namespace calc

@@ -18,5 +18,7 @@ struct CalculationButton {
 
 // Null for a control that is no "计算" button.
 const CalculationButton* FindCalculationButton(uint32_t button);
+// The button of the page's variant; null for a variant the page has not.
+const CalculationButton* CalculationButtonOf(CalculationPage page, Variant variant);
 
 }  // namespace calc

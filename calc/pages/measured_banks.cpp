@@ -39,7 +39,7 @@ MeasuredBankLoad LoadMeasuredBank(uint32_t result_box, std::string_view utf8_pat
     return {"无法按本页接线排列：" +
             ImpossibleArrangement(outcome->page, outcome->values.M, outcome->values.N)};
   std::string bytes, reason;
-  if (!rt::platform::ReadWholeFile(rt::Utf8ToGbk(utf8_path), kMostCsvBytes, &bytes, &reason))
+  if (!rt::platform::ReadFileUpTo(rt::Utf8ToGbk(utf8_path), kMostCsvBytes, &bytes, &reason))
     return {"无法读取文件：" + reason};
   MeasuredBankReading reading = ReadMeasuredBank(bytes, *shape);
   if (!reading.bank) return {reading.error, reading.error_line};

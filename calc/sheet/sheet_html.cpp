@@ -3,7 +3,9 @@
 #include "calc/sheet/sheet_html.h"
 
 #include "calc/sheet/base64.h"
+#include "calc/sheet/saved_sheet.h"
 #include "calc/sheet/sheet_document.h"
+#include "calc/sheet/sheet_json.h"
 #include "runtime/platform/gbk.h"
 
 namespace calc {
@@ -105,17 +107,34 @@ std::string Head(const SheetDocument& document) {
          Element("title", document.title) + "\n<style>\n" + kStyle + "</style>\n</head>\n";
 }
 
-std::string Body(const SheetDocument& document, const std::vector<uint8_t>& diagram) {
+// The sheet's JSON, for the program to reopen it. "<" occurs only inside its strings,
+// where "\u003c" says the same and no "</script>" can end the element early.
+std::string SheetScript(const Sheet& sheet) {
+  std::string script =
+      std::string("<script type=\"application/json\" id=\"") + kSheetScriptId + "\">\n";
+  for (char c : SheetJson(sheet)) {
+    if (c == '<') {
+      script += "\\u003c";
+    } else {
+      script += c;
+    }
+  }
+  return script + "</script>\n";
+}
+
+std::string Body(const SheetDocument& document, const Sheet& sheet) {
   std::string body = Element("h1", document.title) + "\n" + Element("p", document.time_line) + "\n";
-  for (const DocumentSection& section : document.sections) body += SectionHtml(section, diagram);
-  return "<body>\n" + body + Element("p", document.note, "note") + "\n</body>\n";
+  for (const DocumentSection& section : document.sections)
+    body += SectionHtml(section, sheet.diagram);
+  return "<body>\n" + body + Element("p", document.note, "note") + "\n" + SheetScript(sheet) +
+         "</body>\n";
 }
 
 }  // namespace
 
 std::string SheetHtml(const Sheet& sheet) {
   const SheetDocument document = DocumentOf(sheet);
-  return Head(document) + Body(document, sheet.diagram) + "</html>\n";
+  return Head(document) + Body(document, sheet) + "</html>\n";
 }
 
 }  // namespace calc

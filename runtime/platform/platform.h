@@ -79,6 +79,17 @@ bool AnyEntryMatches(const std::string& path);
 inline constexpr const char* kNotARegularFile = "not a regular file";
 bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                            std::string* reason = nullptr);
+// Several files replaced whole, each as ReplaceFileAtomically replaces one, with the disk
+// waited for once for them all rather than once a file: for many files written at once.
+// Returns how many of them, from the first, have their new content: all on success. On
+// failure the others keep what they held before, and `reason`, when given, says why the
+// file at `failed` could not be written.
+struct WholeFile {
+  std::string path;
+  std::span<const uint8_t> bytes;
+};
+size_t ReplaceFilesAtomically(std::span<const WholeFile> files, std::string* reason,
+                              size_t* failed);
 // Creates the file with the pieces one after the other, only when nothing exists under
 // `path`: never replaces anything. Neither group nor others may write it, as it may hold
 // code. On failure `reason`, when given, receives the system's description.
@@ -107,10 +118,10 @@ bool SetAttributes(const std::string& path, int32_t attributes);
 
 // Files read.
 
-// Reads the whole file at `path` (an inside text) into `bytes`; false when it cannot be
-// read or holds more than `most_bytes`, `reason` then receiving the system's words.
-bool ReadWholeFile(const std::string& path, size_t most_bytes, std::string* bytes,
-                   std::string* reason = nullptr);
+// Reads the whole file at `path` into `content` when it holds at most `limit` bytes. False
+// when it cannot be read or is larger; `reason` then receives why, as an inside text (the
+// system's words, or "文件过大" for a file over the limit).
+bool ReadFileUpTo(const std::string& path, size_t limit, std::string* content, std::string* reason);
 
 // Failures.
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,8 @@ bool ReplacementTarget(const std::string& path, std::string* target);
 File CreateExclusively(const std::string& path, NewFileAccess access, bool* taken);
 // Waits until what was written is on the disk.
 bool Sync(const File& file);
+// Waits until what was written to the closed files is on the disk.
+bool SyncClosedFiles(std::span<const std::string> paths);
 // Gives the file `from` the name `to`, replacing what is there, or only when nothing is
 // there. On failure `from` keeps its name.
 bool NameReplacing(const std::string& from, const std::string& to);

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/platform/platform.h"
 #include "runtime/platform/whole_file_steps.h"
@@ -102,6 +103,29 @@ bool WriteThroughTemporary(const std::string& path,
   return true;
 }
 
+void RemoveAll(const std::vector<std::string>& temporaries, size_t from) {
+  for (size_t i = from; i < temporaries.size(); ++i) RemoveFile(temporaries[i]);
+}
+
+// Each file's content in a temporary file beside it, closed but not yet synced.
+bool WriteTemporaries(std::span<const WholeFile> files, std::vector<std::string>* temporaries,
+                      std::string* reason, size_t* failed) {
+  for (const WholeFile& whole : files) {
+    *failed = temporaries->size();
+    std::string temporary;
+    File file = CreateTemporaryBeside(whole.path, NewFileAccess::kAsAnyNewFile, &temporary);
+    if (!file.open()) return Failed(reason);
+    temporaries->push_back(temporary);
+    if (!WriteAll(file, whole.bytes.data(), whole.bytes.size())) {
+      Failed(reason);
+      Close(file);
+      return false;
+    }
+    if (!Close(file)) return Failed(reason);
+  }
+  return true;
+}
+
 }  // namespace
 
 void RemoveLeftoverTemporaries(const std::string& path) {
@@ -109,6 +133,48 @@ void RemoveLeftoverTemporaries(const std::string& path) {
   if (name.empty()) return;
   RemoveOldFilesBeside(
       path, [&](std::string_view entry) { return IsTemporaryNameOf(entry, name); }, kLeftoverAge);
+}
+
+size_t ReplaceFilesAtomically(std::span<const WholeFile> files, std::string* reason,
+                              size_t* failed) {
+  // Each file where ReplaceFileAtomically would put it: a link's file, never a FIFO or a
+  // device; one that is no regular file refuses the whole group before anything is written.
+  std::vector<WholeFile> targets;
+  for (const WholeFile& whole : files) {
+    std::string target;
+    if (!ReplacementTarget(whole.path, &target)) {
+      *failed = targets.size();
+      if (reason) *reason = kNotARegularFile;
+      return 0;
+    }
+    targets.push_back({std::move(target), whole.bytes});
+  }
+  files = targets;
+  std::vector<std::string> temporaries;
+  if (!WriteTemporaries(files, &temporaries, reason, failed)) {
+    RemoveAll(temporaries, 0);
+    return 0;
+  }
+  if (!SyncClosedFiles(temporaries)) {
+    *failed = 0;
+    Failed(reason);
+    RemoveAll(temporaries, 0);
+    return 0;
+  }
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!Name(temporaries[i], files[i].path, Placement::kReplacing, reason)) {
+      *failed = i;
+      RemoveAll(temporaries, i);
+      return i;
+    }
+  }
+  // Each folder's new entries on the disk, once a folder.
+  for (size_t i = 0; i < files.size(); ++i) {
+    const std::string folder = files[i].path.substr(0, FileNameStart(files[i].path));
+    if (i == 0 || folder != files[i - 1].path.substr(0, FileNameStart(files[i - 1].path)))
+      SyncFolderOf(files[i].path);
+  }
+  return files.size();
 }
 
 bool ReplaceFileAtomically(const std::string& path, std::span<const uint8_t> bytes,

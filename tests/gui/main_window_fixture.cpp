@@ -10,10 +10,12 @@ using namespace ids;
 
 namespace {
 
-std::vector<std::string> ProgramWith(const std::vector<std::string>& environment) {
+std::vector<std::string> ProgramWith(const std::vector<std::string>& environment,
+                                     const std::vector<std::string>& arguments = {}) {
   std::vector<std::string> command = {"env"};
   command.insert(command.end(), environment.begin(), environment.end());
   command.push_back(CAPCALC_PROGRAM);
+  command.insert(command.end(), arguments.begin(), arguments.end());
   return command;
 }
 
@@ -22,6 +24,10 @@ std::vector<std::string> ProgramWith(const std::vector<std::string>& environment
 MainWindowGuiTest::MainWindowGuiTest(const std::vector<std::string>& environment)
     : program_(environment.empty() ? Child::Program(server_, CAPCALC_PROGRAM)
                                    : Child::Command(server_, ProgramWith(environment))) {}
+
+MainWindowGuiTest::MainWindowGuiTest(const std::vector<std::string>& environment,
+                                     const std::vector<std::string>& arguments)
+    : program_(Child::Command(server_, ProgramWith(environment, arguments))) {}
 
 void MainWindowGuiTest::ClickOnComboText(uint32_t combo) {
   ClientRect r = ControlRect(combo);

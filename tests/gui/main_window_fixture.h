@@ -17,6 +17,9 @@ class MainWindowGuiTest : public WindowGuiTest {
   MainWindowGuiTest() : MainWindowGuiTest(std::vector<std::string>{}) {}
   // The program with these settings ("NAME=VALUE") in its environment besides the test's.
   explicit MainWindowGuiTest(const std::vector<std::string>& environment);
+  // The program with these settings in its environment and these arguments.
+  MainWindowGuiTest(const std::vector<std::string>& environment,
+                    const std::vector<std::string>& arguments);
 
   void SetUp() override { FindMainWindow(); }
 

@@ -174,6 +174,8 @@ int RunTestProgram(const Reports& reports, TestProgram program) {
   rt::EndProgram(0);
 }
 
+std::string ControlName(uint32_t control_id) { return rt::GbkToUtf8(RecordOf(control_id).name); }
+
 ClientRect ControlRect(uint32_t control_id) {
   const forms::ControlRecord* record = &RecordOf(control_id);
   ClientRect rect{record->left, record->top, record->width, record->height};

@@ -81,6 +81,8 @@ struct ClientRect {
 };
 ClientRect ControlRect(uint32_t control_id);
 
+// The control's name in the window template, UTF-8.
+std::string ControlName(uint32_t control_id);
 // The page (1 to 5) on which a control shows; 0 for those outside the pages.
 int PageOf(uint32_t control_id);
 // The edit boxes of the main window, in template order.

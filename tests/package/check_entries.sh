@@ -10,7 +10,7 @@ share=$root/usr/share
 
 entry=$share/applications/capcalc.desktop
 desktop-file-validate "$entry" || fail "desktop-file-validate: $entry"
-for line in "Name=Capacitor Bank Calculator" "Name[zh_CN]=电容器相关计算" "Exec=capcalc" "Icon=capcalc" \
+for line in "Name=Capacitor Bank Calculator" "Name[zh_CN]=电容器相关计算" "Exec=capcalc %f" "Icon=capcalc" \
             "Categories=Science;Engineering;Electricity;" "StartupWMClass=capcalc"; do
   grep -qxF "$line" "$entry" || fail "the menu entry has no line $line"
 done

@@ -24,7 +24,8 @@ snapshot() {
 before=$(snapshot)
 cd "$work/home"
 
-exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/capcalc.desktop")
+# Started from the menu with no file: the launcher drops the file field code (%f).
+exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/capcalc.desktop" | sed 's/ %[fFuU]//')
 window_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/capcalc.desktop")
 mkdir -p "$(dirname "$screenshot")"
 "$window_check" "$window_class" "$screenshot" \

@@ -12,12 +12,14 @@
 
 #include "calc/pages/program.h"
 #include "runtime/platform/platform.h"
+#include "tools/capcalc-script/batch.h"
 #include "tools/capcalc-script/script.h"
 #include "tools/capcalc-script/starting_folder.h"
 
 namespace {
 
 constexpr std::string_view kUsage = R"(usage: capcalc-script [SCRIPT]
+       capcalc-script --batch BANKS.csv OUTDIR [--pdf]
        capcalc-script --help | --version
 
 Runs the calculator without a display and reads one command a line from SCRIPT, or from
@@ -35,6 +37,14 @@ standard input without one, in UTF-8:
                          bank of NAME's page, for the page's last calculation
     rebalance NAME PATH  that bank rebalanced, written to PATH as CSV; prints the exchanges
                          (NAME.exchange=... a line), NAME.initial_signal=, NAME.rebalanced_signal=
+    open PATH            a saved sheet (.json or .html) back in its page, uncalculated
+
+With --batch, each row of BANKS.csv (UTF-8 or GBK) is one bank: the columns name, page
+(电容器参数, 开口三角, 电压差动, 中性线, 桥差), variant (无熔丝, 外熔丝, 内熔丝; empty on
+电容器参数) and the inputs by their symbols (Uψ,U1,U2,M,N,β,Kv,Klm,m,n,Iψ,CT and UN,QN,Kr,
+Usys,f,nCT,cosφ1,cosφ2,P,connection). Each bank's sheet is written to OUTDIR/NAME.json
+and NAME.html (and NAME.pdf with --pdf), and OUTDIR/summary.csv lists them. A bad row is
+reported as "row N: ..." and skipped; the status is then 2.
 
 TEXT is the rest of the line as it stands; a relative SCRIPT or PATH is taken from the
 folder the driver was started in. Blank lines and lines starting with "#" are skipped.
@@ -51,6 +61,29 @@ int Print(std::string_view text) {
   return 1;
 }
 
+int Usage() {
+  std::cerr << kUsage.substr(0, kUsage.find("\n\n") + 1);
+  return 2;
+}
+
+// "--batch BANKS.csv OUTDIR", "--pdf" before or after the two paths.
+int Batch(const std::vector<std::string>& arguments) {
+  script::BatchRequest request;
+  std::vector<std::string> paths;
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == "--pdf") {
+      request.pdf = true;
+    } else {
+      paths.push_back(arguments[i]);
+    }
+  }
+  if (paths.size() != 2) return Usage();
+  request.table = paths[0];
+  request.folder = paths[1];
+  calc::StartProgram(rt::DisplayMode::kHeadless);
+  rt::EndProgram(script::RunBatch(request, std::cerr));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,11 +93,9 @@ int main(int argc, char** argv) {
       arguments.size() == 1 ? std::string_view(arguments[0]) : std::string_view();
   if (option == "--help") return Print(kUsage);
   if (option == "--version") return Print(kVersion);
-  if (arguments.size() > 1) {
-    std::cerr << kUsage.substr(0, kUsage.find("\n\n") + 1);
-    return 2;
-  }
   script::RememberStartingFolder();
+  if (!arguments.empty() && arguments[0] == "--batch") return Batch(arguments);
+  if (arguments.size() > 1) return Usage();
   std::ifstream file;
   if (arguments.size() == 1) {
     // A path of UTF-8 characters, so that it names the same file on every system.

@@ -23,6 +23,7 @@
 #include "runtime/ui/loop/posted_calls.h"
 #include "runtime/ui/tips/balloon_tip.h"
 #include "tools/capcalc-script/measured_commands.h"
+#include "tools/capcalc-script/open_command.h"
 #include "tools/capcalc-script/sheet_command.h"
 #include "tools/capcalc-script/starting_folder.h"
 
@@ -292,6 +293,7 @@ const std::map<std::string, CommandFunction>& Commands() {
        [](Context& context, const Line& line) {
          return WriteRebalanced(context.window, line, context.out);
        }},
+      {"open", [](Context&, const Line& line) { return OpenSheet(line); }},
   };
   return kCommands;
 }

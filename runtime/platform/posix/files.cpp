@@ -232,6 +232,24 @@ void RemoveOldFilesBeside(const std::string& path,
   closedir(dir);
 }
 
+// The file system of each file written at once: one wait for the disk where there would
+// be one a file.
+bool SyncClosedFiles(std::span<const std::string> paths) {
+  std::string synced_folder;
+  for (const std::string& path : paths) {
+    const size_t name_start = FileNameStart(path);
+    const std::string folder = name_start == 0 ? "." : GbkToUtf8(path.substr(0, name_start));
+    if (folder == synced_folder) continue;
+    const int fd = Calls().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool synced = ::syncfs(fd) == 0;
+    Calls().close(fd);
+    if (!synced) return false;
+    synced_folder = folder;
+  }
+  return true;
+}
+
 bool RemoveFile(const std::string& path) { return Calls().unlink(GbkToUtf8(path).c_str()) == 0; }
 
 size_t FileNameStart(std::string_view path) {

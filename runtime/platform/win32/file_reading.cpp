@@ -1,4 +1,4 @@
-// Files read whole, on Windows.
+// Reading a whole file of bounded size, on Windows.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -8,28 +8,39 @@
 #include "runtime/platform/win32/wide_text.h"
 
 namespace rt::platform {
+namespace {
 
-bool ReadWholeFile(const std::string& path, size_t most_bytes, std::string* bytes,
-                   std::string* reason) {
-  HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  bool whole = file != INVALID_HANDLE_VALUE;
-  bytes->clear();
+// The bytes of the open file up to one past the limit, so that a file that grew while it
+// was read is still found too large.
+bool ReadAll(HANDLE file, size_t limit, std::string* content) {
   char buffer[65536];
-  while (whole) {
-    DWORD read = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) whole = false;
-    if (!whole || read == 0) break;
-    if (bytes->size() + read > most_bytes) {
-      SetLastError(ERROR_FILE_TOO_LARGE);
-      whole = false;
-      break;
-    }
-    bytes->append(buffer, read);
+  for (;;) {
+    DWORD count = 0;
+    if (!ReadFile(file, buffer, sizeof buffer, &count, nullptr)) return false;
+    if (count == 0) return true;
+    content->append(buffer, count);
+    if (content->size() > limit) return true;
   }
-  if (!whole && reason) *reason = LastFailureText();
+}
+
+}  // namespace
+
+bool ReadFileUpTo(const std::string& path, size_t limit, std::string* content,
+                  std::string* reason) {
+  content->clear();
+  const HANDLE file =
+      CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  LARGE_INTEGER size{};
+  bool read = file != INVALID_HANDLE_VALUE && GetFileSizeEx(file, &size);
+  const bool too_large = read && static_cast<unsigned long long>(size.QuadPart) > limit;
+  read = read && !too_large && ReadAll(file, limit, content);
+  if (reason && !read && !too_large) *reason = LastFailureText();
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  return whole;
+  if (read && content->size() <= limit) return true;
+  if (reason && (too_large || read)) *reason = "文件过大";
+  content->clear();
+  return false;
 }
 
 }  // namespace rt::platform

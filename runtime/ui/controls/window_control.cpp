@@ -15,6 +15,7 @@
 #include "runtime/ui/controls/look.h"
 #include "runtime/ui/controls/property_table.h"
 #include "runtime/ui/loop/common_events.h"
+#include "runtime/ui/loop/file_drop.h"
 #include "runtime/ui/loop/focus.h"
 #include "runtime/ui/loop/window_builder.h"
 #include "runtime/ui/system/window_identity.h"
@@ -46,6 +47,7 @@ class MainWindowWidget : public Fl_Double_Window {
     // The toolkit would close any window on an Escape nobody took; whether this one
     // closes is the window's own choice (see TakesDialogKey).
     if (event == FL_SHORTCUT && Fl::event_key() == FL_Escape) return 1;
+    if (TakeDropEvent(*this, event)) return 1;
     // What a control takes is the control's alone; the window has the rest.
     int result = Fl_Double_Window::handle(event);
     if (!result && CommonEventStopsDefault(control_, *this, event)) return 1;

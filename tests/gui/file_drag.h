@@ -1,0 +1,16 @@
+// A file dragged from a file manager and dropped onto a window: the drag-and-drop protocol
+// of X (XDND) from the source's side, offering the file as a URI list.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <string>
+
+namespace gui {
+
+// Drags the URI list over `target` to the screen point and drops it there; true once the
+// target has taken the drop and said it is finished with it.
+bool DropUriList(Display* display, Window target, int x_root, int y_root,
+                 const std::string& uri_list);
+
+}  // namespace gui
