@@ -23,6 +23,7 @@
 #include "calc/pages/measured_banks.h"
 #include "calc/pages/page_sheets.h"
 #include "calc/pages/protection_boxes.h"
+#include "calc/sheet_window/button_caption.h"
 #include "calc/sheet_window/capacitance_grid.h"
 #include "calc/sheet_window/sheet_window.h"
 #include "calc/sheet_window/sheet_windows.h"
@@ -130,7 +131,7 @@ class MeasuredWindow : public Fl_Double_Window {
           std::tuple{&close_, "关闭", &MeasuredWindow::Close}}) {
       if (button == &close_) x = kWidth - kSpacing - kButtonWidth;
       *button = new Fl_Button(x, y, kButtonWidth, kButtonHeight);
-      Caption(**button, caption);
+      LabelButton(**button, caption, captions_);
       (*button)->callback(action, this);
       x += kButtonWidth + kSpacing;
     }
@@ -262,14 +263,6 @@ class MeasuredWindow : public Fl_Double_Window {
     for (const auto& exchange : rebalancing_->exchanges)
       text += "  " + Drawable(ExchangeText(*shape_, exchange)) + "\n";
     return text;
-  }
-
-  void Caption(Fl_Button& button, const char* gbk) {
-    captions_.push_back(rt::GbkToUtf8(gbk));
-    const rt::ToolkitFont font = rt::ToToolkitFont(std::nullopt);
-    button.label(captions_.back().c_str());
-    button.labelfont(font.face);
-    button.labelsize(font.size);
   }
 
   static MeasuredWindow& Of(void* self) { return *static_cast<MeasuredWindow*>(self); }

@@ -15,6 +15,7 @@
 #include "calc/pages/calculator_state.h"
 #include "calc/pages/page_sheets.h"
 #include "calc/sheet/sheet_text.h"
+#include "calc/sheet_window/button_caption.h"
 #include "calc/sheet_window/measured_window.h"
 #include "calc/sheet_window/sheet_printing.h"
 #include "calc/sheet_window/sheet_saving.h"
@@ -49,7 +50,7 @@ class SheetWindow : public Fl_Double_Window {
                                            std::tuple{&print_, "打印…", &SheetWindow::Print},
                                            std::tuple{&close_, "关闭", &SheetWindow::Close}}) {
       *button = std::make_unique<Fl_Button>(x, y, kButtonWidth, kButtonHeight);
-      Caption(**button, caption);
+      LabelButton(**button, caption, captions_);
       (*button)->callback(action, this);
       x += kButtonWidth + kSpacing;
     }
@@ -63,7 +64,7 @@ class SheetWindow : public Fl_Double_Window {
     status_->labelfont(font.face);
     status_->labelsize(font.size);
     measured_ = std::make_unique<Fl_Button>(kSpacing, y, kButtonWidth, kButtonHeight);
-    Caption(*measured_, "实测电容…");
+    LabelButton(*measured_, "实测电容…", captions_);
     measured_->callback(&SheetWindow::Measured, this);
     end();
     resizable(&view_);
@@ -111,14 +112,6 @@ class SheetWindow : public Fl_Double_Window {
     Fl::screen_work_area(screen_x, screen_y, screen_w, screen_h);
     position(screen_x + std::max(0, (screen_w - w()) / 2),
              screen_y + std::max(0, (screen_h - h()) / 2));
-  }
-
-  void Caption(Fl_Button& button, const char* gbk) {
-    captions_.push_back(rt::GbkToUtf8(gbk));
-    const rt::ToolkitFont font = rt::ToToolkitFont(std::nullopt);
-    button.label(captions_.back().c_str());
-    button.labelfont(font.face);
-    button.labelsize(font.size);
   }
 
   // The whole sheet as text onto the clipboard, for a spreadsheet or a document.

@@ -10,6 +10,7 @@
 #include "calc/model/protection_analysis.h"
 #include "runtime/platform/gbk.h"
 #include "tests/model/formula_evaluator.h"
+#include "tests/model/worked_banks.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ using namespace calc;
 using testing_support::DefinitionsOf;
 using testing_support::ValueOf;
 using testing_support::Values;
+using testing_support::WorkedBank;
 
 void ExpectClose(std::optional<double> evaluated, double figure, const std::string& formula) {
   ASSERT_TRUE(evaluated) << rt::GbkToUtf8(formula);
@@ -26,22 +28,6 @@ void ExpectClose(std::optional<double> evaluated, double figure, const std::stri
 void AddInputs(Values& values, const std::vector<InputReading>& inputs) {
   for (const InputReading& input : inputs)
     if (*input.symbol) values[input.symbol] = input.value;
-}
-
-ProtectionTexts WorkedBank(CalculationPage page, Variant variant) {
-  const bool voltage = MeasuresVoltage(page);
-  return {"6.35",
-          "6.35",
-          "0.1",
-          "288.7",
-          "40",
-          voltage ? "10" : "8",
-          voltage ? "1" : "2",
-          "0.5",
-          variant == Variant::kInternalFuses ? "1.15" : "1.1",
-          "1.3",
-          "14",
-          "4"};
 }
 
 // What the model computed for each symbol the protection formulas define.

@@ -9,10 +9,12 @@
 
 #include "calc/model/capacitor.h"
 #include "calc/model/protection_analysis.h"
+#include "tests/model/worked_banks.h"
 
 namespace {
 
 using namespace calc;
+using testing_support::WorkedBank;
 using enum CalculationPage;
 using enum Variant;
 using Texts = std::vector<std::string>;
@@ -45,25 +47,6 @@ Captions CaptionsOf(const std::vector<InputReading>& inputs, Texts results) {
     captions.inputs.push_back(label == kLabels.end() ? input.symbol : label->second);
   }
   return captions;
-}
-
-// The worked banks: Uψ = U1 = 6.35 kV, U2 = 0.1 kV, M = 10, N = 1 on the voltage pages;
-// Iψ = 288.7 A, CT = 40, M = 8, N = 2 on the current pages; β = 0.5, Kv = 1.1 or 1.15,
-// Klm = 1.3, m = 14, n = 4.
-ProtectionTexts WorkedBank(CalculationPage page, Variant variant) {
-  const bool voltage = MeasuresVoltage(page);
-  return {"6.35",
-          "6.35",
-          "0.1",
-          "288.7",
-          "40",
-          voltage ? "10" : "8",
-          voltage ? "1" : "2",
-          "0.5",
-          variant == kInternalFuses ? "1.15" : "1.1",
-          "1.3",
-          "14",
-          "4"};
 }
 
 SheetAnalysis Analysed(CalculationPage page, Variant variant, const ProtectionTexts& texts) {
