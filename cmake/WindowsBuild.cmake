@@ -1,6 +1,7 @@
 # What the Windows build takes from elsewhere: the toolkit and the PDF writer built from
 # their tarballs, the test framework built from Debian's source, the build tools of a
 # native build, and Wine to run the test programs.
+include(ThirdPartyTarball)
 include(WindowsToolkit)
 include(WindowsHaru)
 

@@ -6,11 +6,7 @@
 #   HPDF_LIBRARY       the imported library, with the zlib it needs
 set(HARU_TARBALL ${CMAKE_SOURCE_DIR}/third_party/libharu-2.3.0.tar.gz)
 set(HARU_TARBALL_SHA256 890051e227ee087e0fdf9c6a708a6a3196110099d045912cdfa5d81a7620427a)
-file(SHA256 ${HARU_TARBALL} actual_sha256)
-if(NOT actual_sha256 STREQUAL HARU_TARBALL_SHA256)
-  message(FATAL_ERROR "${HARU_TARBALL} has the sha256 ${actual_sha256}, "
-                      "not ${HARU_TARBALL_SHA256}: the tarball is not the one the build expects")
-endif()
+capcalc_check_tarball(${HARU_TARBALL} ${HARU_TARBALL_SHA256})
 
 set(HARU_PREFIX ${CMAKE_BINARY_DIR}/libharu)
 set(HARU_SOURCE ${HARU_PREFIX}/source)

@@ -12,11 +12,7 @@ include(ExternalProject)
 
 set(FLTK_TARBALL ${CMAKE_SOURCE_DIR}/third_party/fltk-1.3.8.tar.gz)
 set(FLTK_TARBALL_SHA256 e30db0c7670ca4852d33cb5ee6690f7e975aaab4c1b6a03e2222eec7155efb13)
-file(SHA256 ${FLTK_TARBALL} actual_sha256)
-if(NOT actual_sha256 STREQUAL FLTK_TARBALL_SHA256)
-  message(FATAL_ERROR "${FLTK_TARBALL} has the sha256 ${actual_sha256}, "
-                      "not ${FLTK_TARBALL_SHA256}: the tarball is not the one the build expects")
-endif()
+capcalc_check_tarball(${FLTK_TARBALL} ${FLTK_TARBALL_SHA256})
 
 set(FLTK_PREFIX ${CMAKE_BINARY_DIR}/fltk)
 set(FLTK_SOURCE ${FLTK_PREFIX}/source)
