@@ -118,12 +118,13 @@ std::string GoodRows() {
 }
 
 // Runs the batch on the table's bytes; the status and the error stream's text.
-std::pair<int, std::string> RunOn(const Folder& folder, const std::string& table_bytes) {
+std::pair<int, std::string> RunOn(const Folder& folder, const std::string& table_bytes,
+                                  bool pdf = false) {
   testing_support::StartHeadless();
   const fs::path table = folder.path() / "banks.csv";
   std::ofstream(table, std::ios::binary) << table_bytes;
   std::ostringstream err;
-  const int status = script::RunBatch({table.string(), folder.out().string(), false}, err);
+  const int status = script::RunBatch({table.string(), folder.out().string(), pdf}, err);
   return {status, err.str()};
 }
 
@@ -174,6 +175,21 @@ TEST(BatchTest, OnlyGoodRowsEndWithZero) {
   const auto [status, errors] = RunOn(folder, kHeader + GoodRows());
   EXPECT_EQ(status, 0);
   EXPECT_EQ(errors, "");
+}
+
+// With --pdf each bank gets its PDF beside its other sheets, written whole.
+TEST(BatchTest, WithPdfEveryBankGetsItsPdfToo) {
+  Folder folder("capcalc batch pdf");
+  const auto [status, errors] = RunOn(folder, kHeader + GoodRows(), true);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(errors, "");
+  for (const GoodBank& bank : kGoodBanks) {
+    const std::string pdf = Contents(
+        folder.out() /
+        fs::path(std::u8string(reinterpret_cast<const char8_t*>(bank.name.c_str())) + u8".pdf"));
+    EXPECT_TRUE(pdf.starts_with("%PDF-")) << bank.name;
+    EXPECT_NE(pdf.find("%%EOF", pdf.size() - 16), std::string::npos) << bank.name;
+  }
 }
 
 TEST(BatchTest, ATableOrFolderThatCannotServeMakesNothing) {
