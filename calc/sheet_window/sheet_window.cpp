@@ -124,6 +124,7 @@ class SheetWindow : public Fl_Double_Window {
   void ShowStatus(const std::string& gbk) {
     status_text_ = rt::GbkToUtf8(gbk);
     status_->label(status_text_.c_str());
+    status_->tooltip(status_text_.c_str());  // a long path is cut in the line, whole here
     status_->redraw();
   }
 
