@@ -140,8 +140,12 @@ void ExpectTheGoodBanksMadeAsTheDriverMakesThem(const Folder& folder) {
     ASSERT_EQ(script::RunScript(in, out, err), 0) << err.str();
     const fs::path made =
         folder.out() / fs::path(std::u8string(reinterpret_cast<const char8_t*>(bank.name.c_str())));
-    EXPECT_EQ(Contents(made.string() + ".json"), Contents(json));
-    EXPECT_EQ(WithoutTime(Contents(made.string() + ".html")), WithoutTime(Contents(html)));
+    // Joined as paths, not as narrow strings, which Windows would take in its code page.
+    fs::path made_json = made, made_html = made;
+    made_json += ".json";
+    made_html += ".html";
+    EXPECT_EQ(Contents(made_json), Contents(json));
+    EXPECT_EQ(WithoutTime(Contents(made_html)), WithoutTime(Contents(html)));
     expected.insert(bank.name + ".json");
     expected.insert(bank.name + ".html");
   }
