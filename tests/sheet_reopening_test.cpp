@@ -43,7 +43,11 @@ void Write(const fs::path& path, const std::string& bytes) {
 
 class Folder {
  public:
-  Folder() : path_(fs::temp_directory_path() / "capcalc reopening test") {
+  // One of each test's own: the tests may run at the same time.
+  Folder()
+      : path_(fs::temp_directory_path() /
+              ("capcalc reopening " +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
     fs::remove_all(path_);
     fs::create_directories(path_);
   }
