@@ -21,7 +21,8 @@ void CheckSplit(const std::string& text) {
   std::string_view whole = text;
   if (!whole.empty() && whole.back() == '\r') whole.remove_suffix(1);
   if (!line) {
-    Require(whole.empty() || whole.front() == '#');
+    // Skipped: lines of nothing but spaces and tabs, and comments.
+    Require(whole.find_first_not_of(" \t") == std::string_view::npos || whole.front() == '#');
     return;
   }
   Require(line->command.find(' ') == std::string::npos &&

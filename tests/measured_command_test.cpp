@@ -11,6 +11,7 @@
 #include "calc/pages/page_sheets.h"
 #include "tests/headless_window.h"
 #include "tools/capcalc-script/script.h"
+#include "tools/capcalc-script/script_line.h"
 
 namespace {
 
@@ -133,11 +134,10 @@ TEST_F(MeasuredCommandTest, ARefusedCsvNamesItsLineAndChangesNothing) {
                 .err,
             "");
   const std::string before = Contents(json);
-  // The driver quotes at most 80 characters of a path (a Windows temporary folder is longer).
-  const std::string path = bad.string();
-  const std::string quoted = path.size() > 80 ? path.substr(0, 80) + U8(u8"…") : path;
-  EXPECT_EQ(RunLines(U8(u8"measured 编辑框_Idz1 ") + path + "\n").err,
-            "line 1: \"" + quoted + U8(u8"\" line 2: uF 应为正的有限数，而非“-3.2”\n"));
+  // Quoted as the driver quotes a path: a Windows temporary folder is cut short.
+  EXPECT_EQ(
+      RunLines(U8(u8"measured 编辑框_Idz1 ") + bad.string() + "\n").err,
+      "line 1: " + script::Quoted(bad.string()) + U8(u8" line 2: uF 应为正的有限数，而非“-3.2”\n"));
   ASSERT_EQ(RunLines(U8(u8"sheet 编辑框_Idz1 ") + json.string() + "\n").err, "");
   EXPECT_EQ(Contents(json), before);
 }

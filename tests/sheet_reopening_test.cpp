@@ -17,6 +17,7 @@
 #include "runtime/platform/gbk.h"
 #include "tests/headless_window.h"
 #include "tools/capcalc-script/script.h"
+#include "tools/capcalc-script/script_line.h"
 
 namespace {
 
@@ -219,7 +220,7 @@ TEST(SheetReopeningTest, AFileThatIsNoSheetChangesNothing) {
     const fs::path path = folder.path() / file.name;
     Write(path, file.bytes);
     EXPECT_EQ(ErrorsOf("open " + path.string() + "\n"),
-              "line 1: cannot open \"" + path.string() + "\": " + file.error + "\n");
+              "line 1: cannot open " + script::Quoted(path.string()) + ": " + file.error + "\n");
     EXPECT_EQ(testing_support::Content(calc::编辑框_M7), "5");
     EXPECT_EQ(CurrentPage(), 1);
   }
