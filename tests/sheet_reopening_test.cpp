@@ -228,7 +228,7 @@ TEST(SheetReopeningTest, AFileThatIsNoSheetChangesNothing) {
   const fs::path missing = folder.path() / "missing.json";
   const std::string reported = ErrorsOf("open " + missing.string() + "\n");
   const std::string reason =
-      "line 1: cannot open \"" + missing.string() + "\": " + U8(u8"无法读取文件：");
+      "line 1: cannot open " + script::Quoted(missing.string()) + ": " + U8(u8"无法读取文件：");
   EXPECT_EQ(reported.substr(0, reason.size()), reason);
   EXPECT_EQ(ErrorsOf("open\n"), "line 1: missing path\n");
 }
