@@ -3,6 +3,7 @@
 // until 计算 is clicked; a file that is no sheet gets a message box and the window stays
 // as it starts.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <X11/keysym.h>
 
@@ -96,7 +97,9 @@ const SavedCalculation kCalculations[] = {
 std::string NameOf(uint32_t control) { return ControlName(control); }
 
 const fs::path& SheetFolder() {
-  static const fs::path folder = fs::temp_directory_path() / "capcalc reopening gui test";
+  // One of each test process's own: ctest runs each case as a process, several at once.
+  static const fs::path folder =
+      fs::temp_directory_path() / ("capcalc reopening gui " + std::to_string(getpid()));
   return folder;
 }
 
