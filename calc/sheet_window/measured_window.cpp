@@ -25,9 +25,9 @@
 #include "calc/pages/protection_boxes.h"
 #include "calc/sheet_window/button_caption.h"
 #include "calc/sheet_window/capacitance_grid.h"
+#include "calc/sheet_window/file_chooser.h"
 #include "calc/sheet_window/sheet_window.h"
 #include "calc/sheet_window/sheet_windows.h"
-#include "calc/sheet_window/toolkit_dialogs.h"
 #include "runtime/core/number_format.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
@@ -77,32 +77,11 @@ std::string SectionName(const BankShape& shape, int phase, int branch) {
 // the choosers offer next.
 std::string ChooseCsv(const char* gbk_title, Fl_Native_File_Chooser::Type type,
                       const std::string& gbk_name) {
-  const CjkDialogFaces faces;
-  Fl_Native_File_Chooser chooser(type);
-  const std::string title = rt::GbkToUtf8(gbk_title);
-  chooser.title(title.c_str());
-  chooser.filter("CSV\t*.csv");
-  const std::string folder = TheSheetWindows().offered_folder;
-  if (type == Fl_Native_File_Chooser::BROWSE_SAVE_FILE) {
-    chooser.options(Fl_Native_File_Chooser::SAVEAS_CONFIRM | Fl_Native_File_Chooser::NEW_FOLDER |
-                    Fl_Native_File_Chooser::USE_FILTER_EXT);
-    const std::string name = rt::GbkToUtf8(gbk_name);
-    const std::string proposed = folder.empty() ? name : folder + "/" + name;
-    chooser.preset_file(proposed.c_str());
-  } else {
-    chooser.directory(folder.c_str());
-  }
-  const int answer = chooser.show();
-  if (answer == -1) {
-    rt::PresentInMessageBox("文件选择框未能打开：" +
-                            rt::Utf8ToGbk(chooser.errmsg() ? chooser.errmsg() : ""));
-    return {};
-  }
-  if (answer != 0 || !chooser.filename() || !*chooser.filename()) return {};
-  const std::string path = chooser.filename();
-  const size_t slash = path.rfind('/');
-  if (slash != std::string::npos) TheSheetWindows().offered_folder = path.substr(0, slash);
-  return path;
+  const std::optional<ChosenFile> chosen =
+      ChooseFile(type, gbk_title, "CSV\t*.csv", rt::GbkToUtf8(gbk_name));
+  if (!chosen) return {};
+  OfferFolderOf(chosen->utf8_path);
+  return chosen->utf8_path;
 }
 
 }  // namespace

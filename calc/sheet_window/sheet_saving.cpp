@@ -3,11 +3,8 @@
 #include <FL/Fl_Native_File_Chooser.H>
 #include <FL/fl_ask.H>
 
-#include <filesystem>
-
 #include "calc/sheet/sheet_file.h"
-#include "calc/sheet_window/sheet_windows.h"
-#include "calc/sheet_window/toolkit_dialogs.h"
+#include "calc/sheet_window/file_chooser.h"
 #include "runtime/platform/gbk.h"
 #include "runtime/platform/platform.h"
 #include "runtime/ui/system/message_box.h"
@@ -22,15 +19,6 @@ void ReportFailure(const std::string& utf8_path, const std::string& reason) {
                           "\n请检查该文件夹是否存在、是否可写，磁盘是否已满。");
 }
 
-// The folder holding the file the chooser gave (UTF-8).
-std::string FolderOf(const std::string& utf8_path) {
-  const std::u8string folder =
-      std::filesystem::path(std::u8string(utf8_path.begin(), utf8_path.end()))
-          .parent_path()
-          .u8string();
-  return std::string(folder.begin(), folder.end());
-}
-
 // The chooser's filters, in the order it lists them.
 constexpr SheetFormat kOffered[] = {SheetFormat::kHtml, SheetFormat::kPdf};
 constexpr char kFilters[] = "HTML\t*.html\nPDF\t*.pdf";
@@ -43,10 +31,9 @@ std::string ProposedName(const Sheet& sheet) {
   return name;
 }
 
-SheetFormat ChosenFormat(const Fl_Native_File_Chooser& chooser) {
-  const int index = chooser.filter_value();
-  return index >= 0 && index < static_cast<int>(std::size(kOffered)) ? kOffered[index]
-                                                                     : kOffered[0];
+SheetFormat ChosenFormat(int filter) {
+  return filter >= 0 && filter < static_cast<int>(std::size(kOffered)) ? kOffered[filter]
+                                                                       : kOffered[0];
 }
 
 // The chooser asked before replacing the name it gave; a name the extension was added to
@@ -63,29 +50,13 @@ bool MayWrite(const std::string& given, const std::string& utf8_path) {
 }  // namespace
 
 std::optional<std::string> SaveSheetThroughChooser(const Sheet& sheet) {
-  const CjkDialogFaces faces;
-  const std::string folder = TheSheetWindows().offered_folder;
-  Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_SAVE_FILE);
-  const std::string title = rt::GbkToUtf8("保存计算书");
-  const std::string name = ProposedName(sheet);
-  chooser.title(title.c_str());
-  chooser.filter(kFilters);
-  chooser.options(Fl_Native_File_Chooser::SAVEAS_CONFIRM | Fl_Native_File_Chooser::NEW_FOLDER |
-                  Fl_Native_File_Chooser::USE_FILTER_EXT);
-  // The whole path, which every platform's chooser takes as the folder and the name.
-  const std::string proposed = folder.empty() ? name : folder + "/" + name;
-  chooser.preset_file(proposed.c_str());
-  const int answer = chooser.show();
-  if (answer == -1) {
-    rt::PresentInMessageBox("文件选择框未能打开：" +
-                            rt::Utf8ToGbk(chooser.errmsg() ? chooser.errmsg() : ""));
-    return std::nullopt;
-  }
-  if (answer != 0 || !chooser.filename() || !*chooser.filename()) return std::nullopt;
-  const std::string given = chooser.filename();
-  const SheetFileChoice file = ChooseSheetFile(given, ChosenFormat(chooser));
+  const std::optional<ChosenFile> chosen = ChooseFile(Fl_Native_File_Chooser::BROWSE_SAVE_FILE,
+                                                      "保存计算书", kFilters, ProposedName(sheet));
+  if (!chosen) return std::nullopt;
+  const std::string& given = chosen->utf8_path;
+  const SheetFileChoice file = ChooseSheetFile(given, ChosenFormat(chosen->filter));
   if (!MayWrite(given, file.utf8_path)) return std::nullopt;
-  TheSheetWindows().offered_folder = FolderOf(file.utf8_path);
+  OfferFolderOf(file.utf8_path);
   std::string reason;
   if (!SaveSheet(sheet, file.utf8_path, file.format, &reason)) {
     ReportFailure(file.utf8_path, reason);
