@@ -52,6 +52,7 @@ void PrintSheet(const SheetDocument& document, const std::optional<forms::Image>
   int from = 1, to = static_cast<int>(on_a4.pages.size());
   const int started = [&] {
     const CjkDialogFaces faces;
+    const ChineseFixedLabels labels;
     const InOfferedFolder folder(TheSheetWindows().offered_folder);
     return printer.start_job(to, &from, &to);
   }();

@@ -5,8 +5,10 @@
 #include <FL/Fl_Native_File_Chooser.H>
 #include <FL/Fl_PostScript.H>
 #include <FL/Fl_Printer.H>
+#include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
 
+#include <cstring>
 #include <list>
 #include <utility>
 
@@ -62,6 +64,42 @@ const std::pair<const char**, const char*> kDialogLabels[] = {
     {&Fl_PostScript_File_Device::file_chooser_title, "选择 PostScript 文件 (.ps)"},
 };
 
+// Labels the print dialog gives as fixed English words rather than through a variable,
+// with their texts (GBK).
+const std::pair<const char*, const char*> kFixedLabels[] = {
+    {"Collate", "逐份打印"},
+    {"Selection", "所选内容"},
+};
+
+// The UTF-8 text for a fixed English label; null for any other label.
+const char* TranslationOf(const char* label) {
+  static const std::list<std::string> texts = [] {
+    std::list<std::string> utf8;
+    for (const auto& [english, gbk] : kFixedLabels) utf8.push_back(rt::GbkToUtf8(gbk));
+    return utf8;
+  }();
+  auto text = texts.begin();
+  for (const auto& [english, gbk] : kFixedLabels) {
+    if (label && std::strcmp(label, english) == 0) return text->c_str();
+    ++text;
+  }
+  return nullptr;
+}
+
+void TranslateFixedLabels(Fl_Group& group) {
+  for (int i = 0; i < group.children(); ++i) {
+    Fl_Widget& child = *group.child(i);
+    if (const char* translation = TranslationOf(child.label())) child.label(translation);
+    if (Fl_Group* inner = child.as_group()) TranslateFixedLabels(*inner);
+  }
+}
+
+// Called before the toolkit waits for events, hence before a new dialog is first drawn.
+void TranslateShownWindows(void*) {
+  for (Fl_Window* window = Fl::first_window(); window; window = Fl::next_window(window))
+    TranslateFixedLabels(*window);
+}
+
 }  // namespace
 
 void SpeakChineseInToolkitDialogs() {
@@ -87,6 +125,10 @@ CjkDialogFaces::~CjkDialogFaces() {
   Fl::set_font(FL_HELVETICA, regular_);
   Fl::set_font(FL_HELVETICA_BOLD, bold_);
 }
+
+ChineseFixedLabels::ChineseFixedLabels() { Fl::add_check(TranslateShownWindows); }
+
+ChineseFixedLabels::~ChineseFixedLabels() { Fl::remove_check(TranslateShownWindows); }
 
 // A folder that cannot be entered leaves the chooser where it was.
 InOfferedFolder::InOfferedFolder(const std::string& utf8_folder) {

@@ -28,6 +28,16 @@ class CjkDialogFaces {
 // question boxes are variables of its own, set once for the rest of the program.
 void SpeakChineseInToolkitDialogs();
 
+// The few labels the print dialog writes as fixed English words, not through a variable
+// ("Collate", "Selection"), are translated in its widgets while this lives.
+class ChineseFixedLabels {
+ public:
+  ChineseFixedLabels();
+  ~ChineseFixedLabels();
+  ChineseFixedLabels(const ChineseFixedLabels&) = delete;
+  ChineseFixedLabels& operator=(const ChineseFixedLabels&) = delete;
+};
+
 // The print dialog's "print to file" chooser opens in the current folder and takes no
 // other: while the dialog is up, the current folder is the one the file choosers offer,
 // and then the program's own again.
