@@ -95,8 +95,8 @@ class ProgramFolderTest : public ::testing::Test {
   void ExpectRefused(const std::string& what, const std::string& before = "",
                      const std::string& reason = "", bool unprivileged = false) {
     const ChildOutcome outcome = Run(before, {.limit = 5s, .unprivileged = unprivileged});
-    EXPECT_EQ(outcome.status, 255) << what << " (took " << outcome.took.count() << " ms): "
-                                 << outcome.err;
+    EXPECT_EQ(outcome.status, 255)
+        << what << " (took " << outcome.took.count() << " ms): " << outcome.err;
     const std::string cause = reason.empty() ? "" : kNotWritten + reason;
     EXPECT_NE(outcome.err.find(kUnbound + cause + "\r\n"), std::string::npos)
         << what << ": " << outcome.err;
