@@ -91,4 +91,10 @@ bool DropUriList(Display* display, Window target, int x_root, int y_root,
   return done;
 }
 
+std::string FileUri(const std::filesystem::path& path) {
+  std::string uri = "file://";
+  for (char c : path.string()) uri += c == ' ' ? std::string("%20") : std::string(1, c);
+  return uri;
+}
+
 }  // namespace gui

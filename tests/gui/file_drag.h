@@ -4,9 +4,13 @@
 
 #include <X11/Xlib.h>
 
+#include <filesystem>
 #include <string>
 
 namespace gui {
+
+// The file's URI as a file manager offers it: "file:///tmp/a%20b.json".
+std::string FileUri(const std::filesystem::path& path);
 
 // Drags the URI list over `target` to the screen point and drops it there; true once the
 // target has taken the drop and said it is finished with it.

@@ -168,12 +168,6 @@ INSTANTIATE_TEST_SUITE_P(EachPage, SheetReopeningGuiTest, ::testing::ValuesIn(kC
                          });
 
 // A URI of the file, as a file manager offers it: its spaces escaped.
-std::string FileUri(const fs::path& path) {
-  std::string uri = "file://";
-  for (char c : path.string()) uri += c == ' ' ? std::string("%20") : std::string(1, c);
-  return uri;
-}
-
 // The bridge page's sheet dragged from a file manager and dropped onto a box of page 1.
 TEST_F(MainWindowGuiTest, ASheetDroppedOntoTheWindowComesBack) {
   const SavedCalculation& bridge = kCalculations[4];

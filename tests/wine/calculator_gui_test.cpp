@@ -2,7 +2,7 @@
 // caption and its five pages, the first worked example typed key by key, result boxes the
 // Tab keys pass through, the skin engine library written hidden beside it at the first
 // start and left alone at the next, Escape ending it with status 0, and a runtime error
-// shown in the system's message box.
+// shown in the system's message box, and a saved sheet dropped onto the window.
 //
 // The Windows build's tests name the programs in the environment: CAPCALC_WINE_RUN,
 // CAPCALC_WINE_PREFIX, CAPCALC_CALCULATOR_PROGRAM, CAPCALC_ATTRIBUTES_PROGRAM,
@@ -21,6 +21,7 @@
 
 #include "forms/control_ids.h"
 #include "tests/child_process.h"
+#include "tests/gui/file_drag.h"
 #include "tests/gui/test_program.h"
 #include "tests/gui/x_harness.h"
 
@@ -182,6 +183,35 @@ TEST_F(CalculatorWineTest, ResultsTheFocusPassesThroughShowTheirFirstDigit) {
   ExpectFirstTwoPagesShownFromTheStartAfterTabbing(
       [this](const std::string& name) { Screenshot("wine_" + name); });
   EXPECT_EQ(TextOf(编辑框_Udz), "0.3081031142053");
+  EXPECT_EQ(EndWithEscape(), 0);
+}
+
+// An open-delta sheet saved by the driver, dragged from a file manager and dropped onto
+// page 1 of the window: Wine hands it over as a Windows file drop, and the window turns to
+// the sheet's page with its inputs as they stood, nothing calculated.
+TEST_F(CalculatorWineTest, ASheetDroppedOntoTheWindowComesBack) {
+  const std::pair<uint32_t, const char*> inputs[] = {
+      {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"},
+      {编辑框_M1, "10"},          {编辑框_N1, "1"},          {编辑框_Kv1, "1.15"},
+      {编辑框_Klm1, "1.25"},
+  };
+  const fs::path sheet = folder_ / "dropped sheet.json";
+  std::string script;
+  for (const auto& [box, text] : inputs) script += "set " + ControlName(box) + " " + text + "\n";
+  script += "click " + ControlName(按钮_开口外熔丝) + "\nsheet " + ControlName(编辑框_Udz) + " " +
+            sheet.string() + "\n";
+  std::ofstream(folder_ / "save.script", std::ios::binary) << script;
+  const auto saved = testing_support::RunCommand("'" CAPCALC_SCRIPT_PROGRAM "' '" +
+                                                 (folder_ / "save.script").string() + "'");
+  ASSERT_EQ(saved.status, 0) << saved.err;
+
+  ASSERT_TRUE(Start());
+  const ClientRect box = ControlRect(编辑框_电容电压);
+  ASSERT_TRUE(DropUriList(display(), window_, origin_.x + box.centre_x(),
+                          origin_.y + box.centre_y(), FileUri(sheet) + "\r\n"));
+  Settle(1s);
+  Screenshot("wine_dropped_sheet");
+  for (const auto& [box, text] : inputs) EXPECT_EQ(TextOf(box), text) << ControlName(box);
   EXPECT_EQ(EndWithEscape(), 0);
 }
 
