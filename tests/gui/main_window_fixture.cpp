@@ -103,6 +103,15 @@ void MainWindowGuiTest::Pick(const MenuRow& row) {
   Settle();
 }
 
+Window MainWindowGuiTest::OpenSheetWindow(uint32_t box) {
+  std::vector<MenuRow> rows = OpenMenu(box);
+  if (rows.empty()) return 0;
+  Pick(rows.back());
+  const Window sheet = WaitForWindow(display(), Utf8(u8"计算书："));
+  Settle();
+  return sheet;
+}
+
 void MainWindowGuiTest::CloseMenu() {
   PressKey(display(), XK_Escape);
   WaitUntil([this] { return Popup() == 0; }, 2s);

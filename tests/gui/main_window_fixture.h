@@ -48,6 +48,9 @@ class MainWindowGuiTest : public WindowGuiTest {
   // Keys and clicks that follow wait until the menu has let go of them, as a hand does.
   void Pick(const MenuRow& row);
   void CloseMenu();
+  // Picks "计算书…", the box's menu's last entry, and waits for the sheet window; 0 when
+  // none came.
+  Window OpenSheetWindow(uint32_t box);
 
   Window menu_ = 0;  // the menu last opened
 

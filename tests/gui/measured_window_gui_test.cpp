@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <sstream>
 
 #include "tests/gui/main_window_fixture.h"
@@ -51,27 +52,35 @@ class MeasuredWindowGuiTest : public MainWindowGuiTest {
     return home;
   }
 
-  // The open-delta page, external fuses, with a bank of two groups of four units a phase.
-  void OpenMeasuredWindow() {
-    PressKey(display(), XK_Tab, ControlMask);
-    const std::pair<uint32_t, const char*> inputs[] = {
-        {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"},
-        {编辑框_M1, "4"},           {编辑框_N1, "2"},
-    };
+  // Turns `pages` tabs on, types the inputs, clicks the button, and opens the sheet of the
+  // result box through its menu.
+  void OpenSheetOf(int pages, std::span<const std::pair<uint32_t, const char*>> inputs,
+                   uint32_t button, uint32_t result) {
+    for (int page = 0; page < pages; ++page) PressKey(display(), XK_Tab, ControlMask);
     for (const auto& [box, text] : inputs) {
       ClickOn(box);
       TypeText(display(), text);
     }
-    ClickOn(按钮_开口外熔丝);
+    ClickOn(button);
     Settle();
-    std::vector<MenuRow> rows = OpenMenu(编辑框_Udz);
-    ASSERT_FALSE(rows.empty());
-    Pick(rows.back());
-    sheet_ = WaitForWindow(display(), Utf8(u8"计算书："));
+    sheet_ = OpenSheetWindow(result);
     ASSERT_NE(sheet_, 0u);
-    Settle();
+  }
+
+  // 实测电容…, at the bottom left of the sheet window.
+  void ClickMeasuredButton() {
     const Geometry g = WindowGeometry(display(), sheet_);
-    Click(display(), g.x + 10 + 48, g.y + g.height - 24);  // 实测电容…, bottom left
+    Click(display(), g.x + 10 + 48, g.y + g.height - 24);
+  }
+
+  // The open-delta page, external fuses, with a bank of two groups of four units a phase.
+  void OpenMeasuredWindow() {
+    const std::pair<uint32_t, const char*> inputs[] = {
+        {编辑框_电容电压1, "6.35"}, {编辑框_线圈一次, "6.35"}, {编辑框_线圈二次, "0.1"},
+        {编辑框_M1, "4"},           {编辑框_N1, "2"},
+    };
+    ASSERT_NO_FATAL_FAILURE(OpenSheetOf(1, inputs, 按钮_开口外熔丝, 编辑框_Udz));
+    ClickMeasuredButton();
     window_of_bank_ = WaitForWindow(display(), Utf8(u8"实测电容："));
     ASSERT_NE(window_of_bank_, 0u);
     Settle();
@@ -235,27 +244,14 @@ TEST_F(MeasuredWindowGuiTest, ImportedFromCsv) {
 
 // M and N that the page's arrangement cannot take open no window and say so.
 TEST_F(MeasuredWindowGuiTest, AnImpossibleArrangementIsSaid) {
-  PressKey(display(), XK_Tab, ControlMask);
-  PressKey(display(), XK_Tab, ControlMask);  // the voltage-differential page: N even
+  // The voltage-differential page, whose N must be even.
   const std::pair<uint32_t, const char*> inputs[] = {
       {编辑框_电容电压2, "6.35"}, {编辑框_线圈一次1, "6.35"}, {编辑框_线圈二次1, "0.1"},
       {编辑框_M3, "4"},           {编辑框_N3, "3"},
   };
-  for (const auto& [box, text] : inputs) {
-    ClickOn(box);
-    TypeText(display(), text);
-  }
-  ClickOn(按钮_差动外熔丝);
-  Settle();
-  std::vector<MenuRow> rows = OpenMenu(编辑框_Udz1);
-  ASSERT_FALSE(rows.empty());
-  Pick(rows.back());
-  sheet_ = WaitForWindow(display(), Utf8(u8"计算书："));
-  ASSERT_NE(sheet_, 0u);
-  Settle();
+  ASSERT_NO_FATAL_FAILURE(OpenSheetOf(2, inputs, 按钮_差动外熔丝, 编辑框_Udz1));
   const size_t before = MappedTopLevels(display()).size();
-  const Geometry g = WindowGeometry(display(), sheet_);
-  Click(display(), g.x + 10 + 48, g.y + g.height - 24);  // 实测电容…
+  ClickMeasuredButton();
   EXPECT_TRUE(WaitUntil([&] { return MappedTopLevels(display()).size() > before; }, 3s))
       << "a message";
   EXPECT_EQ(WaitForWindow(display(), Utf8(u8"实测电容："), 1s), 0u);

@@ -20,7 +20,6 @@ using namespace ids;
 
 constexpr uint32_t kMarkedRow = 0xEEF3FF;
 constexpr uint32_t kHeadingCell = 0xEEEEEE;
-const std::string kSheetTitle = Utf8(u8"计算书：");
 
 std::string Contents(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -75,15 +74,7 @@ class SheetWindowGuiTest : public MainWindowGuiTest {
     Settle();
   }
 
-  // Picks "计算书…", the menu's last entry, and waits for the sheet window.
-  Window OpenSheet(uint32_t box) {
-    std::vector<MenuRow> rows = OpenMenu(box);
-    if (rows.empty()) return 0;
-    Pick(rows.back());
-    sheet_ = WaitForWindow(display(), kSheetTitle);
-    Settle();
-    return sheet_;
-  }
+  Window OpenSheet(uint32_t box) { return sheet_ = OpenSheetWindow(box); }
 
   // The sheet window's buttons along its bottom right: 复制 (-1), 保存… (0), 打印…, 关闭.
   void ClickSheetButton(int index) {
